@@ -1,0 +1,10 @@
+#pragma once
+// Where the notes file and the address book live.
+#include <QString>
+
+// The program's path with the extension of its file name replaced by the given one
+// (appended after a dot when the name has none; a dot in a folder name is no extension).
+QString RutaJuntoAlPrograma(const QString& rutaPrograma, const QString& extension);
+
+// Beside the program when its folder can be written, else in the per-user data folder.
+QString RutaArchivoDatos(const QString& rutaPrograma, const QString& extension);

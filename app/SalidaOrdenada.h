@@ -1,0 +1,11 @@
+#pragma once
+// SIGTERM (the desktop's logout), SIGINT and SIGHUP end the board through its ordinary
+// shutdown instead of killing it with unsaved notes.
+#include <QObject>
+
+namespace SalidaOrdenada {
+
+// Routes the three signals to QCoreApplication::quit() from the event loop.
+void Instalar(QObject* contexto);
+
+} // namespace SalidaOrdenada

@@ -1,0 +1,28 @@
+#include "app/InstanciaUnica.h"
+#include "app/Pinaco.h"
+#include "app/SalidaOrdenada.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Morvanti"));
+    QApplication::setApplicationName(QStringLiteral("Pinaco"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    InstanciaUnica instancia;
+    if (!instancia.Iniciar())
+        return 0;
+
+    SalidaOrdenada::Instalar(&app);
+    // The end of the desktop session ends the board as its close button does.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+
+    TPinaco pinaco(QApplication::applicationFilePath());
+    QObject::connect(&instancia, &InstanciaUnica::PeticionMostrar, &pinaco,
+                     &TPinaco::MensajeMostrar);
+    const int estado = QApplication::exec();
+    pinaco.FormDestroy();
+    return estado;
+}

@@ -1,0 +1,1 @@
+// Filled by the configuration dialog and the about box.

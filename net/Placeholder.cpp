@@ -1,0 +1,1 @@
+// Filled by the note transfer protocol and the note server.

@@ -1,0 +1,25 @@
+#pragma once
+// Windows-1252 is the byte encoding of the notes file, the address book and the wire.
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <optional>
+
+namespace Cp1252 {
+
+// Every byte maps to one character; the five bytes the code page leaves undefined
+// (81, 8D, 8F, 90, 9D) map to the C1 controls of the same number so they survive a
+// load and save unchanged.
+QChar CaracterDe(uchar byte);
+QString Decodificar(QByteArrayView bytes);
+
+// The byte of a character, or nothing when Windows-1252 cannot hold it.
+std::optional<uchar> ByteDe(QChar c);
+
+// Nothing when some character cannot be held; never a substitute byte.
+std::optional<QByteArray> Codificar(const QString& texto);
+
+// Index of the first character Windows-1252 cannot hold, or -1.
+qsizetype PrimeroNoRepresentable(const QString& texto);
+
+} // namespace Cp1252

@@ -1,0 +1,54 @@
+#include "notes/GeometriaNotas.h"
+
+bool PosicionOcupada(const QList<QRect>& notas, int X, int Y, int W, int H) {
+    for (const QRect& n : notas) {
+        const bool esquinaCerca =
+            n.left() >= X - 8 && n.left() <= X + 2 && n.top() >= Y - 8 && n.top() <= Y + 2;
+        const bool dentro = n.left() >= X && n.top() >= Y && n.left() + n.width() <= X + W &&
+                            n.top() + n.height() <= Y + H;
+        if (esquinaCerca || dentro)
+            return true;
+    }
+    return false;
+}
+
+QPoint PosicionLibre(const QList<QRect>& notas, int W, int H) {
+    // Past the rightmost note no position can be taken any more.
+    qint64 ultimaX = 0;
+    for (const QRect& n : notas)
+        ultimaX = qMax<qint64>(ultimaX, n.left());
+    int x = 40, y = 70;
+    while (x <= ultimaX + 8 && PosicionOcupada(notas, x, y, W, H)) {
+        x += 8;
+        y += 8;
+    }
+    return {x, y};
+}
+
+QRect DentroDelPinaco(QRect nota, int anchoPinaco, int altoPinaco, int tipoPinaco) {
+    if (nota.left() < 15)
+        nota.moveLeft(15);
+    if (tipoPinaco == 1 && nota.top() < 15)
+        nota.moveTop(15);
+    if (tipoPinaco == 2 && nota.top() < 45)
+        nota.moveTop(45);
+    if (nota.top() + nota.height() > altoPinaco - 15)
+        nota.moveTop(altoPinaco - nota.height() - 15);
+    if (nota.left() + nota.width() > anchoPinaco - 15)
+        nota.moveLeft(anchoPinaco - nota.width() - 15);
+    return nota;
+}
+
+bool Solapada(const QRect& A, const QList<QRect>& posteriores) {
+    const int aRight = A.left() + A.width(), aBottom = A.top() + A.height();
+    for (const QRect& B : posteriores) {
+        const int bRight = B.left() + B.width(), bBottom = B.top() + B.height();
+        if (A.left() >= B.left() && B.top() <= A.top() && bRight > A.left() && bBottom > A.top())
+            return true;
+        if (B.left() >= A.left() && aRight > B.left() && B.top() < A.top() && bBottom > A.top())
+            return true;
+        if (B.left() < A.left() && B.top() > A.top() && bRight > A.left() && aBottom > B.top())
+            return true;
+    }
+    return false;
+}

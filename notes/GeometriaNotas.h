@@ -1,0 +1,16 @@
+#pragma once
+// Placement rules of the notes on the board, on plain rectangles.
+#include <QList>
+#include <QRect>
+
+// A new note at X, Y of size W x H would sit on one of the notes.
+bool PosicionOcupada(const QList<QRect>& notas, int X, int Y, int W, int H);
+
+// First free position of a new note, starting at 40,70 and moving by 8,8.
+QPoint PosicionLibre(const QList<QRect>& notas, int W, int H);
+
+// The note pulled inside a board of the given size, with the top limit of the board type.
+QRect DentroDelPinaco(QRect nota, int anchoPinaco, int altoPinaco, int tipoPinaco);
+
+// The note A lies over some note of the list by its top or left edge.
+bool Solapada(const QRect& A, const QList<QRect>& posteriores);

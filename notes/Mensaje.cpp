@@ -1,0 +1,34 @@
+#include "notes/Mensaje.h"
+
+namespace {
+
+RespondedorMensajes& Respondedor() {
+    static RespondedorMensajes r;
+    return r;
+}
+
+QMessageBox::Icon IconoQt(IconoMensaje icono) {
+    switch (icono) {
+    case IconoMensaje::Error: return QMessageBox::Critical;
+    case IconoMensaje::Exclamacion: return QMessageBox::Warning;
+    case IconoMensaje::Informacion: return QMessageBox::Information;
+    case IconoMensaje::Pregunta: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+QMessageBox::StandardButton MostrarMensaje(QWidget* owner, const QString& titulo,
+                                           const QString& texto, IconoMensaje icono,
+                                           QMessageBox::StandardButtons botones) {
+    if (Respondedor())
+        return Respondedor()({titulo, texto, icono, botones});
+    QMessageBox caja(IconoQt(icono), titulo, QString(texto).replace(u'\r', u'\n'), botones, owner);
+    caja.setTextFormat(Qt::PlainText);
+    return QMessageBox::StandardButton(caja.exec());
+}
+
+void FijarRespondedorMensajes(RespondedorMensajes respondedor) {
+    Respondedor() = std::move(respondedor);
+}

@@ -1,0 +1,144 @@
+// Paints the board's pictures. Run by hand after changing a drawing; its output under
+// resources/imagenes is committed:  pinaco_generar_imagenes <folder>
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QRandomGenerator>
+#include <cstdio>
+
+namespace {
+
+QString gCarpeta;
+
+void Guardar(const QImage& img, const QString& nombre) {
+    const QString ruta = gCarpeta + "/" + nombre;
+    if (!img.save(ruta))
+        std::fprintf(stderr, "no se pudo escribir %s\n", qPrintable(ruta));
+}
+
+QImage Lienzo(int w, int h) {
+    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    return img;
+}
+
+// Light tan cork with a diagonal grain and dark granules; tiles without seams because
+// every mark is drawn again one tile away.
+QImage Corcho() {
+    const int w = 238, h = 262;
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(QColor(0xD2, 0xA6, 0x6E));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRandomGenerator rnd(1998);
+    auto repetido = [&](auto dibujar) {
+        for (int dx : {-w, 0, w})
+            for (int dy : {-h, 0, h})
+                dibujar(dx, dy);
+    };
+    for (int i = 0; i < 1400; ++i) {
+        const double x = rnd.bounded(w), y = rnd.bounded(h);
+        const double largo = 2 + rnd.bounded(7.0);
+        const int tono = rnd.bounded(60);
+        QColor c = rnd.bounded(2) ? QColor(0xB8 - tono, 0x86 - tono / 2, 0x4E - tono / 3, 150)
+                                  : QColor(0xE6, 0xC2 - tono / 3, 0x8C - tono / 3, 120);
+        p.setPen(QPen(c, 1 + rnd.bounded(1.6)));
+        repetido([&](int dx, int dy) {
+            p.drawLine(QPointF(x + dx, y + dy), QPointF(x + dx + largo, y + dy + largo * 0.8));
+        });
+    }
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 900; ++i) {
+        const double x = rnd.bounded(w), y = rnd.bounded(h), r = 0.5 + rnd.bounded(1.4);
+        const int tono = rnd.bounded(70);
+        p.setBrush(QColor(0x8C - tono, 0x5E - tono / 2, 0x30 - tono / 3, 170));
+        repetido([&](int dx, int dy) { p.drawEllipse(QPointF(x + dx, y + dy), r, r); });
+    }
+    return img;
+}
+
+// A round pushpin head seen from above at a slant, with its shadow and a highlight.
+QImage Chincheta(const QColor& color, bool red) {
+    QImage img = Lienzo(19, 19);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 70));
+    p.drawEllipse(QPointF(10.5, 11.5), 7, 6.5);
+    QRadialGradient g(QPointF(7, 6), 10);
+    g.setColorAt(0, color.lighter(170));
+    g.setColorAt(0.45, color);
+    g.setColorAt(1, color.darker(190));
+    p.setBrush(g);
+    p.setPen(QPen(color.darker(250), 0.8));
+    p.drawEllipse(QPointF(9, 9), 7.2, 7.2);
+    if (red) {
+        // The network pin carries a small white arc of waves.
+        p.setPen(QPen(Qt::white, 1.3));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(5, 5, 8, 8), 30 * 16, 120 * 16);
+        p.drawArc(QRectF(7.5, 7.5, 3, 3), 30 * 16, 120 * 16);
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 200));
+    p.drawEllipse(QPointF(6.5, 6), 2, 1.5);
+    return img;
+}
+
+QImage Agarradera() {
+    QImage img = Lienzo(12, 12);
+    QPainter p(&img);
+    for (int k = 0; k < 3; ++k) {
+        const int d = 3 + 4 * k;
+        p.setPen(QColor(0xFF, 0xFF, 0xFF));
+        p.drawLine(11, 11 - d, 11 - d, 11);
+        p.setPen(QColor(0xA0, 0x98, 0x70));
+        p.drawLine(11, 12 - d, 12 - d, 11);
+    }
+    return img;
+}
+
+// Grey outline of a note with a pin; the second face adds a small yellow note with a red pin.
+QImage IconoBandeja(bool conNota) {
+    QImage img = Lienzo(16, 16);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1.2));
+    p.setBrush(QColor(0xE8, 0xE8, 0xE8));
+    p.drawRect(QRectF(1.5, 1.5, 11, 12));
+    p.drawLine(QPointF(3.5, 6.5), QPointF(10.5, 6.5));
+    p.drawLine(QPointF(3.5, 9), QPointF(9, 9));
+    p.setBrush(QColor(0x70, 0x70, 0x70));
+    p.drawEllipse(QPointF(7, 3.5), 1.6, 1.6);
+    if (conNota) {
+        p.setPen(QPen(QColor(0x80, 0x70, 0x10), 0.8));
+        p.setBrush(QColor(0xFF, 0xE8, 0x40));
+        p.drawRect(QRectF(8.5, 8.5, 7, 7));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0xE0, 0x10, 0x10));
+        p.drawEllipse(QPointF(11, 10.5), 1.8, 1.8);
+    }
+    return img;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    gCarpeta = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(gCarpeta);
+    Guardar(Corcho(), "corcho.png");
+    const QColor colores[] = {QColor(0xD8, 0x18, 0x18), QColor(0x20, 0xA0, 0x30),
+                              QColor(0x20, 0x40, 0xD0), QColor(0x20, 0xC8, 0xD8),
+                              QColor(0xF0, 0xD0, 0x10), QColor(0x90, 0x30, 0xB0),
+                              QColor(0xF0, 0x80, 0x10)};
+    for (int i = 0; i < 7; ++i)
+        Guardar(Chincheta(colores[i], i == 6), QString("chincheta%1.png").arg(i));
+    Guardar(Agarradera(), "agarradera.png");
+    Guardar(IconoBandeja(false), "bandeja0.png");
+    Guardar(IconoBandeja(true), "bandeja1.png");
+    return 0;
+}
