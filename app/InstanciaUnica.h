@@ -1,7 +1,7 @@
 #pragma once
 // One board per user: a second start asks the running board to show itself and ends.
-#include <QLockFile>
 #include <QLocalServer>
+#include <QLockFile>
 #include <QObject>
 #include <memory>
 

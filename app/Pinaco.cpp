@@ -34,7 +34,9 @@ TPinaco::TPinaco(const QString& rutaPrograma, QWidget* parent)
     FormCreate();
 }
 
-TPinaco::~TPinaco() { FormDestroy(); }
+TPinaco::~TPinaco() {
+    FormDestroy();
+}
 
 void TPinaco::FormCreate() {
     ChartFondo = new FondoCorcho(ImagenesPinaco::Corcho(), this);
@@ -159,7 +161,9 @@ void TPinaco::AjustarNotasAlPinaco() {
 }
 
 // Filled in by the settings store.
-void TPinaco::CargarConfiguracion() { AplicarConfiguracion(); }
+void TPinaco::CargarConfiguracion() {
+    AplicarConfiguracion();
+}
 void TPinaco::GuardarConfiguracion() {}
 void TPinaco::AplicarConfiguracion() {
     CrearRegiones();
@@ -170,7 +174,9 @@ void TPinaco::AplicarConfiguracion() {
 }
 
 // Filled in by the data files.
-bool TPinaco::CargarNotas() { return true; }
+bool TPinaco::CargarNotas() {
+    return true;
+}
 bool TPinaco::GuardarNotas() {
     FijarIntervalo(TimerGuardarNotas, 0);
     FContadorGuardado = 0;
@@ -178,7 +184,9 @@ bool TPinaco::GuardarNotas() {
     emit NotasGuardadas();
     return true;
 }
-bool TPinaco::GuardarListaIP() { return true; }
+bool TPinaco::GuardarListaIP() {
+    return true;
+}
 
 // Filled in by the chrome.
 void TPinaco::CrearRegiones() {}

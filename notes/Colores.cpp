@@ -9,11 +9,16 @@ namespace {
 QColor ColorDelSistema(quint32 indice) {
     const QPalette p = QApplication::palette();
     switch (indice) {
-    case 5: return p.color(QPalette::Base);        // window background
-    case 8: return p.color(QPalette::WindowText);  // window text
-    case 15: return p.color(QPalette::Button);     // button face
-    case 18: return p.color(QPalette::ButtonText); // button text
-    default: return p.color(QPalette::WindowText);
+    case 5:
+        return p.color(QPalette::Base); // window background
+    case 8:
+        return p.color(QPalette::WindowText); // window text
+    case 15:
+        return p.color(QPalette::Button); // button face
+    case 18:
+        return p.color(QPalette::ButtonText); // button text
+    default:
+        return p.color(QPalette::WindowText);
     }
 }
 

@@ -2,8 +2,10 @@
 
 bool PosicionOcupada(const QList<QRect>& notas, int X, int Y, int W, int H) {
     for (const QRect& n : notas) {
+        // The window is open at both ends: a note 8 up and left is free (the second new
+        // note lands 8,8 from the first).
         const bool esquinaCerca =
-            n.left() >= X - 8 && n.left() <= X + 2 && n.top() >= Y - 8 && n.top() <= Y + 2;
+            n.left() > X - 8 && n.left() < X + 2 && n.top() > Y - 8 && n.top() < Y + 2;
         const bool dentro = n.left() >= X && n.top() >= Y && n.left() + n.width() <= X + W &&
                             n.top() + n.height() <= Y + H;
         if (esquinaCerca || dentro)

@@ -14,7 +14,9 @@ void ListaNotas::PrimeroAlFondo() {
         FNotas.move(0, FNotas.size() - 1);
 }
 
-TNota* ListaNotas::QuitarPrimero() { return FNotas.isEmpty() ? nullptr : FNotas.takeFirst(); }
+TNota* ListaNotas::QuitarPrimero() {
+    return FNotas.isEmpty() ? nullptr : FNotas.takeFirst();
+}
 
 QList<TNota*> ListaNotas::QuitarTodas() {
     QList<TNota*> todas;

@@ -9,10 +9,14 @@ RespondedorMensajes& Respondedor() {
 
 QMessageBox::Icon IconoQt(IconoMensaje icono) {
     switch (icono) {
-    case IconoMensaje::Error: return QMessageBox::Critical;
-    case IconoMensaje::Exclamacion: return QMessageBox::Warning;
-    case IconoMensaje::Informacion: return QMessageBox::Information;
-    case IconoMensaje::Pregunta: return QMessageBox::Question;
+    case IconoMensaje::Error:
+        return QMessageBox::Critical;
+    case IconoMensaje::Exclamacion:
+        return QMessageBox::Warning;
+    case IconoMensaje::Informacion:
+        return QMessageBox::Information;
+    case IconoMensaje::Pregunta:
+        return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }

@@ -227,9 +227,15 @@ void TNota::AsignarDatos(const DatosNota& d) {
     setGeometry(d.Left, d.Top, d.Width, d.Height);
 }
 
-QRect TNota::AreaTexto() const { return FEtiqueta->geometry(); }
-QRect TNota::AreaAgarradera() const { return FAgarradera->geometry(); }
-bool TNota::ChinchetaVisible() const { return !FChincheta->isHidden(); }
+QRect TNota::AreaTexto() const {
+    return FEtiqueta->geometry();
+}
+QRect TNota::AreaAgarradera() const {
+    return FAgarradera->geometry();
+}
+bool TNota::ChinchetaVisible() const {
+    return !FChincheta->isHidden();
+}
 
 void TNota::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
@@ -285,9 +291,15 @@ void TNota::LanzarDobleClic(QMouseEvent* event, QPoint origen, bool conPulsacion
         LanzarPulsacion(OnMouseDown, event, origen);
 }
 
-void TNota::mousePressEvent(QMouseEvent* event) { LanzarPulsacion(OnMouseDown, event, {}); }
-void TNota::mouseReleaseEvent(QMouseEvent* event) { LanzarPulsacion(OnMouseUp, event, {}); }
-void TNota::mouseDoubleClickEvent(QMouseEvent* event) { LanzarDobleClic(event, {}, true); }
+void TNota::mousePressEvent(QMouseEvent* event) {
+    LanzarPulsacion(OnMouseDown, event, {});
+}
+void TNota::mouseReleaseEvent(QMouseEvent* event) {
+    LanzarPulsacion(OnMouseUp, event, {});
+}
+void TNota::mouseDoubleClickEvent(QMouseEvent* event) {
+    LanzarDobleClic(event, {}, true);
+}
 
 bool TNota::eventFilter(QObject* watched, QEvent* event) {
     auto* hijo = qobject_cast<QWidget*>(watched);

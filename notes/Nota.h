@@ -10,8 +10,8 @@ class QLabel;
 class EtiquetaNota;
 class TNota;
 
-using TMouseEvent =
-    std::function<void(TNota* Sender, Qt::MouseButton Button, Qt::MouseButtons Shift, int X, int Y)>;
+using TMouseEvent = std::function<void(TNota* Sender, Qt::MouseButton Button,
+                                       Qt::MouseButtons Shift, int X, int Y)>;
 using TOnAgarraderaMouseMove =
     std::function<void(TNota* Sender, Qt::MouseButtons Shift, int X, int Y)>;
 using TNotifyEvent = std::function<void(TNota* Sender)>;

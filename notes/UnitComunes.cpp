@@ -12,8 +12,7 @@ const std::array<int, 13> DiasMes = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 
 
 namespace {
 
-template <typename A, typename B, typename C>
-int CompararTres(A a1, B b1, C c1, A a2, B b2, C c2) {
+template <typename A, typename B, typename C> int CompararTres(A a1, B b1, C c1, A a2, B b2, C c2) {
     if (a1 != a2)
         return a1 > a2 ? 1 : -1;
     if (b1 != b2)
@@ -25,7 +24,9 @@ int CompararTres(A a1, B b1, C c1, A a2, B b2, C c2) {
 
 // Characters that Windows-1252 cannot hold never reach the sort keys from the files, but
 // may from an edit box; they sort as the byte 0x3F there.
-uchar ByteParaClave(QChar c) { return Cp1252::ByteDe(c).value_or('?'); }
+uchar ByteParaClave(QChar c) {
+    return Cp1252::ByteDe(c).value_or('?');
+}
 
 } // namespace
 
@@ -42,12 +43,24 @@ QString Normalizar(const QString& texto) {
     QString r = texto;
     for (QChar& c : r) {
         switch (c.unicode()) {
-        case u'á': c = u'A'; break;
-        case u'é': c = u'E'; break;
-        case u'í': c = u'I'; break;
-        case u'ó': c = u'O'; break;
-        case u'ú': c = u'U'; break;
-        case u'ñ': c = u'Ñ'; break;
+        case u'á':
+            c = u'A';
+            break;
+        case u'é':
+            c = u'E';
+            break;
+        case u'í':
+            c = u'I';
+            break;
+        case u'ó':
+            c = u'O';
+            break;
+        case u'ú':
+            c = u'U';
+            break;
+        case u'ñ':
+            c = u'Ñ';
+            break;
         default:
             if (c >= u'a' && c <= u'z')
                 c = QChar(c.unicode() - 32);

@@ -1,6 +1,8 @@
 #include "resources/ImagenesPinaco.h"
 
-static void IniciarRecursos() { Q_INIT_RESOURCE(pinaco); }
+static void IniciarRecursos() {
+    Q_INIT_RESOURCE(pinaco);
+}
 
 namespace ImagenesPinaco {
 namespace {
@@ -20,12 +22,16 @@ QList<QPixmap> imglChinchetas() {
     return lista;
 }
 
-QList<QPixmap> imglAgarradera() { return {Cargar(QStringLiteral("agarradera.png"))}; }
+QList<QPixmap> imglAgarradera() {
+    return {Cargar(QStringLiteral("agarradera.png"))};
+}
 
 QList<QPixmap> ImageListTrayIcon() {
     return {Cargar(QStringLiteral("bandeja0.png")), Cargar(QStringLiteral("bandeja1.png"))};
 }
 
-QPixmap Corcho() { return Cargar(QStringLiteral("corcho.png")); }
+QPixmap Corcho() {
+    return Cargar(QStringLiteral("corcho.png"));
+}
 
 } // namespace ImagenesPinaco

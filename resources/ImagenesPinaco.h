@@ -5,9 +5,9 @@
 
 namespace ImagenesPinaco {
 
-QList<QPixmap> imglChinchetas(); // seven pushpins, 19 x 19, by pin ordinal 0..6
-QList<QPixmap> imglAgarradera(); // one grip, 12 x 12
+QList<QPixmap> imglChinchetas();    // seven pushpins, 19 x 19, by pin ordinal 0..6
+QList<QPixmap> imglAgarradera();    // one grip, 12 x 12
 QList<QPixmap> ImageListTrayIcon(); // ordinary icon, then the received-note icon
-QPixmap Corcho();                // the background tile
+QPixmap Corcho();                   // the background tile
 
 } // namespace ImagenesPinaco
