@@ -155,6 +155,27 @@ TNota* TPinaco::CrearNota(bool Visible) {
     return nota;
 }
 
+void TPinaco::NotaAlFrente(TNota* nota) {
+    nota->raise();
+    nota->update();
+    FListaNotas.AlFrente(nota);
+}
+
+void TPinaco::BorrarNota(TNota* nota) {
+    if (!FListaNotas.Quitar(nota))
+        return;
+    // Deferred: the note may be inside one of its own event handlers.
+    nota->hide();
+    nota->deleteLater();
+}
+
+void TPinaco::ReordenarNotas(const QList<TNota*>& orden) {
+    FListaNotas.Reordenar(orden);
+    // Stack from the bottom up so the head ends on top.
+    for (auto it = orden.crbegin(); it != orden.crend(); ++it)
+        (*it)->raise();
+}
+
 void TPinaco::AjustarNotasAlPinaco() {
     for (TNota* nota : FListaNotas)
         nota->setGeometry(DentroDelPinaco(nota->geometry(), width(), height(), Config.TipoPinaco));

@@ -2,6 +2,7 @@
 // The board: main window, owner of the notes, the address book, the settings and the timers.
 #include "app/Configuracion.h"
 #include "notes/ListaNotas.h"
+#include "notes/TableroNotas.h"
 
 #include <QPixmap>
 #include <QTimer>
@@ -10,7 +11,7 @@
 class FondoCorcho;
 class TNota;
 
-class TPinaco : public QWidget {
+class TPinaco : public QWidget, public TableroNotas {
     Q_OBJECT
 public:
     static constexpr int kAnchoDisenado = 442;
@@ -27,8 +28,6 @@ public:
 
     void TimerOnLoadTimer();
     void TimerGuardarNotasTimer();
-    // Every change to the notes: the file is written 300 ticks later.
-    void MarcarNotasCambiadas();
     // The start of an incoming note: a save 30 ticks later unless the note completes.
     void IniciarNotaEntrante();
     // A second start asks the board to show itself.
@@ -48,7 +47,12 @@ public:
     void ColocarMarco();
     void ComprobarNotasCaducadas();
 
-    const ListaNotas& Notas() const { return FListaNotas; }
+    const ListaNotas& Notas() const override { return FListaNotas; }
+    void NotaAlFrente(TNota* nota) override;
+    void MarcarNotasCambiadas() override;
+    void BorrarNota(TNota* nota) override;
+    void ReordenarNotas(const QList<TNota*>& orden) override;
+    QWidget* Ventana() override { return this; }
     int ContadorGuardado() const { return FContadorGuardado; }
     bool AutoguardadoArmado() const { return TimerGuardarNotas.isActive(); }
     QString RutaNotas() const { return FRutaNotas; }

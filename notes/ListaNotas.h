@@ -21,6 +21,8 @@ public:
     void PrimeroAlFondo();
     // Unlinks the head and returns it; the caller destroys the note.
     TNota* QuitarPrimero();
+    // Unlinks the note; false when it is not in the list.
+    bool Quitar(TNota* nota) { return FNotas.removeOne(nota); }
     // Takes every note out, head first; the caller destroys them.
     QList<TNota*> QuitarTodas();
     // Replaces the order, for the organizer; the notes must be the same ones.

@@ -124,6 +124,46 @@ QImage IconoBandeja(bool conNota) {
     return img;
 }
 
+// The strip at the left of the dialogs: amber-gold with the board's grain and a row of
+// small pinned notes, tall enough for every dialog.
+QImage FranjaDialogo() {
+    const int w = 70, h = 480;
+    QImage img(w, h, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient fondo(0, 0, w, 0);
+    fondo.setColorAt(0, QColor(0xB0, 0x70, 0x10));
+    fondo.setColorAt(0.5, QColor(0xE8, 0xB0, 0x40));
+    fondo.setColorAt(1, QColor(0xA0, 0x64, 0x0C));
+    p.fillRect(img.rect(), fondo);
+    QRandomGenerator rnd(2004);
+    for (int i = 0; i < 500; ++i) {
+        const double x = rnd.bounded(w), y = rnd.bounded(h);
+        p.setPen(QPen(QColor(0x80, 0x50, 0x08, 60), 1));
+        p.drawLine(QPointF(x, y), QPointF(x + 4, y + 3));
+    }
+    const QColor pines[] = {QColor(0xD8, 0x18, 0x18), QColor(0x20, 0x40, 0xD0),
+                            QColor(0x20, 0xA0, 0x30), QColor(0x90, 0x30, 0xB0)};
+    for (int k = 0; k < 6; ++k) {
+        const double y = 24 + k * 76;
+        p.save();
+        p.translate(35, y + 24);
+        p.rotate(k % 2 ? 6 : -5);
+        p.setPen(QPen(QColor(0, 0, 0, 60), 1));
+        p.setBrush(QColor(0, 0, 0, 50));
+        p.drawRect(QRectF(-20, -22, 44, 50));
+        p.setPen(QPen(QColor(0xC8, 0xC0, 0x90), 1));
+        p.setBrush(QColor(0xFF, 0xFF, 0xE3));
+        p.drawRect(QRectF(-22, -24, 44, 50));
+        p.setPen(QPen(QColor(0x90, 0x90, 0x90), 1));
+        for (int l = 0; l < 4; ++l)
+            p.drawLine(QPointF(-15, -6 + l * 8), QPointF(15 - (l % 2) * 8, -6 + l * 8));
+        p.restore();
+        p.drawImage(QPointF(26, y - 6), Chincheta(pines[k % 4], false));
+    }
+    return img;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -140,5 +180,6 @@ int main(int argc, char** argv) {
     Guardar(Agarradera(), "agarradera.png");
     Guardar(IconoBandeja(false), "bandeja0.png");
     Guardar(IconoBandeja(true), "bandeja1.png");
+    Guardar(FranjaDialogo(), "franja.jpg");
     return 0;
 }
