@@ -1,0 +1,51 @@
+// The address-book file: four lines per entry (IP, name, port, "1"/"0"), no header.
+#include "storage/EscritorLineas.h"
+#include "storage/GuardadoAtomico.h"
+#include "storage/LectorLineas.h"
+#include "storage/ListaIP.h"
+
+#include "notes/Cp1252.h"
+
+ErrorArchivo ListaIP::CargarListaIP(const QString& ruta) {
+    const ArchivoLeido leido = LeerArchivoEntero(ruta);
+    if (leido.Error != ErrorArchivo::Ninguno)
+        return leido.Error;
+    return LeerListaIP(leido.Bytes);
+}
+
+ErrorArchivo ListaIP::LeerListaIP(QByteArrayView bytes) {
+    // Read aside first so that a damaged file adds nothing.
+    ListaIP leidas;
+    LectorLineas lector(bytes);
+    while (!lector.FinDeArchivo()) {
+        const QString ip = Cp1252::Decodificar(lector.LeerLinea());
+        const QString nombre = Cp1252::Decodificar(lector.LeerLinea());
+        const qint32 puerto = lector.LeerNumero();
+        const bool permitido = lector.LeerNumero() != 0;
+        if (lector.Fallo())
+            return ErrorArchivo::NumeroNoValido;
+        leidas.AddIP(ip, nombre, permitido, puerto);
+    }
+    entradas_.splice(entradas_.end(), leidas.entradas_);
+    AsegurarComodin();
+    return ErrorArchivo::Ninguno;
+}
+
+ErrorArchivo ListaIP::GuardarListaIP(const QString& ruta) {
+    AsegurarComodin();
+    return GuardarAtomico(ruta, [this](QIODevice& destino) { return EscribirListaIP(destino); });
+}
+
+ErrorArchivo ListaIP::EscribirListaIP(QIODevice& destino) {
+    EscritorLineas escritor;
+    for (const nodoListaIP& nodo : entradas_) {
+        escritor.Linea(nodo.IP);
+        escritor.Linea(nodo.Nombre);
+        escritor.Numero(nodo.Puerto);
+        escritor.Numero(nodo.Permitido ? 1 : 0);
+    }
+    if (!escritor.Correcto())
+        return ErrorArchivo::TextoNoGuardable;
+    return EscribirTodo(destino, escritor.Bytes()) ? ErrorArchivo::Ninguno
+                                                   : ErrorArchivo::NoSePuedeEscribir;
+}

@@ -1,0 +1,10 @@
+#pragma once
+// What went wrong with a data file; every reader and writer returns one of these.
+
+enum class ErrorArchivo {
+    Ninguno,
+    NoSePuedeLeer,     // the file exists but cannot be opened or read
+    NumeroNoValido,    // a number field holds something else
+    TextoNoGuardable,  // a field holds a character the file cannot carry
+    NoSePuedeEscribir, // the file system refused the save; the stored file is untouched
+};

@@ -1,0 +1,71 @@
+#pragma once
+// The address book: the boards this board knows, whether they may send notes, and the
+// per-sender flood-control data of the note server.
+#include "storage/ErrorArchivo.h"
+
+#include <QByteArrayView>
+#include <QIODevice>
+#include <QList>
+#include <QString>
+#include <QStringView>
+#include <list>
+
+struct nodoListaNotaRecibida {
+    QString Fecha; // "dd-mm-yyyy"
+    QString Hora;  // "hh:mm:ss"
+};
+
+struct nodoListaIP {
+    QString IP; // dotted address, or a pattern whose whole segments may be "*"
+    QString Nombre;
+    qint32 Puerto = 0;
+    QString FechaRetiro; // pending temporary withdrawal; never stored in the file
+    QString HoraRetiro;
+    QList<nodoListaNotaRecibida> NotasRecibidas; // oldest first
+    bool Permitido = false;
+};
+
+inline const QString kIPComodin = QStringLiteral("*.*.*.*");
+inline const QString kNombreComodin = QStringLiteral("(Desconocido)");
+constexpr qint32 kPuertoComodin = 2222;
+
+class ListaIP {
+public:
+    // Entries from head to tail; pointers and references stay valid until the entry
+    // itself is removed.
+    const std::list<nodoListaIP>& Entradas() const { return entradas_; }
+    std::list<nodoListaIP>& Entradas() { return entradas_; }
+
+    // Exact lookups find the first entry whose IP equals the text, case included.
+    bool ExisteIP(const QString& ip) const;
+    nodoListaIP* BuscarIP(const QString& ip);
+    const nodoListaIP* BuscarIP(const QString& ip) const;
+    bool PermisoExactoIP(const QString& ip) const;
+    QString NombreDeIP(const QString& ip) const;
+    qint32 PuertoDeIP(const QString& ip) const;
+
+    // "*" stands for one whole segment; an empty address matches every pattern.
+    static bool IPCoincideConPatron(QStringView ip, QStringView patron);
+    // Accepted by its own entry or by any accepted entry whose pattern matches.
+    bool IPPermitida(const QString& ip) const;
+
+    void CambiarPermisoIP(const QString& ip);
+    // Appends at the tail without looking for an existing entry.
+    void AddIP(const QString& ip, const QString& nombre, bool permitido, qint32 puerto);
+    // Removes the first entry of that text only.
+    void BorrarIP(const QString& ip);
+    // Appends the wildcard entry, not accepted, when no entry is exactly "*.*.*.*".
+    void AsegurarComodin();
+
+    // Appends the file's entries, then the wildcard entry if missing. A missing file is
+    // no error. On error the list is left as it was.
+    ErrorArchivo CargarListaIP(const QString& ruta);
+    ErrorArchivo LeerListaIP(QByteArrayView bytes);
+    // Adds the wildcard entry if missing and writes the whole list; on failure the
+    // stored file stays as it was.
+    ErrorArchivo GuardarListaIP(const QString& ruta);
+    ErrorArchivo EscribirListaIP(QIODevice& destino);
+
+private:
+    std::list<nodoListaIP> entradas_;
+};
