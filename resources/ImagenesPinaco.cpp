@@ -34,4 +34,8 @@ QPixmap Corcho() {
     return Cargar(QStringLiteral("corcho.png"));
 }
 
+QPixmap FranjaDialogo() {
+    return Cargar(QStringLiteral("franja.jpg"));
+}
+
 } // namespace ImagenesPinaco

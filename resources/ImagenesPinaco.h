@@ -9,5 +9,6 @@ QList<QPixmap> imglChinchetas();    // seven pushpins, 19 x 19, by pin ordinal 0
 QList<QPixmap> imglAgarradera();    // one grip, 12 x 12
 QList<QPixmap> ImageListTrayIcon(); // ordinary icon, then the received-note icon
 QPixmap Corcho();                   // the background tile
+QPixmap FranjaDialogo();            // the dialogs' decorative strip, 70 x 480
 
 } // namespace ImagenesPinaco
