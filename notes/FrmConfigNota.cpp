@@ -1,0 +1,427 @@
+#include "notes/FrmConfigNota.h"
+
+#include "notes/Colores.h"
+#include "notes/Cp1252.h"
+#include "notes/DatosNota.h"
+#include "notes/FranjaDialogo.h"
+#include "notes/Mensaje.h"
+#include "notes/Nota.h"
+#include "notes/UnitComunes.h"
+
+#include <QColorDialog>
+#include <QComboBox>
+#include <QCompleter>
+#include <QDialogButtonBox>
+#include <QFontDialog>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The colour combo lists "(Ninguna)" first, then the six pins a user may choose.
+constexpr int kPinesElegibles = 6;
+const QString kSinChincheta = QStringLiteral("(Ninguna)");
+
+QString TextoChincheta(TColorChincheta color) {
+    const int i = int(color);
+    return i < kPinesElegibles ? NombreColor[i] : kSinChincheta;
+}
+
+// Exact names only: anything else, "(Ninguna)" included, takes the pin away.
+TColorChincheta ChinchetaDeTexto(const QString& texto) {
+    for (int i = 0; i < kPinesElegibles; ++i)
+        if (texto == NombreColor[i])
+            return TColorChincheta(i);
+    return TColorChincheta::None;
+}
+
+quint8 EstiloDeFuente(const QFont& f) {
+    return quint8((f.bold() ? fsBold : 0) | (f.italic() ? fsItalic : 0) |
+                  (f.underline() ? fsUnderline : 0) | (f.strikeOut() ? fsStrikeOut : 0));
+}
+
+int PuntosDeFuente(const QFont& f) {
+    const int puntos = qRound(f.pointSizeF());
+    return puntos > 0 ? puntos : QFontInfo(f).pointSize();
+}
+
+// The character at the index, a whole surrogate pair when it is one.
+QString CaracterEn(const QString& texto, qsizetype i) {
+    const bool par =
+        texto[i].isHighSurrogate() && i + 1 < texto.size() && texto[i + 1].isLowSurrogate();
+    return texto.mid(i, par ? 2 : 1);
+}
+
+QString DescribirCaracter(const QString& caracter) {
+    const char32_t codigo = caracter.toUcs4().value(0);
+    return QStringLiteral("«%1» (U+%2)")
+        .arg(caracter)
+        .arg(QString::number(codigo, 16).toUpper().rightJustified(4, u'0'));
+}
+
+// Selects the item with exactly that text, or shows the text with no item selected.
+void PonerTextoCombo(QComboBox* combo, const QString& texto) {
+    const int indice = combo->findText(texto, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    combo->setCurrentIndex(indice);
+    if (indice < 0)
+        combo->setEditText(texto);
+}
+
+QIcon IconoMuestra(const QColor& color) {
+    QPixmap p(16, 16);
+    p.fill(color);
+    return QIcon(p);
+}
+
+// A letter in the note colours, as the font button's picture.
+QIcon IconoFuente() {
+    QPixmap p(20, 20);
+    p.fill(Qt::transparent);
+    QPainter pintor(&p);
+    QFont f(QStringLiteral("Serif"));
+    f.setPixelSize(16);
+    f.setBold(true);
+    pintor.setFont(f);
+    pintor.setPen(QColor(0x20, 0x20, 0x80));
+    pintor.drawText(QRect(0, 0, 20, 17), Qt::AlignCenter, QStringLiteral("A"));
+    pintor.fillRect(QRect(3, 17, 14, 3), QColor(0xC0, 0x20, 0x20));
+    return QIcon(p);
+}
+
+// Qt's font dialog has no colour; this one adds it under the font choice.
+std::optional<FuenteNota> ElegirFuenteConDialogo(const FuenteNota& actual, QWidget* owner) {
+    QDialog dialogo(owner);
+    dialogo.setWindowTitle(QStringLiteral("Fuente"));
+    auto* selector = new QFontDialog(actual.Fuente, &dialogo);
+    selector->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    selector->setWindowFlags(Qt::Widget);
+
+    FuenteNota elegida = actual;
+    auto* btnColor = new QPushButton(QStringLiteral("C&olor..."), &dialogo);
+    btnColor->setIcon(IconoMuestra(ColorDesdeValor(actual.Color)));
+    QObject::connect(btnColor, &QPushButton::clicked, &dialogo, [&] {
+        const QColor c = QColorDialog::getColor(ColorDesdeValor(elegida.Color), &dialogo,
+                                                QStringLiteral("Color del texto"));
+        if (!c.isValid())
+            return;
+        elegida.Color = ValorDesdeColor(c);
+        btnColor->setIcon(IconoMuestra(c));
+    });
+
+    auto* botones = new QDialogButtonBox(&dialogo);
+    botones->addButton(QStringLiteral("&Aceptar"), QDialogButtonBox::AcceptRole);
+    botones->addButton(QStringLiteral("&Cancelar"), QDialogButtonBox::RejectRole);
+    QObject::connect(botones, &QDialogButtonBox::accepted, &dialogo, &QDialog::accept);
+    QObject::connect(botones, &QDialogButtonBox::rejected, &dialogo, &QDialog::reject);
+
+    auto* fila = new QHBoxLayout;
+    fila->addWidget(btnColor);
+    fila->addStretch();
+    fila->addWidget(botones);
+    auto* columna = new QVBoxLayout(&dialogo);
+    columna->addWidget(selector);
+    columna->addLayout(fila);
+
+    if (dialogo.exec() != QDialog::Accepted)
+        return std::nullopt;
+    elegida.Fuente = selector->currentFont();
+    return elegida;
+}
+
+QMessageBox::StandardButton MostrarError(QWidget* owner, const QString& texto) {
+    return MostrarMensaje(owner, QStringLiteral("Error"), texto, IconoMensaje::Error);
+}
+
+} // namespace
+
+QStringList LineasDeNota(const QString& texto) {
+    QStringList lineas;
+    QString linea;
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const QChar c = texto[i];
+        if (c == u'\r' || c == u'\n') {
+            lineas.append(linea);
+            linea.clear();
+            if (c == u'\r' && i + 1 < texto.size() && texto[i + 1] == u'\n')
+                ++i;
+        } else {
+            linea += c;
+        }
+    }
+    lineas.append(linea);
+    return lineas;
+}
+
+void PrepararDialogoNota(QDialog* dialogo, const QString& titulo, QSize cliente) {
+    dialogo->setWindowTitle(titulo);
+    dialogo->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    dialogo->setFixedSize(cliente);
+
+    CrearFranjaDialogo(dialogo, cliente.height());
+    // The layout keeps clear of the strip.
+    dialogo->setContentsMargins(kAnchoFranja, 0, 0, 0);
+
+    const QWidget* owner = dialogo->parentWidget();
+    QScreen* pantalla = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (pantalla)
+        dialogo->move(pantalla->availableGeometry().center() - dialogo->rect().center());
+}
+
+TfrmConfigNota::TfrmConfigNota(TNota* nota, bool EsNueva, QWidget* owner)
+    : QDialog(owner), ElegirFuente(ElegirFuenteConDialogo), FNotaEditada(nota),
+      FEsNotaNueva(EsNueva) {
+    CrearControles();
+    PrepararDialogoNota(this, QStringLiteral("Configuración de la Nota:"), QSize(417, 274));
+    Rellenar();
+}
+
+void TfrmConfigNota::CrearControles() {
+    GroupBox2 = new QGroupBox(QStringLiteral("Chincheta y Fuente:"), this);
+    ComboColorChincheta = new QComboBox(GroupBox2);
+    ComboColorChincheta->setEditable(true);
+    ComboColorChincheta->setInsertPolicy(QComboBox::NoInsert);
+    ComboColorChincheta->addItem(kSinChincheta);
+    for (int i = 0; i < kPinesElegibles; ++i)
+        ComboColorChincheta->addItem(NombreColor[i]);
+    PonerTextoCombo(ComboColorChincheta, NombreColor[int(TColorChincheta::Rojo)]);
+    ComboColorChincheta->setToolTip(QStringLiteral("Color de Chincheta"));
+    ComboColorChincheta->setAccessibleName(QStringLiteral("Color de Chincheta"));
+    btnFuente = new QToolButton(GroupBox2);
+    btnFuente->setAutoRaise(true);
+    btnFuente->setIcon(IconoFuente());
+    btnFuente->setIconSize(QSize(20, 20));
+    btnFuente->setToolTip(QStringLiteral("Fuente del texto de la Nota"));
+    btnFuente->setAccessibleName(QStringLiteral("Fuente del texto de la Nota"));
+    auto* filaChincheta = new QHBoxLayout(GroupBox2);
+    filaChincheta->addWidget(ComboColorChincheta, 1);
+    filaChincheta->addWidget(btnFuente);
+
+    GroupBox3 = new QGroupBox(QStringLiteral("Fecha límite:"), this);
+    ExpDay = new QLineEdit(GroupBox3);
+    ExpDay->setFixedWidth(33);
+    ExpDay->setAccessibleName(QStringLiteral("Día"));
+    ExpMonth = new QComboBox(GroupBox3);
+    ExpMonth->setEditable(true);
+    ExpMonth->setInsertPolicy(QComboBox::NoInsert);
+    for (int mes = 1; mes <= 12; ++mes)
+        ExpMonth->addItem(NombreMes[mes]);
+    ExpMonth->setAccessibleName(QStringLiteral("Mes"));
+    // Completion must not turn a typed "ene" into "Ene": only exact names count.
+    for (QComboBox* combo : {ComboColorChincheta, ExpMonth})
+        combo->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    ExpYear = new QLineEdit(GroupBox3);
+    ExpYear->setFixedWidth(41);
+    ExpYear->setAccessibleName(QStringLiteral("Año"));
+    auto* filaFecha = new QHBoxLayout(GroupBox3);
+    filaFecha->addWidget(ExpDay);
+    filaFecha->addWidget(ExpMonth, 1);
+    filaFecha->addWidget(ExpYear);
+    for (QLineEdit* campo : {ExpDay, ExpYear})
+        campo->installEventFilter(this);
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Texto:"), this);
+    MemoTexto = new QPlainTextEdit(GroupBox1);
+    MemoTexto->setMinimumSize(297, 97);
+    MemoTexto->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MemoTexto->setTabChangesFocus(true);
+    MemoTexto->setAccessibleName(QStringLiteral("Texto"));
+    auto* cajaTexto = new QVBoxLayout(GroupBox1);
+    cajaTexto->addWidget(MemoTexto);
+
+    BitBtnOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                               QStringLiteral("&Aceptar"), this);
+    BitBtnOK->setDefault(true);
+    BitBtnCancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                                   QStringLiteral("&Cancelar"), this);
+    connect(BitBtnOK, &QPushButton::clicked, this, &TfrmConfigNota::BitBtnOKClick);
+    connect(BitBtnCancel, &QPushButton::clicked, this, &TfrmConfigNota::BitBtnCancelClick);
+    connect(btnFuente, &QToolButton::clicked, this, &TfrmConfigNota::btnFuenteClick);
+
+    auto* arriba = new QHBoxLayout;
+    arriba->addWidget(GroupBox2, 1);
+    arriba->addWidget(GroupBox3, 1);
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(BitBtnOK);
+    botones->addWidget(BitBtnCancel);
+    auto* columna = new QVBoxLayout(this);
+    columna->addLayout(arriba);
+    columna->addWidget(GroupBox1, 1);
+    columna->addLayout(botones);
+
+    setTabOrder(ComboColorChincheta, btnFuente);
+    setTabOrder(btnFuente, ExpDay);
+    setTabOrder(ExpDay, ExpMonth);
+    setTabOrder(ExpMonth, ExpYear);
+    setTabOrder(ExpYear, MemoTexto);
+    setTabOrder(MemoTexto, BitBtnOK);
+    setTabOrder(BitBtnOK, BitBtnCancel);
+}
+
+void TfrmConfigNota::Rellenar() {
+    if (!FNotaEditada)
+        return;
+    const TNota& nota = *FNotaEditada;
+    PonerTextoCombo(ComboColorChincheta, TextoChincheta(nota.ColorChincheta()));
+    if (!nota.Texto().isEmpty())
+        MemoTexto->setPlainText(LineasDeNota(nota.Texto()).join(u'\n'));
+    ExpDay->setText(QString::number(nota.DayExpires()));
+    const quint8 mes = nota.MonthExpires();
+    PonerTextoCombo(ExpMonth, mes >= 1 && mes <= 12 ? NombreMes[mes] : QString());
+    ExpYear->setText(QString::number(nota.YearExpires()));
+    PonerFuenteMemo({nota.FuenteTexto(), nota.FontColor()});
+}
+
+void TfrmConfigNota::PonerFuenteMemo(const FuenteNota& fuente) {
+    MemoTexto->setFont(fuente.Fuente);
+    QPalette paleta = MemoTexto->palette();
+    paleta.setColor(QPalette::Text, ColorDesdeValor(fuente.Color));
+    MemoTexto->setPalette(paleta);
+    FColorFuente = fuente.Color;
+}
+
+FuenteNota TfrmConfigNota::FuenteMemo() const {
+    return {MemoTexto->font(), FColorFuente};
+}
+
+bool TfrmConfigNota::FechaValida(int dia, const QString& mes, qint32 anio) {
+    const quint8 numero = MesDeTexto(mes);
+    // Exact abbreviations only, although MesDeTexto would take "ene" as well.
+    if (numero == 0 || mes != NombreMes[numero])
+        return false;
+    const bool bisiesto = (anio % 4 == 0 && anio % 100 != 0) || anio % 400 == 0;
+    const int ultimo = DiasMes[numero] + (numero == 2 && bisiesto ? 1 : 0);
+    return dia >= 1 && dia <= ultimo;
+}
+
+bool TfrmConfigNota::ExpDayKeyPress(const QKeyEvent& tecla) {
+    // Only typed characters are filtered; backspace, Enter, Tab, the cursor keys and
+    // shortcuts such as Ctrl+A keep their usual meaning.
+    if (tecla.modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+        return false;
+    const QList<uint> caracteres = tecla.text().toUcs4();
+    if (caracteres.isEmpty() || !QChar::isPrint(caracteres.first()))
+        return false;
+    for (const uint c : caracteres)
+        if (c < '0' || c > '9')
+            return true;
+    return false;
+}
+
+bool TfrmConfigNota::ExpYearKeyPress(const QKeyEvent& tecla) {
+    return ExpDayKeyPress(tecla);
+}
+
+bool TfrmConfigNota::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto& tecla = *static_cast<QKeyEvent*>(event);
+        if (watched == ExpDay)
+            return ExpDayKeyPress(tecla);
+        if (watched == ExpYear)
+            return ExpYearKeyPress(tecla);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmConfigNota::btnFuenteClick() {
+    if (!ElegirFuente)
+        return;
+    if (const std::optional<FuenteNota> elegida = ElegirFuente(FuenteMemo(), this))
+        PonerFuenteMemo(*elegida);
+}
+
+std::optional<int> TfrmConfigNota::LeerEntero(QLineEdit* campo) {
+    bool ok = false;
+    const int valor = campo->text().toInt(&ok);
+    if (ok)
+        return valor;
+    MostrarMensaje(this, QStringLiteral("Pinaco"),
+                   QStringLiteral("'%1' no es un valor entero válido").arg(campo->text()),
+                   IconoMensaje::Error);
+    campo->setFocus();
+    campo->selectAll();
+    return std::nullopt;
+}
+
+QString TfrmConfigNota::TextoMemo() const {
+    // toPlainText() would turn no-break spaces into plain ones.
+    QString texto = MemoTexto->document()->toRawText();
+    texto.replace(QChar::ParagraphSeparator, u'\n');
+    return texto;
+}
+
+bool TfrmConfigNota::TextosGuardables() {
+    // The notes file and the wire hold Windows-1252 only; refuse rather than lose text.
+    const QString texto = TextoMemo();
+    if (const qsizetype i = Cp1252::PrimeroNoRepresentable(texto); i >= 0) {
+        MostrarError(this,
+                     QStringLiteral("El texto tiene un carácter que la nota no puede guardar: "
+                                    "%1.\rBórrelo o cámbielo por otro y vuelva a aceptar.")
+                         .arg(DescribirCaracter(CaracterEn(texto, i))));
+        MemoTexto->setFocus();
+        QTextCursor cursor = MemoTexto->textCursor();
+        cursor.setPosition(int(i));
+        MemoTexto->setTextCursor(cursor);
+        return false;
+    }
+    const QString nombre = MemoTexto->font().family();
+    if (const qsizetype i = Cp1252::PrimeroNoRepresentable(nombre); i >= 0) {
+        MostrarError(this,
+                     QStringLiteral("El nombre de la fuente «%1» tiene un carácter que la nota "
+                                    "no puede guardar: %2.\rElija otra fuente.")
+                         .arg(nombre, DescribirCaracter(CaracterEn(nombre, i))));
+        btnFuente->setFocus();
+        return false;
+    }
+    return true;
+}
+
+void TfrmConfigNota::BitBtnOKClick() {
+    const std::optional<int> anio = LeerEntero(ExpYear);
+    if (!anio)
+        return;
+    const std::optional<int> dia = LeerEntero(ExpDay);
+    if (!dia)
+        return;
+    if (!FechaValida(*dia, ExpMonth->currentText(), *anio)) {
+        MostrarMensaje(this, QStringLiteral("Error"), QStringLiteral(" Fecha no válida "),
+                       IconoMensaje::Exclamacion);
+        ExpDay->setFocus();
+        return;
+    }
+    if (!TextosGuardables())
+        return;
+    EscribirNota(*dia, *anio);
+    accept();
+}
+
+void TfrmConfigNota::EscribirNota(int dia, int anio) {
+    if (!FNotaEditada)
+        return; // the note went away while the dialog was open
+    TNota& nota = *FNotaEditada;
+    nota.setColorChincheta(ChinchetaDeTexto(ComboColorChincheta->currentText()));
+    nota.setTexto(TextoMemo().split(u'\n').join(QStringLiteral("\r\n")));
+    nota.setDayExpires(quint8(dia));
+    nota.setMonthExpires(MesDeTexto(ExpMonth->currentText()));
+    nota.setYearExpires(anio);
+    const QFont fuente = MemoTexto->font();
+    nota.setFontSize(PuntosDeFuente(fuente));
+    nota.setFontName(fuente.family());
+    nota.setFontStyle(EstiloDeFuente(fuente));
+    nota.setFontColor(FColorFuente);
+}
+
+void TfrmConfigNota::BitBtnCancelClick() {
+    reject();
+}

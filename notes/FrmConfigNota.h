@@ -1,0 +1,90 @@
+#pragma once
+// The note editor: text, pushpin, font and due date of one note.
+#include <QDialog>
+#include <QFont>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+class QComboBox;
+class QGroupBox;
+class QKeyEvent;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+class TNota;
+
+// The memo's font together with the note's colour value, which may be a system colour.
+struct FuenteNota {
+    QFont Fuente;
+    quint32 Color = 0;
+};
+
+// Asks the user for a font; nothing when the user cancels.
+using ElegirFuenteNota =
+    std::function<std::optional<FuenteNota>(const FuenteNota& actual, QWidget* owner)>;
+
+class TfrmConfigNota : public QDialog {
+    Q_OBJECT
+public:
+    // exec() gives Accepted only when OK wrote the note. On any other ending nothing was
+    // written; for a new note (EsNueva) the caller then discards the note. Notes with the
+    // `Net` pin belong to the received-note viewer and must not come here.
+    TfrmConfigNota(TNota* nota, bool EsNueva, QWidget* owner);
+
+    static bool FechaValida(int dia, const QString& mes, qint32 anio);
+
+    TNota* NotaEditada() const { return FNotaEditada; }
+    bool EsNotaNueva() const { return FEsNotaNueva; }
+    FuenteNota FuenteMemo() const;
+
+    // The font dialog; tests put their own answer here.
+    ElegirFuenteNota ElegirFuente;
+
+    QGroupBox* GroupBox1;
+    QGroupBox* GroupBox2;
+    QGroupBox* GroupBox3;
+    QComboBox* ComboColorChincheta;
+    QToolButton* btnFuente;
+    QLineEdit* ExpDay;
+    QComboBox* ExpMonth;
+    QLineEdit* ExpYear;
+    QPlainTextEdit* MemoTexto;
+    QPushButton* BitBtnOK;
+    QPushButton* BitBtnCancel;
+
+    void BitBtnOKClick();
+    void BitBtnCancelClick();
+    void btnFuenteClick();
+    // Key filters of the day and year: true when the key is discarded.
+    static bool ExpDayKeyPress(const QKeyEvent& tecla);
+    static bool ExpYearKeyPress(const QKeyEvent& tecla);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CrearControles();
+    void Rellenar();
+    void PonerFuenteMemo(const FuenteNota& fuente);
+    std::optional<int> LeerEntero(QLineEdit* campo);
+    QString TextoMemo() const;
+    bool TextosGuardables();
+    void EscribirNota(int dia, int anio);
+
+    QPointer<TNota> FNotaEditada;
+    bool FEsNotaNueva;
+    quint32 FColorFuente = 0;
+};
+
+// Shared by the note dialogs.
+
+// The lines of a note text: a line ends at CR LF, at a lone CR or at a lone LF; the piece
+// after the last break is a line too, even when empty.
+QStringList LineasDeNota(const QString& texto);
+
+// Caption, fixed client size, no title-bar buttons, centred on the owner's screen and the
+// decorative strip down the left side.
+void PrepararDialogoNota(QDialog* dialogo, const QString& titulo, QSize cliente);

@@ -1,0 +1,78 @@
+#include "notes/FrmEliminarNota.h"
+
+#include "notes/FrmConfigNota.h"
+#include "notes/Nota.h"
+#include "notes/UnitComunes.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* EtiquetaFecha(const QString& fecha, QWidget* padre) {
+    auto* etiqueta = new QLabel(fecha, padre);
+    etiqueta->setTextFormat(Qt::PlainText);
+    QPalette paleta = etiqueta->palette();
+    paleta.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x60));
+    etiqueta->setPalette(paleta);
+    return etiqueta;
+}
+
+} // namespace
+
+TfrmEliminarNota::TfrmEliminarNota(const TNota* nota, std::function<void()> BorrarNotaActual,
+                                   QWidget* owner)
+    : QDialog(owner), FBorrarNotaActual(std::move(BorrarNotaActual)) {
+    GroupBox1 = new QGroupBox(QStringLiteral("Nota:"), this);
+    lblFechaCreacion = EtiquetaFecha(
+        FechaCorta(nota->DayCreated(), nota->MonthCreated(), nota->YearCreated()), GroupBox1);
+    lblFechaLimite = EtiquetaFecha(
+        FechaCorta(nota->DayExpires(), nota->MonthExpires(), nota->YearExpires()), GroupBox1);
+    MemoTexto = new QPlainTextEdit(GroupBox1);
+    MemoTexto->setReadOnly(true);
+    MemoTexto->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MemoTexto->setTabChangesFocus(true);
+    MemoTexto->setAccessibleName(QStringLiteral("Texto"));
+    MemoTexto->setPlainText(LineasDeNota(nota->Texto()).join(u'\n'));
+
+    auto* fechas = new QFormLayout;
+    fechas->addRow(QStringLiteral("Fecha Creación:"), lblFechaCreacion);
+    fechas->addRow(QStringLiteral("Fecha Límite:"), lblFechaLimite);
+    auto* cajaNota = new QVBoxLayout(GroupBox1);
+    cajaNota->addLayout(fechas);
+    cajaNota->addWidget(MemoTexto, 1);
+
+    btnEliminar = new QPushButton(style()->standardIcon(QStyle::SP_DialogYesButton),
+                                  QStringLiteral("&Eliminar"), this);
+    btnEliminar->setDefault(true);
+    btnCancelar = new QPushButton(style()->standardIcon(QStyle::SP_DialogNoButton),
+                                  QStringLiteral("&Cancelar"), this);
+    connect(btnEliminar, &QPushButton::clicked, this, &TfrmEliminarNota::btnEliminarClick);
+    connect(btnCancelar, &QPushButton::clicked, this, &TfrmEliminarNota::btnCancelarClick);
+
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(btnEliminar);
+    botones->addWidget(btnCancelar);
+    auto* columna = new QVBoxLayout(this);
+    columna->addWidget(GroupBox1, 1);
+    columna->addLayout(botones);
+
+    PrepararDialogoNota(this, QStringLiteral("Eliminar Nota"), QSize(331, 281));
+}
+
+void TfrmEliminarNota::btnEliminarClick() {
+    if (FBorrarNotaActual)
+        FBorrarNotaActual();
+    accept();
+}
+
+void TfrmEliminarNota::btnCancelarClick() {
+    reject();
+}
