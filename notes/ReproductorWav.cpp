@@ -16,6 +16,7 @@ bool ReproductorWav::Reproducir(const QString& archivo) {
     if (archivo.isEmpty() || !QFileInfo(archivo).isFile())
         return false;
     FArchivo = archivo;
+    ++FReproducciones;
     FSonido = new QSoundEffect(this);
     connect(FSonido, &QSoundEffect::playingChanged, this, [this] {
         if (FSonido && !FSonido->isPlaying() && FSonido->status() != QSoundEffect::Loading)

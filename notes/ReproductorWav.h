@@ -18,8 +18,11 @@ public:
     void Cerrar();
     // The file in play, empty when the player is closed.
     QString Archivo() const { return FArchivo; }
+    // Files handed to the sound system so far.
+    int Reproducciones() const { return FReproducciones; }
 
 private:
     QSoundEffect* FSonido = nullptr;
     QString FArchivo;
+    int FReproducciones = 0;
 };
