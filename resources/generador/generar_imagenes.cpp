@@ -1,5 +1,7 @@
 // Paints the board's pictures. Run by hand after changing a drawing; its output under
 // resources/imagenes is committed:  pinaco_generar_imagenes <folder>
+#include "Generador.h"
+
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -10,8 +12,10 @@
 #include <cstdio>
 
 namespace {
-
 QString gCarpeta;
+} // namespace
+
+namespace Generador {
 
 void Guardar(const QImage& img, const QString& nombre) {
     const QString ruta = gCarpeta + "/" + nombre;
@@ -24,6 +28,42 @@ QImage Lienzo(int w, int h) {
     img.fill(Qt::transparent);
     return img;
 }
+
+void CabezaChincheta(QPainter& p, QPointF centro, double radio, const QColor& color) {
+    p.save();
+    QRadialGradient g(centro - QPointF(radio * 0.28, radio * 0.42), radio * 1.39);
+    g.setColorAt(0, color.lighter(170));
+    g.setColorAt(0.45, color);
+    g.setColorAt(1, color.darker(190));
+    p.setBrush(g);
+    p.setPen(QPen(color.darker(250), radio / 9));
+    p.drawEllipse(centro, radio, radio);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 200));
+    p.drawEllipse(centro - QPointF(radio, radio * 1.2) * 0.35, radio * 0.28, radio * 0.21);
+    p.restore();
+}
+
+void NotaAmarilla(QPainter& p, QSizeF tam, const QColor& papel) {
+    const QRectF r(-tam.width() / 2, -tam.height() / 2, tam.width(), tam.height());
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 70));
+    p.drawRect(r.translated(1.2, 1.6));
+    QLinearGradient g(r.topLeft(), r.bottomRight());
+    g.setColorAt(0, papel.lighter(112));
+    g.setColorAt(1, papel.darker(108));
+    p.setBrush(g);
+    p.setPen(QPen(papel.darker(220), 0.9));
+    p.drawRect(r);
+    p.restore();
+}
+
+} // namespace Generador
+
+namespace {
+
+using namespace Generador;
 
 // Light tan cork with a diagonal grain and dark granules; tiles without seams because
 // every mark is drawn again one tile away.
@@ -60,7 +100,7 @@ QImage Corcho() {
     return img;
 }
 
-// A round pushpin head seen from above at a slant, with its shadow and a highlight.
+// A round pushpin head seen from above at a slant, with its shadow.
 QImage Chincheta(const QColor& color, bool red) {
     QImage img = Lienzo(19, 19);
     QPainter p(&img);
@@ -68,13 +108,7 @@ QImage Chincheta(const QColor& color, bool red) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 70));
     p.drawEllipse(QPointF(10.5, 11.5), 7, 6.5);
-    QRadialGradient g(QPointF(7, 6), 10);
-    g.setColorAt(0, color.lighter(170));
-    g.setColorAt(0.45, color);
-    g.setColorAt(1, color.darker(190));
-    p.setBrush(g);
-    p.setPen(QPen(color.darker(250), 0.8));
-    p.drawEllipse(QPointF(9, 9), 7.2, 7.2);
+    CabezaChincheta(p, QPointF(9, 9), 7.2, color);
     if (red) {
         // The network pin carries a small white arc of waves.
         p.setPen(QPen(Qt::white, 1.3));
@@ -82,9 +116,6 @@ QImage Chincheta(const QColor& color, bool red) {
         p.drawArc(QRectF(5, 5, 8, 8), 30 * 16, 120 * 16);
         p.drawArc(QRectF(7.5, 7.5, 3, 3), 30 * 16, 120 * 16);
     }
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 255, 255, 200));
-    p.drawEllipse(QPointF(6.5, 6), 2, 1.5);
     return img;
 }
 
@@ -101,25 +132,28 @@ QImage Agarradera() {
     return img;
 }
 
-// Grey outline of a note with a pin; the second face adds a small yellow note with a red pin.
+// Grey outline of a pinned note with a folded corner; the second face adds a small yellow
+// note with a red pin. The outlines are drawn without smoothing to stay crisp at 16 pixels.
 QImage IconoBandeja(bool conNota) {
     QImage img = Lienzo(16, 16);
     QPainter p(&img);
+    p.setPen(QColor(0x50, 0x50, 0x50));
+    p.setBrush(QColor(0xEE, 0xEE, 0xEE));
+    p.drawPolygon(QPolygon({{1, 2}, {12, 2}, {12, 11}, {9, 14}, {1, 14}}));
+    p.setBrush(QColor(0xB8, 0xB8, 0xB8));
+    p.drawPolygon(QPolygon({{12, 11}, {9, 11}, {9, 14}}));
+    p.setPen(QColor(0x90, 0x90, 0x90));
+    for (int y : {6, 8, 10})
+        p.drawLine(3, y, y == 10 ? 7 : 10, y);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1.2));
-    p.setBrush(QColor(0xE8, 0xE8, 0xE8));
-    p.drawRect(QRectF(1.5, 1.5, 11, 12));
-    p.drawLine(QPointF(3.5, 6.5), QPointF(10.5, 6.5));
-    p.drawLine(QPointF(3.5, 9), QPointF(9, 9));
-    p.setBrush(QColor(0x70, 0x70, 0x70));
-    p.drawEllipse(QPointF(7, 3.5), 1.6, 1.6);
+    CabezaChincheta(p, QPointF(6.5, 3), 2.4, QColor(0x70, 0x70, 0x70));
     if (conNota) {
-        p.setPen(QPen(QColor(0x80, 0x70, 0x10), 0.8));
-        p.setBrush(QColor(0xFF, 0xE8, 0x40));
-        p.drawRect(QRectF(8.5, 8.5, 7, 7));
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0xE0, 0x10, 0x10));
-        p.drawEllipse(QPointF(11, 10.5), 1.8, 1.8);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QColor(0x68, 0x50, 0x00));
+        p.setBrush(QColor(0xFF, 0xE0, 0x30));
+        p.drawRect(8, 8, 7, 7);
+        p.setRenderHint(QPainter::Antialiasing);
+        CabezaChincheta(p, QPointF(11.5, 11), 2, QColor(0xE0, 0x10, 0x10));
     }
     return img;
 }
@@ -181,5 +215,7 @@ int main(int argc, char** argv) {
     Guardar(IconoBandeja(false), "bandeja0.png");
     Guardar(IconoBandeja(true), "bandeja1.png");
     Guardar(FranjaDialogo(), "franja.jpg");
+    GenerarMarco();
+    GenerarBotones();
     return 0;
 }

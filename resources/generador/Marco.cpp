@@ -1,0 +1,100 @@
+// The frame is painted whole on a model board, then cut into its pieces, so that the bevel
+// runs on unbroken where one piece meets the next.
+#include "Generador.h"
+#include "RegionesMarco.h"
+#include "SuperficieAmbar.h"
+
+#include <cmath>
+
+namespace Generador {
+namespace {
+
+constexpr int kEscala = 3; // samples per pixel, for smooth curves
+constexpr QSize kModelo{600, 450};
+constexpr double kHuecoHerramienta = 24.5; // the toolbar buttons are 44 across
+constexpr double kHuecoVentana = 16.5;     // the window buttons are 30 across
+constexpr int kTramo = 40;                 // length of a bar picture; the board stretches it
+
+void MarcarRegion(CampoAltura& campo, const QRegion& region) {
+    for (const QRect& r : region)
+        for (int y = r.top() * kEscala; y < (r.bottom() + 1) * kEscala; ++y)
+            for (int x = r.left() * kEscala; x < (r.right() + 1) * kEscala; ++x)
+                campo.dentro[campo.Indice(x, y)] = 1;
+}
+
+// Diagonal ridges across the board's bottom-right corner, so the grip reads as one.
+void RayarAgarradera(CampoAltura& campo, QPointF esquina) {
+    for (int y = 0; y < campo.alto; ++y)
+        for (int x = 0; x < campo.ancho; ++x) {
+            const double dx = esquina.x() - campo.PX(x), dy = esquina.y() - campo.PY(y);
+            if (dx > kGrosorBarra || dy > kGrosorBarra || !campo.dentro[campo.Indice(x, y)])
+                continue;
+            for (double s : {7.5, 11.5, 15.5}) {
+                const double u = (dx + dy - s) / 0.9;
+                campo.altura[campo.Indice(x, y)] += float(1.1 * std::exp(-u * u));
+            }
+        }
+}
+
+QImage PintarTablero(int tipo) {
+    CampoAltura campo(kModelo.width() * kEscala, kModelo.height() * kEscala, kEscala);
+    MarcarRegion(campo, RegionMarco(kModelo, tipo));
+    AlzarDesdeBorde(campo);
+    const PiezasMarco m = ColocarPiezas(kModelo, tipo);
+    for (int i = 0; i < 4; ++i)
+        HundirHueco(campo, m.panel1.topLeft() + QPointF(10 + 50 * i + 22, 8 + 22),
+                    kHuecoHerramienta);
+    for (int i = 0; i < 3; ++i)
+        HundirHueco(campo, m.chart3.topLeft() + QPointF(14 + 33 * i + 15, 8 + 15), kHuecoVentana);
+    RayarAgarradera(campo, QPointF(kModelo.width(), kModelo.height()));
+    return Sombrear(campo, kVerdeOculto);
+}
+
+// The part of the board under zona; what lies outside the piece's outline turns green.
+QImage Recortar(const QImage& tablero, QRect zona, const QRegion& region) {
+    QImage img(zona.size(), QImage::Format_RGB32);
+    for (int y = 0; y < zona.height(); ++y)
+        for (int x = 0; x < zona.width(); ++x) {
+            const QPoint p = zona.topLeft() + QPoint(x, y);
+            img.setPixel(x, y, region.contains(p) ? tablero.pixel(p) : kVerdeOculto.rgb());
+        }
+    return img;
+}
+
+} // namespace
+
+void GenerarMarco() {
+    for (int tipo : {1, 2}) {
+        const QImage tablero = PintarTablero(tipo);
+        const PiezasMarco m = ColocarPiezas(kModelo, tipo);
+        const QRegion todo(QRect(QPoint(0, 0), kModelo));
+        Guardar(Recortar(tablero, m.panel1, RegionPanel1(tipo).translated(m.panel1.topLeft())),
+                QString("img1%1.png").arg(tipo));
+        const QRect tramoSuperior(m.barraSuperior.center().x() - 22, 0, 45,
+                                  m.barraSuperior.height());
+        Guardar(Recortar(tablero, tramoSuperior, todo), QString("img2%1.png").arg(tipo));
+        // The picture sits centred in its 118 x 52 piece, one pixel in from each side.
+        const QRect dibujo3(m.chart3.topLeft() + QPoint(1, 1), m.chart3.size() - QSize(2, 2));
+        Guardar(Recortar(tablero, dibujo3, RegionChart3(tipo).translated(m.chart3.topLeft())),
+                QString("img3%1.png").arg(tipo));
+        if (tipo != 1)
+            continue;
+        // The sides and the bottom corners are the same for both types.
+        const int medioY = kModelo.height() / 2, medioX = kModelo.width() / 2;
+        Guardar(Recortar(tablero, QRect(0, medioY, kGrosorBarra, kTramo), todo),
+                "barra_izquierda.png");
+        Guardar(Recortar(tablero,
+                         QRect(kModelo.width() - kGrosorBarra, medioY, kGrosorBarra, kTramo), todo),
+                "barra_derecha.png");
+        Guardar(Recortar(tablero,
+                         QRect(medioX, kModelo.height() - kGrosorBarra, kTramo, kGrosorBarra),
+                         todo),
+                "barra_inferior.png");
+        Guardar(Recortar(tablero, m.chart6, RegionChart6().translated(m.chart6.topLeft())),
+                "esquina.png");
+        Guardar(Recortar(tablero, m.chart8, RegionChart8().translated(m.chart8.topLeft())),
+                "agarradera_pinaco.png");
+    }
+}
+
+} // namespace Generador
