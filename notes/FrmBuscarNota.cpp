@@ -35,8 +35,10 @@ public:
     using QTabBar::QTabBar;
 
 protected:
+    // Wider only when the desktop's font needs it.
     QSize tabSizeHint(int index) const override {
-        return {kAnchoPestana, QTabBar::tabSizeHint(index).height()};
+        const QSize natural = QTabBar::tabSizeHint(index);
+        return {std::max(kAnchoPestana, natural.width()), natural.height()};
     }
 };
 
@@ -214,6 +216,17 @@ void TfrmBuscarNota::LlenarLista() {
         ListView->setItem(fila, ColLimite, Celda(celdas[i][2], Qt::AlignCenter));
         ListView->setItem(fila, ColTexto, Celda(TextoVisible(celdas[i][3]), Qt::AlignLeft));
     }
+    AjustarColumnas();
+}
+
+void TfrmBuscarNota::AjustarColumnas() {
+    // The designed widths, or what the desktop's font needs so that no date is cut.
+    const std::pair<int, int> disenadas[] = {
+        {ColChincheta, kAnchoChincheta}, {ColCreacion, kAnchoFecha}, {ColLimite, kAnchoFecha}};
+    for (const auto& [columna, ancho] : disenadas) {
+        ListView->resizeColumnToContents(columna);
+        ListView->setColumnWidth(columna, std::max(ancho, ListView->columnWidth(columna)));
+    }
     AjustarColumnaTexto();
 }
 
@@ -223,9 +236,10 @@ void TfrmBuscarNota::AjustarColumnaTexto() {
     const int filasVisibles = FilasVisibles(ListView->height(), altoCabecera,
                                             ListView->verticalHeader()->defaultSectionSize());
     const int barra = ListView->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ListView);
+    const int otras = ListView->columnWidth(ColChincheta) + ListView->columnWidth(ColCreacion) +
+                      ListView->columnWidth(ColLimite);
     ListView->setColumnWidth(ColTexto,
-                             AnchoColumnaTexto(ListView->width() - 2 * marco,
-                                               kAnchoChincheta + 2 * kAnchoFecha,
+                             AnchoColumnaTexto(ListView->width() - 2 * marco, otras,
                                                ListView->rowCount(), filasVisibles, barra));
 }
 

@@ -66,6 +66,7 @@ private:
     void CrearTabla();
     void CrearGrupos();
     void FormCreate();
+    void AjustarColumnas();
     void AjustarColumnaTexto();
     void MostrarResultado(ResultadoBusqueda resultado, bool desdeInicio);
     void SeleccionarFila(int fila);

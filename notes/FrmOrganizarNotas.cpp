@@ -18,6 +18,22 @@ const QString kDescCreacion = QStringLiteral("&Descendiente (Último a primero c
 const QString kAscLimite = QStringLiteral("&Ascendiente (Primero a último que caduque)");
 const QString kDescLimite = QStringLiteral("&Descendiente (Último a primero que caduque)");
 
+// The longest caption must fit, whatever the desktop's font: shrink it if need be.
+void AjustarFuente(QRadioButton* asc, QRadioButton* desc) {
+    QRadioButton* prueba = asc;
+    const QString actual = prueba->text();
+    QFont fuente = prueba->font();
+    for (const QString& rotulo : {kAscCreacion, kDescCreacion, kAscLimite, kDescLimite}) {
+        prueba->setText(rotulo);
+        while (prueba->sizeHint().width() > prueba->width() && fuente.pointSizeF() > 6) {
+            fuente.setPointSizeF(fuente.pointSizeF() - 0.5);
+            prueba->setFont(fuente);
+        }
+    }
+    prueba->setText(actual);
+    desc->setFont(fuente);
+}
+
 } // namespace
 
 TfrmOrganizarNotas::TfrmOrganizarNotas(TableroNotas& tablero)
@@ -47,6 +63,7 @@ void TfrmOrganizarNotas::CrearControles() {
     radioAsc->setChecked(true);
     radioDesc = new QRadioButton(kDescCreacion, GroupBox2);
     radioDesc->setGeometry(12, 72, 264, 36);
+    AjustarFuente(radioAsc, radioDesc);
 
     btnAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
     btnAceptar->setGeometry(176, 236, 88, 30);
