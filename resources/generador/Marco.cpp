@@ -61,40 +61,40 @@ QImage Recortar(const QImage& tablero, QRect zona, const QRegion& region) {
     return img;
 }
 
+void GuardarPiezasSuperiores(const QImage& tablero, int tipo) {
+    const PiezasMarco m = ColocarPiezas(kModelo, tipo);
+    Guardar(Recortar(tablero, m.panel1, RegionPanel1(tipo).translated(m.panel1.topLeft())),
+            QString("img1%1.png").arg(tipo));
+    const QRect tramo(m.barraSuperior.center().x() - 22, 0, 45, m.barraSuperior.height());
+    Guardar(Recortar(tablero, tramo, tramo), QString("img2%1.png").arg(tipo));
+    // The picture sits centred in its 118 x 52 piece, one pixel in from each side.
+    const QRect dibujo(m.chart3.topLeft() + QPoint(1, 1), m.chart3.size() - QSize(2, 2));
+    Guardar(Recortar(tablero, dibujo, RegionChart3(tipo).translated(m.chart3.topLeft())),
+            QString("img3%1.png").arg(tipo));
+}
+
+// The sides and the bottom corners are the same for both types.
+void GuardarPiezasInferiores(const QImage& tablero) {
+    const PiezasMarco m = ColocarPiezas(kModelo, 1);
+    const int w = kModelo.width(), h = kModelo.height(), g = kGrosorBarra;
+    const QRect izquierda(0, h / 2, g, kTramo), derecha(w - g, h / 2, g, kTramo),
+        inferior(w / 2, h - g, kTramo, g);
+    Guardar(Recortar(tablero, izquierda, izquierda), "barra_izquierda.png");
+    Guardar(Recortar(tablero, derecha, derecha), "barra_derecha.png");
+    Guardar(Recortar(tablero, inferior, inferior), "barra_inferior.png");
+    Guardar(Recortar(tablero, m.chart6, RegionChart6().translated(m.chart6.topLeft())),
+            "esquina.png");
+    Guardar(Recortar(tablero, m.chart8, RegionChart8().translated(m.chart8.topLeft())),
+            "agarradera_pinaco.png");
+}
+
 } // namespace
 
 void GenerarMarco() {
-    for (int tipo : {1, 2}) {
-        const QImage tablero = PintarTablero(tipo);
-        const PiezasMarco m = ColocarPiezas(kModelo, tipo);
-        const QRegion todo(QRect(QPoint(0, 0), kModelo));
-        Guardar(Recortar(tablero, m.panel1, RegionPanel1(tipo).translated(m.panel1.topLeft())),
-                QString("img1%1.png").arg(tipo));
-        const QRect tramoSuperior(m.barraSuperior.center().x() - 22, 0, 45,
-                                  m.barraSuperior.height());
-        Guardar(Recortar(tablero, tramoSuperior, todo), QString("img2%1.png").arg(tipo));
-        // The picture sits centred in its 118 x 52 piece, one pixel in from each side.
-        const QRect dibujo3(m.chart3.topLeft() + QPoint(1, 1), m.chart3.size() - QSize(2, 2));
-        Guardar(Recortar(tablero, dibujo3, RegionChart3(tipo).translated(m.chart3.topLeft())),
-                QString("img3%1.png").arg(tipo));
-        if (tipo != 1)
-            continue;
-        // The sides and the bottom corners are the same for both types.
-        const int medioY = kModelo.height() / 2, medioX = kModelo.width() / 2;
-        Guardar(Recortar(tablero, QRect(0, medioY, kGrosorBarra, kTramo), todo),
-                "barra_izquierda.png");
-        Guardar(Recortar(tablero,
-                         QRect(kModelo.width() - kGrosorBarra, medioY, kGrosorBarra, kTramo), todo),
-                "barra_derecha.png");
-        Guardar(Recortar(tablero,
-                         QRect(medioX, kModelo.height() - kGrosorBarra, kTramo, kGrosorBarra),
-                         todo),
-                "barra_inferior.png");
-        Guardar(Recortar(tablero, m.chart6, RegionChart6().translated(m.chart6.topLeft())),
-                "esquina.png");
-        Guardar(Recortar(tablero, m.chart8, RegionChart8().translated(m.chart8.topLeft())),
-                "agarradera_pinaco.png");
-    }
+    const QImage tipo1 = PintarTablero(1);
+    GuardarPiezasSuperiores(tipo1, 1);
+    GuardarPiezasSuperiores(PintarTablero(2), 2);
+    GuardarPiezasInferiores(tipo1);
 }
 
 } // namespace Generador

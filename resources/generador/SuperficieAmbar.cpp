@@ -62,6 +62,23 @@ QColor Rampa(double luz) {
     return QColor(mezcla(a.r, b.r), mezcla(a.g, b.g), mezcla(a.b, b.b));
 }
 
+// The colour of a surface with the given slopes: diffuse light from the top left on the amber
+// ramp, plus a gloss as seen from straight above.
+QRgb Iluminar(double gx, double gy, float tono) {
+    constexpr double lx = -0.55, ly = -0.7, lz = 0.9;
+    static const double ln = std::sqrt(lx * lx + ly * ly + lz * lz);
+    static const double hx = lx / ln, hy = ly / ln, hz = lz / ln + 1;
+    static const double hn = std::sqrt(hx * hx + hy * hy + hz * hz);
+    const double nn = std::sqrt(gx * gx + gy * gy + 1);
+    const double difusa = (-gx * lx - gy * ly + lz) / (nn * ln);
+    const double brillo = std::pow(std::max(0.0, (-gx * hx - gy * hy + hz) / (nn * hn)), 40.0);
+    QColor col = Rampa(difusa / (lz / ln) * tono);
+    const float b = float(0.55 * brillo * tono);
+    col.setRgbF(std::min(1.0f, col.redF() + b), std::min(1.0f, col.greenF() + b),
+                std::min(1.0f, col.blueF() + b * 0.8f));
+    return col.rgba();
+}
+
 } // namespace
 
 CampoAltura::CampoAltura(int ancho_, int alto_, int escala_)
@@ -132,11 +149,6 @@ void HundirHueco(CampoAltura& campo, QPointF centro, double radio) {
 
 QImage Sombrear(const CampoAltura& c, const QColor& fondo) {
     QImage fino(c.ancho, c.alto, QImage::Format_ARGB32);
-    const double lx = -0.55, ly = -0.7, lz = 0.9;
-    const double ln = std::sqrt(lx * lx + ly * ly + lz * lz);
-    // Half-way vector between the light and a viewer straight above, for the gloss.
-    const double hx = lx / ln, hy = ly / ln, hz = lz / ln + 1;
-    const double hn = std::sqrt(hx * hx + hy * hy + hz * hz);
     auto alturaEn = [&c](int x, int y) {
         x = std::clamp(x, 0, c.ancho - 1);
         y = std::clamp(y, 0, c.alto - 1);
@@ -146,22 +158,9 @@ QImage Sombrear(const CampoAltura& c, const QColor& fondo) {
         auto* fila = reinterpret_cast<QRgb*>(fino.scanLine(y));
         for (int x = 0; x < c.ancho; ++x) {
             const int i = c.Indice(x, y);
-            if (!c.dentro[i]) {
-                fila[x] = fondo.rgba();
-                continue;
-            }
             const double gx = (alturaEn(x + 1, y) - alturaEn(x - 1, y)) * c.escala / 2;
             const double gy = (alturaEn(x, y + 1) - alturaEn(x, y - 1)) * c.escala / 2;
-            const double nn = std::sqrt(gx * gx + gy * gy + 1);
-            const double difusa = (-gx * lx - gy * ly + lz) / (nn * ln);
-            const double brillo =
-                std::pow(std::max(0.0, (-gx * hx - gy * hy + hz) / (nn * hn)), 40.0);
-            QColor col = Rampa(difusa / (lz / ln) * c.tono[i]);
-            const double b = 0.55 * brillo * c.tono[i];
-            col.setRgbF(std::min(1.0f, float(col.redF() + b)),
-                        std::min(1.0f, float(col.greenF() + b)),
-                        std::min(1.0f, float(col.blueF() + b * 0.8)));
-            fila[x] = col.rgba();
+            fila[x] = c.dentro[i] ? Iluminar(gx, gy, c.tono[i]) : fondo.rgba();
         }
     }
     if (c.escala == 1)
