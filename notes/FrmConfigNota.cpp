@@ -281,6 +281,9 @@ void TfrmConfigNota::Rellenar() {
     PonerTextoCombo(ExpMonth, mes >= 1 && mes <= 12 ? NombreMes[mes] : QString());
     ExpYear->setText(QString::number(nota.YearExpires()));
     PonerFuenteMemo({nota.FuenteTexto(), nota.FontColor()});
+    // Writing the text is what the dialog is opened for, a new note above all.
+    MemoTexto->moveCursor(QTextCursor::End);
+    MemoTexto->setFocus();
 }
 
 void TfrmConfigNota::PonerFuenteMemo(const FuenteNota& fuente) {

@@ -137,6 +137,8 @@ void TestFrmConfigNota::ventana() {
     QCOMPARE(d.BitBtnOK->text(), QStringLiteral("&Aceptar"));
     QCOMPARE(d.BitBtnCancel->text(), QStringLiteral("&Cancelar"));
     QVERIFY(d.BitBtnOK->isDefault());
+    QCOMPARE(QApplication::focusWidget(), d.MemoTexto);
+    QCOMPARE(d.MemoTexto->textCursor().position(), e.nota->Texto().size() - 1); // CR LF -> LF
     QStringList colores, meses;
     for (int i = 0; i < d.ComboColorChincheta->count(); ++i)
         colores << d.ComboColorChincheta->itemText(i);
