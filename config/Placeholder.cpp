@@ -1,1 +1,0 @@
-// Filled by the configuration dialog and the about box.
