@@ -28,3 +28,14 @@ struct Configuracion {
     bool MinimizeToTray = true;
     bool IconInTray = false;
 };
+
+// The window state stored beside the settings.
+struct EstadoVentana {
+    int LastTop = 0;
+    int LastLeft = 0;
+    int LastHeight = 0;
+    int LastWidth = 0;
+    bool PosicionLeida = false; // all four bounds were there and numbers
+    bool NotaReceived = false;
+    bool IsMaximized = false;
+};

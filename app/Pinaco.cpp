@@ -1,16 +1,18 @@
 #include "app/Pinaco.h"
 
 #include "app/FondoCorcho.h"
+#include "app/RegistroConfiguracion.h"
 #include "app/RutasDatos.h"
-#include "notes/GeometriaNotas.h"
+#include "notes/FrmNotaCaduca.h"
 #include "notes/Mensaje.h"
 #include "notes/Nota.h"
 #include "resources/ImagenesPinaco.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDate>
 #include <QScreen>
+#include <QSettings>
+#include <QTcpServer>
 
 namespace {
 
@@ -40,9 +42,16 @@ TPinaco::~TPinaco() {
 
 void TPinaco::FormCreate() {
     ChartFondo = new FondoCorcho(ImagenesPinaco::Corcho(), this);
+    ChartFondo->OnMouseDown = [this](QMouseEvent* e) { ChartFondoMouseDown(e); };
+    ChartFondo->OnDblClick = [this] { ChartFondoDblClick(); };
+    CrearMenus();
     const QScreen* pantalla = QGuiApplication::primaryScreen();
     ChartFondo->setGeometry(0, 0, pantalla ? pantalla->size().width() : 1024,
                             pantalla ? pantalla->size().height() : 768);
+
+    CrearMarco();
+    CrearBandeja();
+    Server = new QTcpServer(this);
 
     Config = Configuracion{};
     Config.ServerActivo = false;
@@ -67,24 +76,24 @@ void TPinaco::TimerOnLoadTimer() {
     hide();
     FijarIntervalo(TimerOnLoad, 0);
 
-    // First run: the board centred at its designed size, the defaults written and applied.
-    resize(kAnchoDisenado, kAltoDisenado);
-    if (const QScreen* pantalla = screen() ? screen() : QGuiApplication::primaryScreen()) {
-        const QSize s = pantalla->size();
-        move((s.width() - width()) / 2, (s.height() - height()) / 2);
+    if (!RegistroConfiguracion::Existe(Registro())) {
+        // First run: the board centred at its designed size, the defaults written and applied.
+        resize(kAnchoDisenado, kAltoDisenado);
+        if (const QScreen* pantalla = screen() ? screen() : QGuiApplication::primaryScreen()) {
+            const QSize s = pantalla->size();
+            move((s.width() - width()) / 2, (s.height() - height()) / 2);
+        }
+        show();
+        GuardarConfiguracion();
+        AplicarConfiguracion();
+    } else {
+        CargarConfiguracion();
     }
-    GuardarConfiguracion();
-    AplicarConfiguracion();
 
     if (!CargarNotas()) {
+        // The stored files stay as they were: nothing partial is written at the end.
         FErrorDeCarga = true;
-        MostrarMensaje(this, QStringLiteral("Error chungo"),
-                       QStringLiteral("Error crítico en la Base de Datos de Notas.\r"
-                                      "Se finalizará la ejecución del programa.\r\r"
-                                      "(Fichero: %1)")
-                           .arg(FRutaNotas),
-                       IconoMensaje::Error);
-        QCoreApplication::exit(1);
+        emit ErrorDeCarga();
         return;
     }
     AjustarNotasAlPinaco();
@@ -123,103 +132,22 @@ void TPinaco::TimerGuardarNotasTimer() {
 }
 
 void TPinaco::MensajeMostrar() {
-    setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    if (Config.IconInTray)
+        RestaurarDeBandeja();
+    // Shown above ordinary windows; a board kept on top loses that until the settings
+    // are applied again.
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    if (isMinimized())
+        showNormal();
     show();
     raise();
     activateWindow();
 }
 
-TNota* TPinaco::CrearNota(bool Visible) {
-    MarcarNotasCambiadas();
-    auto* nota = new TNota(this);
-    nota->setVisible(Visible);
-    nota->setGeometry(-200, -200, 120, 160);
-    nota->raise();
-    nota->AsignarImagenes(imglChinchetas, imglAgarradera);
-
-    QList<QRect> ocupadas;
-    ocupadas.reserve(FListaNotas.Cuenta());
-    for (const TNota* n : FListaNotas)
-        ocupadas.append(n->geometry());
-    nota->move(PosicionLibre(ocupadas, nota->width(), nota->height()));
-    FListaNotas.Agregar(nota);
-    AjustarNotasAlPinaco();
-
-    const QDate hoy = QDate::currentDate();
-    nota->setDayCreated(quint8(hoy.day()));
-    nota->setDayExpires(quint8(hoy.day()));
-    nota->setMonthCreated(quint8(hoy.month()));
-    nota->setMonthExpires(quint8(hoy.month()));
-    nota->setYearCreated(hoy.year());
-    nota->setYearExpires(hoy.year());
-    return nota;
+void TPinaco::ComprobarNotasCaducadas() {
+    ::ComprobarNotasCaducadas(*this, Config.AvisoNotaCaducada, Config.AvisoNotaCaducadaWAV);
 }
-
-void TPinaco::NotaAlFrente(TNota* nota) {
-    nota->raise();
-    nota->update();
-    FListaNotas.AlFrente(nota);
-}
-
-void TPinaco::BorrarNota(TNota* nota) {
-    if (!FListaNotas.Quitar(nota))
-        return;
-    // Deferred: the note may be inside one of its own event handlers.
-    nota->hide();
-    nota->deleteLater();
-}
-
-void TPinaco::ReordenarNotas(const QList<TNota*>& orden) {
-    FListaNotas.Reordenar(orden);
-    // Stack from the bottom up so the head ends on top.
-    for (auto it = orden.crbegin(); it != orden.crend(); ++it)
-        (*it)->raise();
-}
-
-void TPinaco::AjustarNotasAlPinaco() {
-    for (TNota* nota : FListaNotas)
-        nota->setGeometry(DentroDelPinaco(nota->geometry(), width(), height(), Config.TipoPinaco));
-}
-
-// Filled in by the settings store.
-void TPinaco::CargarConfiguracion() {
-    AplicarConfiguracion();
-}
-void TPinaco::GuardarConfiguracion() {}
-void TPinaco::AplicarConfiguracion() {
-    CrearRegiones();
-    AjustarNotasAlPinaco();
-    DesactivarServidor();
-    if (Config.ServerActivo)
-        ActivarServidor();
-}
-
-// Filled in by the data files.
-bool TPinaco::CargarNotas() {
-    return true;
-}
-bool TPinaco::GuardarNotas() {
-    FijarIntervalo(TimerGuardarNotas, 0);
-    FContadorGuardado = 0;
-    GuardarListaIP();
-    emit NotasGuardadas();
-    return true;
-}
-bool TPinaco::GuardarListaIP() {
-    return true;
-}
-
-// Filled in by the chrome.
-void TPinaco::CrearRegiones() {}
-void TPinaco::ColocarBotones() {}
-void TPinaco::ColocarMarco() {}
-
-// Filled in by the expired-notes check.
-void TPinaco::ComprobarNotasCaducadas() {}
-
-// Filled in by the note server.
-void TPinaco::ActivarServidor() {}
-void TPinaco::DesactivarServidor() {}
 
 void TPinaco::closeEvent(QCloseEvent* event) {
     event->accept();
@@ -230,14 +158,14 @@ void TPinaco::FormDestroy() {
     if (FDestruido)
         return;
     FDestruido = true;
+    FCerrando = true;
     FijarIntervalo(TimerGuardarNotas, 0);
     GuardarConfiguracion();
     DesactivarServidor();
     // After a failed load the lists are partial: the stored files stay as they were.
-    if (!FErrorDeCarga) {
+    // GuardarNotas writes the address book too: each file once.
+    if (!FErrorDeCarga)
         GuardarNotas();
-        GuardarListaIP();
-    }
     LiberarNotas();
 }
 

@@ -3,12 +3,22 @@
 #include "app/Configuracion.h"
 #include "notes/ListaNotas.h"
 #include "notes/TableroNotas.h"
+#include "storage/ListaIP.h"
 
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 
+class BotonRedondo;
 class FondoCorcho;
+class PiezaMarco;
+class QMenu;
+class QMouseEvent;
+class QSettings;
+class QSystemTrayIcon;
+class QTcpServer;
+class ReproductorWav;
 class TNota;
 
 class TPinaco : public QWidget, public TableroNotas {
@@ -26,42 +36,116 @@ public:
     // Shutdown: settings, notes and address book written once, everything freed.
     void FormDestroy();
 
+    // Start-up, autosave and the show request of a second start.
     void TimerOnLoadTimer();
     void TimerGuardarNotasTimer();
     // The start of an incoming note: a save 30 ticks later unless the note completes.
     void IniciarNotaEntrante();
-    // A second start asks the board to show itself.
     void MensajeMostrar();
 
-    TNota* CrearNota(bool Visible);
-    void AjustarNotasAlPinaco();
-
-    void CargarConfiguracion();
-    void GuardarConfiguracion();
-    void AplicarConfiguracion();
-    bool CargarNotas();
-    bool GuardarNotas();
-    bool GuardarListaIP();
-    void CrearRegiones();
-    void ColocarBotones();
-    void ColocarMarco();
-    void ComprobarNotasCaducadas();
-
+    // Notes on the board.
     const ListaNotas& Notas() const override { return FListaNotas; }
     void NotaAlFrente(TNota* nota) override;
     void MarcarNotasCambiadas() override;
     void BorrarNota(TNota* nota) override;
     void ReordenarNotas(const QList<TNota*>& orden) override;
     QWidget* Ventana() override { return this; }
-    int ContadorGuardado() const { return FContadorGuardado; }
-    bool AutoguardadoArmado() const { return TimerGuardarNotas.isActive(); }
+    TNota* CrearNota(bool Visible);
+    // The add path: a hidden new note, made current, edited, shown when kept.
+    void AnadirNota();
+    void EditarNota(TNota* nota, bool EsNueva);
+    void BorrarNotaActual();
+    void AjustarNotasAlPinaco();
+    void ActualizarSombras();
+    bool NotaSolapada(qsizetype indice) const;
+    void NotaMouseDown(TNota* nota, Qt::MouseButton boton, Qt::MouseButtons shift, int X, int Y);
+    void NotaMouseUp(TNota* nota, Qt::MouseButton boton);
+    void NotaDblClick(TNota* nota);
+    void NotaAgarraderaMouseMove(TNota* nota, Qt::MouseButtons shift, int X, int Y);
+    void ChartFondoMouseDown(QMouseEvent* event);
+    void ChartFondoDblClick();
+    void mnuNotaEditarClick();
+    void mnuNotaBorrarClick();
+    void mnuNotaEnviarClick();
+    void mnuNotaAlFondoClick();
+    void mnuFondoAddNotaClick();
+    void mnuFondoConfigPinacoClick();
+    void mnuFondoOrganizarClick();
+    void mnuFondoBuscarNotaClick();
+    void mnuFondoAboutClick();
+    void ComprobarNotasCaducadas();
+
+    // Data files.
+    bool CargarNotas();
+    bool GuardarNotas();
+    bool GuardarListaIP();
+    ListaIP& ListaDirecciones() { return FListaIP; }
     QString RutaNotas() const { return FRutaNotas; }
     QString RutaListaIP() const { return FRutaListaIP; }
+
+    // Settings.
+    void CargarConfiguracion();
+    void GuardarConfiguracion();
+    void AplicarConfiguracion();
+
+    // Frame.
+    void CrearRegiones();
+    void ColocarBotones();
+    void ColocarMarco();
+    void ArrastrarVentana();
+    void Image2MouseDown(QMouseEvent* event);
+    void chart8MouseMove(QMouseEvent* event);
+    // The grip's resize to the given outer size, with the minimum.
+    void CambiarTamano(int ancho, int alto);
+    void ImgMaxNormalMouseUp();
+    void Maximizar();
+    void Restaurar();
+    void Cerrar();
+    bool IsMaximized() const { return FIsMaximized; }
+    QRect LimitesRestaurar() const { return FLimitesRestaurar; }
+
+    // Tray and alerts.
+    void Minimizar();
+    void MinimizarABandeja();
+    void RestaurarDeBandeja();
+    void IniciarParpadeo();
+    void TimerNotaRecibidaTimer();
+    void mnuTrayCerrarClick();
+    void SonidoNotaRecibida();
+    int Parpadeo() const { return EstadoParpadeo; }
+    // Whether the desktop has a tray; replaceable so tests can have one without a desktop.
+    static inline bool (*DisponibilidadBandeja)() = nullptr;
+
+    int ContadorGuardado() const { return FContadorGuardado; }
+    bool AutoguardadoArmado() const { return TimerGuardarNotas.isActive(); }
 
     Configuracion Config;
     QList<QPixmap> imglChinchetas;
     QList<QPixmap> imglAgarradera;
+    QList<QPixmap> ImageListTrayIcon;
+
     FondoCorcho* ChartFondo = nullptr;
+    QWidget* Panel1 = nullptr;
+    QWidget* Chart3 = nullptr;
+    PiezaMarco* Image2 = nullptr;
+    PiezaMarco* Image4 = nullptr;
+    PiezaMarco* Image5 = nullptr;
+    PiezaMarco* Image7 = nullptr;
+    PiezaMarco* Chart6 = nullptr;
+    PiezaMarco* Chart8 = nullptr;
+    BotonRedondo* PanelAdd = nullptr;
+    BotonRedondo* PanelConfigurar = nullptr;
+    BotonRedondo* PanelOrganizar = nullptr;
+    BotonRedondo* PanelBuscar = nullptr;
+    BotonRedondo* PanelMinimizar = nullptr;
+    BotonRedondo* PanelMaximizar = nullptr;
+    BotonRedondo* PanelCerrar = nullptr;
+    QMenu* PopupMenuNota = nullptr;
+    QMenu* PopupMenuFondo = nullptr;
+    QMenu* PopupMenuTray = nullptr;
+    QSystemTrayIcon* IconoBandeja = nullptr;
+    QTcpServer* Server = nullptr;
+    ReproductorWav* MediaPlayer = nullptr;
 
     QTimer TimerOnLoad;
     QTimer TimerGuardarNotas;
@@ -71,24 +155,49 @@ public:
 signals:
     void NotasGuardadas();
     void Cargado();
+    // A data file could not be read: the program ends without saving over it.
+    void ErrorDeCarga();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();
-    void ActivarServidor();
+    void CrearMenus();
+    void CrearMarco();
+    void CrearBandeja();
+    void AplicarTipoPinaco();
+    bool HayBandeja() const;
+    QSettings& Registro();
+    bool ActivarServidor();
     void DesactivarServidor();
+    void AvisarPuertoOcupado(bool alCargar);
+    void BotonMouseDown(BotonRedondo* boton, Qt::MouseButton b, bool deVentana);
+    // True when the press began on a button: the action runs.
+    bool BotonMouseUp(BotonRedondo* boton);
+    // What every new note gets, placed or loaded: pictures, handlers, dates, its node.
+    TNota* NuevaNota(bool Visible);
+    void DestruirNota(TNota* nota);
+    // Keeps the button pieces above the notes when notes may not cover them.
+    void BotonesAlFrente();
+    void ErrorCritico(const QString& primeraLinea, const QString& ruta);
+    void AvisarFalloGuardado(const QString& ruta);
     void LiberarNotas();
 
     QString FRutaPrograma;
     QString FRutaNotas;
     QString FRutaListaIP;
     ListaNotas FListaNotas;
+    ListaIP FListaIP;
+    std::unique_ptr<QSettings> FRegistro;
     int FContadorGuardado = 0;
+    int EstadoParpadeo = 0;
+    QRect FLimitesRestaurar;
     bool FIsMaximized = false;
+    bool FBotonApretado = false;
     bool FIgnorarPulsacionNota = false;
     bool FIgnorarPulsacionFondo = false;
     bool FErrorDeCarga = false;
     bool FDestruido = false;
+    bool FCerrando = false;
 };

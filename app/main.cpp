@@ -22,6 +22,9 @@ int main(int argc, char** argv) {
     TPinaco pinaco(QApplication::applicationFilePath());
     QObject::connect(&instancia, &InstanciaUnica::PeticionMostrar, &pinaco,
                      &TPinaco::MensajeMostrar);
+    QObject::connect(
+        &pinaco, &TPinaco::ErrorDeCarga, &app, [] { QCoreApplication::exit(1); },
+        Qt::QueuedConnection);
     const int estado = QApplication::exec();
     pinaco.FormDestroy();
     return estado;

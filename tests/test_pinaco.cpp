@@ -2,6 +2,8 @@
 #include "app/RutasDatos.h"
 #include "notes/Nota.h"
 
+#include "tests/EntornoPrueba.h"
+
 #include <QtTest>
 
 namespace {
@@ -38,6 +40,7 @@ private:
 void TestPinaco::init() {
     FPinaco.reset();
     FCarpeta = std::make_unique<QTemporaryDir>();
+    AislarConfiguracion(FCarpeta->filePath("config"));
     FPinaco = std::make_unique<TPinaco>(FCarpeta->filePath("pinaco"));
     QSignalSpy cargado(FPinaco.get(), &TPinaco::Cargado);
     QVERIFY(cargado.wait(2000));

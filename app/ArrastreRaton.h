@@ -1,0 +1,27 @@
+#pragma once
+// Moves a widget with the mouse until the button is released, wherever the mouse events
+// go meanwhile; stands in for the system's interactive move of a window.
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class ArrastreRaton : public QObject {
+public:
+    // Starts at once; alTerminar runs after the release, unless the widget is gone.
+    static void Iniciar(QWidget* widget, QPoint globalInicial, std::function<void()> alTerminar);
+    static bool EnCurso();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    ArrastreRaton(QWidget* widget, QPoint globalInicial, std::function<void()> alTerminar);
+    void Terminar();
+
+    QPointer<QWidget> FWidget;
+    QPoint FInicioRaton;
+    QPoint FInicioWidget;
+    std::function<void()> FAlTerminar;
+};

@@ -1,0 +1,141 @@
+// The settings: loaded at start-up, saved at the end and by the configuration dialog, applied.
+#include "app/Pinaco.h"
+#include "app/RegistroConfiguracion.h"
+#include "notes/Mensaje.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTcpServer>
+
+namespace {
+
+QString RutaAutoarranque() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/autostart/pinaco.desktop");
+}
+
+// The desktop's autostart entry stands in for the start-with-the-system list.
+void EscribirAutoarranque(bool activo, const QString& programa) {
+    const QString ruta = RutaAutoarranque();
+    if (!activo) {
+        QFile::remove(ruta);
+        return;
+    }
+    QDir().mkpath(QFileInfo(ruta).absolutePath());
+    QFile f(ruta);
+    QString exec = programa;
+    exec.replace(u'\\', QLatin1String("\\\\")).replace(u'"', QLatin1String("\\\""));
+    const QString entrada = QStringLiteral("[Desktop Entry]\nType=Application\nName=Pinaco\n"
+                                           "Comment=Notas en un tablero de corcho\n"
+                                           "Exec=\"%1\"\nX-GNOME-Autostart-enabled=true\n")
+                                .arg(exec);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(entrada.toUtf8()) < 0)
+        qWarning("pinaco: no se pudo escribir %s", qPrintable(ruta));
+}
+
+} // namespace
+
+QSettings& TPinaco::Registro() {
+    if (!FRegistro)
+        FRegistro =
+            std::make_unique<QSettings>(QStringLiteral("Morvanti"), QStringLiteral("Pinaco"));
+    return *FRegistro;
+}
+
+void TPinaco::CargarConfiguracion() {
+    EstadoVentana estado;
+    RegistroConfiguracion::Leer(Registro(), Config, estado);
+
+    DesactivarServidor();
+    if (Config.ServerActivo && !ActivarServidor()) {
+        DesactivarServidor();
+        Config.ServerActivo = false;
+        AvisarPuertoOcupado(true);
+    }
+
+    const QScreen* pantalla = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QSize tamPantalla = pantalla ? pantalla->size() : QSize(1024, 768);
+    QRect limites;
+    if (estado.PosicionLeida) {
+        const int top = qMax(0, qMin(estado.LastTop, tamPantalla.height() - 50));
+        const int left = qMax(0, qMin(estado.LastLeft, tamPantalla.width() - 50));
+        limites = QRect(left, top, qMax(estado.LastWidth, 400), qMax(estado.LastHeight, 300));
+    } else {
+        // Bounds edited away: the board takes its first-run place.
+        limites = QRect(QPoint((tamPantalla.width() - kAnchoDisenado) / 2,
+                               (tamPantalla.height() - kAltoDisenado) / 2),
+                        QSize(kAnchoDisenado, kAltoDisenado));
+    }
+    setGeometry(limites);
+    FLimitesRestaurar = limites;
+
+    if (Config.IconInTray)
+        Minimizar();
+    if (estado.NotaReceived && Config.IconInTray)
+        IniciarParpadeo();
+    if (estado.IsMaximized)
+        Maximizar();
+    AplicarConfiguracion();
+}
+
+void TPinaco::GuardarConfiguracion() {
+    EstadoVentana estado;
+    const QRect limites = FIsMaximized ? FLimitesRestaurar : geometry();
+    estado.LastTop = limites.top();
+    estado.LastLeft = limites.left();
+    estado.LastHeight = limites.height();
+    estado.LastWidth = limites.width();
+    estado.NotaReceived = Config.IconInTray && TimerNotaRecibida.isActive();
+    estado.IsMaximized = FIsMaximized;
+    RegistroConfiguracion::Escribir(Registro(), Config, estado);
+}
+
+void TPinaco::AplicarConfiguracion() {
+    const bool encima = windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (encima != Config.AlwaysOnTop) {
+        // Changing the flag hides the window; put it back as it was.
+        const bool visible = isVisible();
+        setWindowFlag(Qt::WindowStaysOnTopHint, Config.AlwaysOnTop);
+        if (visible)
+            show();
+    }
+    EscribirAutoarranque(Config.ExecOnWindowsLoad, FRutaPrograma);
+    AplicarTipoPinaco();
+    CrearRegiones();
+    AjustarNotasAlPinaco();
+
+    DesactivarServidor();
+    if (Config.ServerActivo && !ActivarServidor()) {
+        DesactivarServidor();
+        Config.ServerActivo = false;
+        AvisarPuertoOcupado(false);
+    }
+}
+
+bool TPinaco::ActivarServidor() {
+    if (Server->isListening())
+        return true;
+    return Server->listen(QHostAddress::Any, quint16(Config.ServerPort));
+}
+
+void TPinaco::DesactivarServidor() {
+    Server->close();
+}
+
+void TPinaco::AvisarPuertoOcupado(bool alCargar) {
+    const QString ultima =
+        alCargar ? QStringLiteral("Por favor, modifique el valor \"Puerto del Servidor\" en "
+                                  "Configuración.")
+                 : QStringLiteral("Por favor, modifique el valor \"Puerto de Servidor\" en la "
+                                  "Configuración.");
+    MostrarMensaje(this, QStringLiteral("Error durante la carga"),
+                   QStringLiteral("Error: Ya existe un Servidor en el puerto %1 de esta máquina.\r"
+                                  "El Servidor no será activado por este motivo.\r\r")
+                           .arg(Config.ServerPort) +
+                       ultima,
+                   IconoMensaje::Error);
+}

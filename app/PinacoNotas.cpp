@@ -1,0 +1,271 @@
+// What the board does with its notes: creating, moving, resizing, stacking, deleting.
+#include "app/ArrastreRaton.h"
+#include "app/FondoCorcho.h"
+#include "app/Pinaco.h"
+#include "notes/FrmBuscarNota.h"
+#include "notes/FrmConfigNota.h"
+#include "notes/FrmEliminarNota.h"
+#include "notes/FrmOrganizarNotas.h"
+#include "notes/GeometriaNotas.h"
+#include "notes/Nota.h"
+
+#include <QCursor>
+#include <QDate>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QWindow>
+
+namespace {
+
+QList<QRect> Rectangulos(const ListaNotas& notas, qsizetype desde = 0) {
+    QList<QRect> r;
+    r.reserve(notas.Cuenta() - desde);
+    for (qsizetype i = desde; i < notas.Cuenta(); ++i)
+        r.append(notas.En(i)->geometry());
+    return r;
+}
+
+} // namespace
+
+void TPinaco::CrearMenus() {
+    PopupMenuNota = new QMenu(this);
+    PopupMenuNota->addAction(QStringLiteral("&Editar"), this, &TPinaco::mnuNotaEditarClick);
+    PopupMenuNota->addAction(QStringLiteral("&Borrar"), this, &TPinaco::mnuNotaBorrarClick);
+    PopupMenuNota->addAction(QStringLiteral("En&viar"), this, &TPinaco::mnuNotaEnviarClick);
+    PopupMenuNota->addSeparator();
+    PopupMenuNota->addAction(QStringLiteral("&Al fondo"), this, &TPinaco::mnuNotaAlFondoClick);
+
+    PopupMenuFondo = new QMenu(this);
+    PopupMenuFondo->addAction(QStringLiteral("&Añadir Nota"), this, &TPinaco::mnuFondoAddNotaClick);
+    PopupMenuFondo->addAction(QStringLiteral("&Configurar Pinaco"), this,
+                              &TPinaco::mnuFondoConfigPinacoClick);
+    PopupMenuFondo->addAction(QStringLiteral("&Organizar Notas"), this,
+                              &TPinaco::mnuFondoOrganizarClick);
+    PopupMenuFondo->addAction(QStringLiteral("&Buscar Nota"), this,
+                              &TPinaco::mnuFondoBuscarNotaClick);
+    PopupMenuFondo->addSeparator();
+    PopupMenuFondo->addAction(QStringLiteral("Acerca &de"), this, &TPinaco::mnuFondoAboutClick);
+}
+
+TNota* TPinaco::CrearNota(bool Visible) {
+    const QList<QRect> ocupadas = Rectangulos(FListaNotas);
+    TNota* nota = NuevaNota(Visible);
+    nota->move(PosicionLibre(ocupadas, nota->width(), nota->height()));
+    AjustarNotasAlPinaco();
+    return nota;
+}
+
+TNota* TPinaco::NuevaNota(bool Visible) {
+    MarcarNotasCambiadas();
+    auto* nota = new TNota(this);
+    nota->setVisible(Visible);
+    nota->setGeometry(-200, -200, 120, 160);
+    nota->raise();
+    nota->AsignarImagenes(imglChinchetas, imglAgarradera);
+    FListaNotas.Agregar(nota);
+
+    nota->OnMouseDown = [this](TNota* n, Qt::MouseButton b, Qt::MouseButtons s, int x, int y) {
+        NotaMouseDown(n, b, s, x, y);
+    };
+    nota->OnMouseUp = [this](TNota* n, Qt::MouseButton b, Qt::MouseButtons, int, int) {
+        NotaMouseUp(n, b);
+    };
+    nota->OnDblClick = [this](TNota* n) { NotaDblClick(n); };
+    nota->OnAgarraderaMouseMove = [this](TNota* n, Qt::MouseButtons s, int x, int y) {
+        NotaAgarraderaMouseMove(n, s, x, y);
+    };
+
+    const QDate hoy = QDate::currentDate();
+    nota->setDayCreated(quint8(hoy.day()));
+    nota->setDayExpires(quint8(hoy.day()));
+    nota->setMonthCreated(quint8(hoy.month()));
+    nota->setMonthExpires(quint8(hoy.month()));
+    nota->setYearCreated(hoy.year());
+    nota->setYearExpires(hoy.year());
+    return nota;
+}
+
+void TPinaco::NotaAlFrente(TNota* nota) {
+    nota->raise();
+    nota->update();
+    FListaNotas.AlFrente(nota);
+}
+
+void TPinaco::AnadirNota() {
+    QPointer<TNota> nota = CrearNota(false);
+    NotaAlFrente(nota);
+    EditarNota(nota, true);
+    if (nota && FListaNotas.Contiene(nota))
+        nota->setVisible(true);
+}
+
+void TPinaco::EditarNota(TNota* nota, bool EsNueva) {
+    QPointer<TNota> viva(nota);
+    if (nota->ColorChincheta() == TColorChincheta::Net) {
+        // Received notes open in their viewer, which comes with the note server.
+    } else {
+        TfrmConfigNota editor(nota, EsNueva, this);
+        const bool aceptado = editor.exec() == QDialog::Accepted;
+        // A new note the user cancelled is discarded; it is the current note.
+        if (!aceptado && EsNueva && viva && FListaNotas.Primero() == nota)
+            BorrarNotaActual();
+    }
+    MarcarNotasCambiadas();
+}
+
+void TPinaco::BorrarNotaActual() {
+    if (TNota* nota = FListaNotas.QuitarPrimero())
+        DestruirNota(nota);
+}
+
+void TPinaco::BorrarNota(TNota* nota) {
+    if (FListaNotas.Quitar(nota))
+        DestruirNota(nota);
+}
+
+void TPinaco::DestruirNota(TNota* nota) {
+    // Deferred: the note may be inside one of its own event handlers.
+    nota->hide();
+    nota->OnMouseDown = nullptr;
+    nota->OnMouseUp = nullptr;
+    nota->OnDblClick = nullptr;
+    nota->OnAgarraderaMouseMove = nullptr;
+    nota->deleteLater();
+}
+
+void TPinaco::ReordenarNotas(const QList<TNota*>& orden) {
+    FListaNotas.Reordenar(orden);
+    // Stack from the bottom up so the head ends on top.
+    for (auto it = orden.crbegin(); it != orden.crend(); ++it)
+        (*it)->raise();
+    BotonesAlFrente();
+}
+
+void TPinaco::AjustarNotasAlPinaco() {
+    for (TNota* nota : FListaNotas)
+        nota->setGeometry(DentroDelPinaco(nota->geometry(), width(), height(), Config.TipoPinaco));
+    BotonesAlFrente();
+}
+
+void TPinaco::BotonesAlFrente() {
+    if (Config.NotasCanOverlapPinaco)
+        return;
+    for (QWidget* pieza : {Panel1, Chart3})
+        if (pieza)
+            pieza->raise();
+}
+
+void TPinaco::ActualizarSombras() {
+    for (qsizetype i = 0; i < FListaNotas.Cuenta(); ++i)
+        FListaNotas.En(i)->setColorNW(NotaSolapada(i) ? kColorSombra : kColorBlanco);
+}
+
+bool TPinaco::NotaSolapada(qsizetype indice) const {
+    if (indice < 0 || indice >= FListaNotas.Cuenta())
+        return false;
+    return Solapada(FListaNotas.En(indice)->geometry(), Rectangulos(FListaNotas, indice + 1));
+}
+
+void TPinaco::NotaMouseDown(TNota* nota, Qt::MouseButton, Qt::MouseButtons shift, int X, int Y) {
+    if (FIgnorarPulsacionNota) {
+        FIgnorarPulsacionNota = false;
+        return;
+    }
+    if (!(shift & Qt::LeftButton))
+        return;
+    MarcarNotasCambiadas();
+    NotaAlFrente(nota);
+    ArrastreRaton::Iniciar(nota, nota->mapToGlobal(QPoint(X, Y)), [this, nota] {
+        nota->setGeometry(DentroDelPinaco(nota->geometry(), width(), height(), Config.TipoPinaco));
+        ActualizarSombras();
+        BotonesAlFrente();
+    });
+}
+
+void TPinaco::NotaAgarraderaMouseMove(TNota* nota, Qt::MouseButtons shift, int X, int Y) {
+    if (!(shift & Qt::LeftButton))
+        return;
+    nota->resize(qMax(X + 5, nota->MinWidth()), qMax(Y + 5, nota->MinHeight()));
+    MarcarNotasCambiadas();
+}
+
+void TPinaco::NotaMouseUp(TNota* nota, Qt::MouseButton boton) {
+    if (boton != Qt::RightButton)
+        return;
+    NotaAlFrente(nota);
+    PopupMenuNota->popup(QCursor::pos() - QPoint(3, 3));
+}
+
+void TPinaco::NotaDblClick(TNota* nota) {
+    FIgnorarPulsacionNota = true;
+    NotaAlFrente(nota);
+    EditarNota(nota, false);
+}
+
+void TPinaco::mnuNotaEditarClick() {
+    if (TNota* nota = FListaNotas.Primero())
+        EditarNota(nota, false);
+}
+
+void TPinaco::mnuNotaBorrarClick() {
+    TNota* nota = FListaNotas.Primero();
+    if (!nota)
+        return;
+    if (Config.ConfirmarBorrarNota) {
+        TfrmEliminarNota dialogo(
+            nota, [this] { BorrarNotaActual(); }, this);
+        dialogo.exec();
+    } else {
+        BorrarNotaActual();
+    }
+    MarcarNotasCambiadas();
+}
+
+void TPinaco::mnuNotaEnviarClick() {
+    // The send dialog comes with the network notes.
+}
+
+void TPinaco::mnuNotaAlFondoClick() {
+    MarcarNotasCambiadas();
+    TNota* nota = FListaNotas.Primero();
+    if (!nota)
+        return;
+    nota->lower();
+    ChartFondo->lower();
+    FListaNotas.PrimeroAlFondo();
+}
+
+void TPinaco::ChartFondoMouseDown(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        PopupMenuFondo->popup(event->globalPosition().toPoint());
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (FIgnorarPulsacionFondo) {
+        FIgnorarPulsacionFondo = false;
+        return;
+    }
+    ArrastrarVentana();
+}
+
+void TPinaco::ChartFondoDblClick() {
+    AnadirNota();
+    FIgnorarPulsacionFondo = true;
+}
+
+void TPinaco::mnuFondoAddNotaClick() {
+    AnadirNota();
+}
+// The configuration dialog comes with its own part of the board.
+void TPinaco::mnuFondoConfigPinacoClick() {}
+void TPinaco::mnuFondoOrganizarClick() {
+    TfrmOrganizarNotas dialogo(*this);
+    dialogo.exec();
+}
+
+void TPinaco::mnuFondoBuscarNotaClick() {
+    TfrmBuscarNota dialogo(*this);
+    dialogo.exec();
+}

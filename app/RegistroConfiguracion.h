@@ -1,0 +1,21 @@
+#pragma once
+// Reading and writing the settings values, one per setting, with the repair of values
+// that cannot be read. Knows nothing of windows.
+#include "app/Configuracion.h"
+
+class QSettings;
+
+namespace RegistroConfiguracion {
+
+// The settings were saved before: this is not the first run.
+bool Existe(const QSettings& registro);
+
+// Reads every value into its variable. A value that is missing or no number is written
+// back with its repair value while the variable keeps its default for this run.
+// TipoPinaco keeps the low byte of the stored number, and anything but 1 or 2 is 1.
+void Leer(QSettings& registro, Configuracion& config, EstadoVentana& estado);
+
+// Writes every value: numbers as decimal text, booleans as 1 and 0.
+void Escribir(QSettings& registro, const Configuracion& config, const EstadoVentana& estado);
+
+} // namespace RegistroConfiguracion

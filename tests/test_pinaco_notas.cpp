@@ -1,0 +1,358 @@
+// The board's work with its notes, driven through the real widgets and files.
+#include "app/ArrastreRaton.h"
+#include "app/FondoCorcho.h"
+#include "app/Pinaco.h"
+#include "notes/GeometriaNotas.h"
+#include "notes/Mensaje.h"
+#include "notes/Nota.h"
+#include "storage/ArchivoNotas.h"
+
+#include "tests/EntornoPrueba.h"
+
+#include <QMenu>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+// Runs accion on the modal dialog that opens next, once it is up; looks again every few
+// milliseconds without ever blocking the event loop.
+void AlAbrirseDialogo(std::function<void(QDialog*)> accion) {
+    auto* sondeo = new QTimer;
+    QObject::connect(sondeo, &QTimer::timeout, [sondeo, accion] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            sondeo->stop();
+            sondeo->deleteLater();
+            accion(d);
+        }
+    });
+    sondeo->start(5);
+}
+
+QByteArray Leer(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestPinacoNotas : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void colisiones_data();
+    void colisiones();
+    void ajusteSegunTipo();
+    void sombras();
+    void arrastreMueveYQuedaDentro();
+    void arrastreConBotonDerechoNoMueve();
+    void dobleClicAbreEditorSinArrastrar();
+    void redimensionarSeDetieneEnElMinimo();
+    void alFondo();
+    void borrarSinConfirmar();
+    void borrarConConfirmacionCancelada();
+    void cancelarNotaNuevaDescartaSoloEsa();
+    void guardarYCargarConservaNotasYOrden();
+    void errorDeCargaNoEscribeNada();
+    void conversionConservaLaLibreta();
+    void notaVencidaSeAnunciaAlArrancar();
+
+private:
+    void Arrancar();
+    std::unique_ptr<QTemporaryDir> FCarpeta;
+    std::unique_ptr<TPinaco> FPinaco;
+    QList<PeticionMensaje> FMensajes;
+};
+
+void TestPinacoNotas::init() {
+    FCarpeta = std::make_unique<QTemporaryDir>();
+    AislarConfiguracion(FCarpeta->filePath("config"));
+    FMensajes.clear();
+    FijarRespondedorMensajes([this](const PeticionMensaje& m) {
+        FMensajes.append(m);
+        return QMessageBox::Ok;
+    });
+}
+
+void TestPinacoNotas::cleanup() {
+    FPinaco.reset();
+    FijarRespondedorMensajes({});
+}
+
+void TestPinacoNotas::Arrancar() {
+    FPinaco = std::make_unique<TPinaco>(FCarpeta->filePath("pinaco"));
+    QSignalSpy cargado(FPinaco.get(), &TPinaco::Cargado);
+    QVERIFY(cargado.wait(2000));
+}
+
+void TestPinacoNotas::colisiones_data() {
+    QTest::addColumn<QPoint>("existente");
+    QTest::addColumn<bool>("ocupada");
+    // The candidate is at 100,100 with 120 x 160.
+    QTest::newRow("1 derecha 9 abajo") << QPoint(99, 91) << false;
+    QTest::newRow("2 derecha 2 abajo") << QPoint(98, 98) << true;
+    QTest::newRow("8 arriba y a la izquierda") << QPoint(92, 92) << false;
+    QTest::newRow("misma esquina") << QPoint(100, 100) << true;
+    QTest::newRow("2 a la izquierda del candidato") << QPoint(102, 100) << false;
+    QTest::newRow("lejos") << QPoint(400, 400) << false;
+}
+
+void TestPinacoNotas::colisiones() {
+    QFETCH(QPoint, existente);
+    QFETCH(bool, ocupada);
+    QCOMPARE(PosicionOcupada({QRect(existente, QSize(120, 160))}, 100, 100, 120, 160), ocupada);
+    // A note lying wholly inside the candidate takes the place too.
+    QVERIFY(PosicionOcupada({QRect(150, 150, 20, 20)}, 100, 100, 120, 160));
+    QVERIFY(!PosicionOcupada({QRect(150, 150, 200, 20)}, 100, 100, 120, 160));
+}
+
+void TestPinacoNotas::ajusteSegunTipo() {
+    const QRect arrastrada(100, 20, 120, 160);
+    QCOMPARE(DentroDelPinaco(arrastrada, 442, 384, 2).top(), 45);
+    QCOMPARE(DentroDelPinaco(arrastrada, 442, 384, 1).top(), 20);
+    QCOMPARE(DentroDelPinaco(QRect(-5, 5, 120, 160), 442, 384, 1).topLeft(), QPoint(15, 15));
+    QCOMPARE(DentroDelPinaco(QRect(400, 300, 120, 160), 442, 384, 1).topLeft(),
+             QPoint(442 - 120 - 15, 384 - 160 - 15));
+    // Larger than the board: the bottom and right limits win.
+    QCOMPARE(DentroDelPinaco(QRect(0, 0, 500, 400), 442, 384, 1).topLeft(), QPoint(-73, -31));
+}
+
+void TestPinacoNotas::sombras() {
+    Arrancar();
+    TNota* a = FPinaco->CrearNota(true);
+    TNota* b = FPinaco->CrearNota(true);
+    TNota* c = FPinaco->CrearNota(true);
+    a->setGeometry(100, 100, 120, 160); // its top edge crosses b
+    b->setGeometry(150, 50, 120, 160);
+    c->setGeometry(300, 200, 80, 100); // alone
+    FPinaco->ActualizarSombras();
+    QCOMPARE(a->ColorNW(), kColorSombra);
+    QCOMPARE(b->ColorNW(), kColorBlanco); // it lies under a, but only later notes count
+    QCOMPARE(c->ColorNW(), kColorBlanco);
+    QVERIFY(!FPinaco->NotaSolapada(-1));
+    QVERIFY(!FPinaco->NotaSolapada(3));
+}
+
+void TestPinacoNotas::arrastreMueveYQuedaDentro() {
+    Arrancar();
+    TNota* nota = FPinaco->CrearNota(true);
+    FPinaco->CrearNota(true);
+    QCOMPARE(nota->pos(), QPoint(40, 70));
+    // The pointer moves over the board while the note follows it.
+    QTest::mousePress(nota, Qt::LeftButton, {}, QPoint(60, 20));
+    QVERIFY(ArrastreRaton::EnCurso());
+    QCOMPARE(FPinaco->Notas().Primero(), nota);
+    QTest::mouseMove(FPinaco.get(), QPoint(130, 130));
+    QCOMPARE(nota->pos(), QPoint(70, 110));
+    QTest::mouseMove(FPinaco.get(), QPoint(150, 140));
+    QTest::mouseRelease(FPinaco.get(), Qt::LeftButton, {}, QPoint(150, 140));
+    QVERIFY(!ArrastreRaton::EnCurso());
+    QCOMPARE(nota->pos(), QPoint(90, 120));
+    // Dragged past the left edge it comes back to 15.
+    QTest::mousePress(nota, Qt::LeftButton, {}, QPoint(60, 20));
+    QTest::mouseMove(FPinaco.get(), QPoint(-100, 140));
+    QTest::mouseRelease(FPinaco.get(), Qt::LeftButton, {}, QPoint(-100, 140));
+    QCOMPARE(nota->pos(), QPoint(15, 120));
+    QVERIFY(FPinaco->AutoguardadoArmado());
+}
+
+void TestPinacoNotas::arrastreConBotonDerechoNoMueve() {
+    Arrancar();
+    TNota* nota = FPinaco->CrearNota(true);
+    QTest::mousePress(nota, Qt::RightButton, {}, QPoint(60, 20));
+    QVERIFY(!ArrastreRaton::EnCurso());
+    QTest::mouseMove(nota, QPoint(90, 60));
+    QTest::mouseRelease(nota, Qt::RightButton, {}, QPoint(90, 60));
+    QCOMPARE(nota->pos(), QPoint(40, 70));
+    // The right button's release opens the note menu.
+    QTRY_VERIFY(FPinaco->PopupMenuNota->isVisible());
+    FPinaco->PopupMenuNota->hide();
+}
+
+void TestPinacoNotas::dobleClicAbreEditorSinArrastrar() {
+    Arrancar();
+    TNota* nota = FPinaco->CrearNota(true);
+    FPinaco->CrearNota(true);
+    QString abierto;
+    AlAbrirseDialogo([&](QDialog* d) {
+        abierto = d->metaObject()->className();
+        d->reject();
+    });
+    QTest::mouseDClick(nota, Qt::LeftButton, {}, QPoint(60, 20));
+    QCOMPARE(abierto, QString("TfrmConfigNota"));
+    QVERIFY(!ArrastreRaton::EnCurso());
+    QTest::mouseMove(nota, QPoint(100, 100));
+    QCOMPARE(nota->pos(), QPoint(40, 70));
+    QCOMPARE(FPinaco->Notas().Primero(), nota);
+    QCOMPARE(FPinaco->Notas().Cuenta(), 2); // cancelling an existing note keeps it
+    // The guard took only the double-click's own press: the next press drags.
+    QTest::mousePress(nota, Qt::LeftButton, {}, QPoint(60, 20));
+    QVERIFY(ArrastreRaton::EnCurso());
+    QTest::mouseRelease(nota, Qt::LeftButton, {}, QPoint(60, 20));
+}
+
+void TestPinacoNotas::redimensionarSeDetieneEnElMinimo() {
+    Arrancar();
+    TNota* nota = FPinaco->CrearNota(true);
+    FPinaco->NotaAgarraderaMouseMove(nota, Qt::LeftButton, 200, 250);
+    QCOMPARE(nota->size(), QSize(205, 255));
+    FPinaco->NotaAgarraderaMouseMove(nota, Qt::LeftButton, 10, 10);
+    QCOMPARE(nota->size(), QSize(80, 100));
+    FPinaco->NotaAgarraderaMouseMove(nota, Qt::NoButton, 300, 300);
+    QCOMPARE(nota->size(), QSize(80, 100));
+}
+
+void TestPinacoNotas::alFondo() {
+    Arrancar();
+    TNota* sola = FPinaco->CrearNota(true);
+    FPinaco->mnuNotaAlFondoClick();
+    QCOMPARE(FPinaco->Notas().Primero(), sola);
+    TNota* b = FPinaco->CrearNota(true);
+    TNota* c = FPinaco->CrearNota(true);
+    FPinaco->mnuNotaAlFondoClick();
+    QCOMPARE(FPinaco->Notas().Primero(), b);
+    QCOMPARE(FPinaco->Notas().Ultimo(), sola);
+    QCOMPARE(FPinaco->Notas().En(1), c);
+    // Below every note but still above the cork.
+    const QObjectList hijos = FPinaco->children();
+    QVERIFY(hijos.indexOf(sola) < hijos.indexOf(c));
+    QVERIFY(hijos.indexOf(FPinaco->ChartFondo) < hijos.indexOf(sola));
+}
+
+void TestPinacoNotas::borrarSinConfirmar() {
+    Arrancar();
+    FPinaco->Config.ConfirmarBorrarNota = false;
+    TNota* a = FPinaco->CrearNota(true);
+    TNota* b = FPinaco->CrearNota(true);
+    FPinaco->NotaAlFrente(b);
+    QPointer<TNota> vigilada(b);
+    FPinaco->mnuNotaBorrarClick();
+    QCOMPARE(FPinaco->Notas().Cuenta(), 1);
+    QCOMPARE(FPinaco->Notas().Primero(), a);
+    QTRY_VERIFY(vigilada.isNull());
+}
+
+void TestPinacoNotas::borrarConConfirmacionCancelada() {
+    Arrancar();
+    TNota* a = FPinaco->CrearNota(true);
+    FPinaco->GuardarNotas();
+    QVERIFY(!FPinaco->AutoguardadoArmado());
+    AlAbrirseDialogo([](QDialog* d) { d->reject(); });
+    FPinaco->mnuNotaBorrarClick();
+    QCOMPARE(FPinaco->Notas().Cuenta(), 1);
+    QCOMPARE(FPinaco->Notas().Primero(), a);
+    QVERIFY(FPinaco->AutoguardadoArmado());
+    // Confirmed, it goes.
+    AlAbrirseDialogo([](QDialog* d) {
+        for (QPushButton* b : d->findChildren<QPushButton*>())
+            if (b->text() == "&Eliminar")
+                b->click();
+    });
+    FPinaco->mnuNotaBorrarClick();
+    QVERIFY(FPinaco->Notas().Vacia());
+}
+
+void TestPinacoNotas::cancelarNotaNuevaDescartaSoloEsa() {
+    Arrancar();
+    TNota* a = FPinaco->CrearNota(true);
+    TNota* b = FPinaco->CrearNota(true);
+    AlAbrirseDialogo([](QDialog* d) { d->reject(); });
+    FPinaco->mnuFondoAddNotaClick();
+    QCOMPARE(FPinaco->Notas().Cuenta(), 2);
+    QVERIFY(FPinaco->Notas().Contiene(a));
+    QVERIFY(FPinaco->Notas().Contiene(b));
+    // Kept with OK, the new note is shown and current.
+    AlAbrirseDialogo([](QDialog* d) { d->accept(); });
+    FPinaco->mnuFondoAddNotaClick();
+    QCOMPARE(FPinaco->Notas().Cuenta(), 3);
+    QVERIFY(FPinaco->Notas().Primero()->isVisible());
+}
+
+void TestPinacoNotas::guardarYCargarConservaNotasYOrden() {
+    Arrancar();
+    TNota* a = FPinaco->CrearNota(true);
+    a->setTexto("arriba\rsegunda línea"); // the form a loaded text has
+    TNota* b = FPinaco->CrearNota(true);
+    b->setTexto("abajo");
+    b->setColorChincheta(TColorChincheta::None);
+    b->setGeometry(200, 150, 150, 170);
+    // Not yet due, so the start-up check opens no dialog.
+    a->setYearExpires(2099);
+    b->setYearExpires(2099);
+    const DatosNota datosA = a->Datos(), datosB = b->Datos();
+    FPinaco.reset(); // the shutdown saves
+    const QByteArray guardado = Leer(FCarpeta->filePath("pinaco.DAT"));
+    QVERIFY(guardado.startsWith("PINACO_NOTAS_BD_3.0\r\n"));
+    QVERIFY(QFile::exists(FCarpeta->filePath("pinaco.NET")));
+
+    Arrancar();
+    QCOMPARE(FPinaco->Notas().Cuenta(), 2);
+    QCOMPARE(FPinaco->Notas().Primero()->Datos(), datosA);
+    QCOMPARE(FPinaco->Notas().Ultimo()->Datos(), datosB);
+    const QObjectList hijos = FPinaco->children();
+    QVERIFY(hijos.indexOf(FPinaco->Notas().Ultimo()) < hijos.indexOf(FPinaco->Notas().Primero()));
+    FPinaco.reset();
+    QCOMPARE(Leer(FCarpeta->filePath("pinaco.DAT")), guardado);
+}
+
+void TestPinacoNotas::errorDeCargaNoEscribeNada() {
+    const QByteArray danado = "PINACO_NOTAS_BD_3.0\r\n10\r\nxx\r\n";
+    const QByteArray libreta = "algo\r\n";
+    QFile dat(FCarpeta->filePath("pinaco.DAT"));
+    QVERIFY(dat.open(QIODevice::WriteOnly));
+    dat.write(danado);
+    dat.close();
+    FPinaco = std::make_unique<TPinaco>(FCarpeta->filePath("pinaco"));
+    QSignalSpy error(FPinaco.get(), &TPinaco::ErrorDeCarga);
+    QVERIFY(error.wait(2000));
+    QCOMPARE(FMensajes.size(), 1);
+    QCOMPARE(FMensajes[0].Titulo, QString("Error chungo"));
+    QCOMPARE(FMensajes[0].Texto, "Error crítico en la Base de Datos de Notas.\r"
+                                 "Se finalizará la ejecución del programa.\r\r(Fichero: " +
+                                     FCarpeta->filePath("pinaco.DAT") + ")");
+    QCOMPARE(FMensajes[0].Icono, IconoMensaje::Error);
+    FPinaco.reset();
+    QCOMPARE(Leer(FCarpeta->filePath("pinaco.DAT")), danado);
+    QVERIFY(!QFile::exists(FCarpeta->filePath("pinaco.NET")));
+}
+
+void TestPinacoNotas::conversionConservaLaLibreta() {
+    // A first-layout file with one note, and an address book with one entry.
+    QFile dat(FCarpeta->filePath("pinaco.DAT"));
+    QVERIFY(dat.open(QIODevice::WriteOnly));
+    dat.write("30\r\n40\r\n120\r\n160\r\n2\r\n1\r\n2\r\n2003\r\n4\r\n5\r\n2099\r\n1\r\nviejo\r\n");
+    dat.close();
+    ListaIP libreta;
+    libreta.AddIP("10.0.0.7", "Oficina", true, 2223);
+    QCOMPARE(libreta.GuardarListaIP(FCarpeta->filePath("pinaco.NET")), ErrorArchivo::Ninguno);
+
+    Arrancar();
+    QCOMPARE(FPinaco->Notas().Cuenta(), 1);
+    QCOMPARE(FPinaco->Notas().Primero()->Texto(), QString("viejo"));
+    QCOMPARE(FPinaco->Notas().Primero()->ColorChincheta(), TColorChincheta::Azul);
+    QVERIFY(Leer(FCarpeta->filePath("pinaco.DAT")).startsWith("PINACO_NOTAS_BD_3.0"));
+    ListaIP releida;
+    QCOMPARE(releida.CargarListaIP(FCarpeta->filePath("pinaco.NET")), ErrorArchivo::Ninguno);
+    QVERIFY(releida.ExisteIP("10.0.0.7"));
+    QCOMPARE(releida.NombreDeIP("10.0.0.7"), QString("Oficina"));
+}
+
+void TestPinacoNotas::notaVencidaSeAnunciaAlArrancar() {
+    QFile dat(FCarpeta->filePath("pinaco.DAT"));
+    QVERIFY(dat.open(QIODevice::WriteOnly));
+    dat.write(
+        "30\r\n40\r\n120\r\n160\r\n2\r\n1\r\n2\r\n2003\r\n4\r\n5\r\n2001\r\n1\r\nvencida\r\n");
+    dat.close();
+    QString abierto;
+    AlAbrirseDialogo([&](QDialog* d) {
+        abierto = d->metaObject()->className();
+        d->reject();
+    });
+    Arrancar();
+    QCOMPARE(abierto, QString("TfrmNotaCaduca"));
+    QCOMPARE(FPinaco->Notas().Cuenta(), 1);
+}
+
+QTEST_MAIN(TestPinacoNotas)
+#include "test_pinaco_notas.moc"
