@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QWindow>
 
 namespace {
 ArrastreRaton* gActual = nullptr;
@@ -11,7 +12,13 @@ void ArrastreRaton::Iniciar(QWidget* widget, QPoint globalInicial,
                             std::function<void()> alTerminar) {
     if (gActual)
         gActual->Terminar();
-    gActual = new ArrastreRaton(widget, globalInicial, std::move(alTerminar));
+    gActual = new ArrastreRaton(widget, globalInicial, std::move(alTerminar), false);
+}
+
+void ArrastreRaton::IniciarVentana(QWidget* ventana, QPoint globalInicial) {
+    if (gActual)
+        gActual->Terminar();
+    gActual = new ArrastreRaton(ventana, globalInicial, {}, true);
 }
 
 bool ArrastreRaton::EnCurso() {
@@ -19,9 +26,9 @@ bool ArrastreRaton::EnCurso() {
 }
 
 ArrastreRaton::ArrastreRaton(QWidget* widget, QPoint globalInicial,
-                             std::function<void()> alTerminar)
+                             std::function<void()> alTerminar, bool esVentana)
     : FWidget(widget), FInicioRaton(globalInicial), FInicioWidget(widget->pos()),
-      FAlTerminar(std::move(alTerminar)) {
+      FAlTerminar(std::move(alTerminar)), FMoviendo(!esVentana) {
     qApp->installEventFilter(this);
 }
 
@@ -33,14 +40,25 @@ bool ArrastreRaton::eventFilter(QObject*, QEvent* event) {
             Terminar();
             return false;
         }
+        const QPoint global = e->globalPosition().toPoint();
+        if (!FMoviendo) {
+            if ((global - FInicioRaton).manhattanLength() < QApplication::startDragDistance())
+                return false;
+            FMoviendo = true;
+            if (FWidget && FWidget->windowHandle() && FWidget->windowHandle()->startSystemMove()) {
+                Terminar();
+                return true;
+            }
+        }
         if (FWidget)
-            FWidget->move(FInicioWidget + e->globalPosition().toPoint() - FInicioRaton);
+            FWidget->move(FInicioWidget + global - FInicioRaton);
         return true;
     }
     case QEvent::MouseButtonRelease:
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            const bool seMovio = FMoviendo;
             Terminar();
-            return true;
+            return seMovio; // a release without a move is an ordinary click
         }
         return false;
     default:

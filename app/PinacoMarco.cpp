@@ -158,9 +158,7 @@ void TPinaco::Image2MouseDown(QMouseEvent* event) {
 void TPinaco::ArrastrarVentana() {
     if (FIsMaximized)
         return;
-    if (windowHandle() && windowHandle()->startSystemMove())
-        return;
-    ArrastreRaton::Iniciar(this, QCursor::pos(), {});
+    ArrastreRaton::IniciarVentana(this, QCursor::pos());
 }
 
 void TPinaco::chart8MouseMove(QMouseEvent* event) {

@@ -3,6 +3,7 @@
 #include "notes/Colores.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -59,7 +60,8 @@ TNota::TNota(QWidget* owner) : QWidget(owner), FOwner(owner) {
     FChincheta->installEventFilter(this);
 
     const QFont fuente = QApplication::font();
-    FFontName = fuente.family();
+    // The name of the font really used, not a generic family such as "Sans Serif".
+    FFontName = QFontInfo(fuente).family();
     FFontSize = fuente.pointSize() > 0 ? fuente.pointSize() : 8;
     FFontStyle = 0;
     FFontColor = kColorTextoVentana;
