@@ -1,22 +1,19 @@
 #pragma once
-// The outlines the board cuts its frame pieces to, and where the pieces sit on a board of a
-// given size; the pictures are drawn to fit them.
-#include <QRect>
-#include <QRegion>
+// Where the frame pieces sit on a board of a given size and the outline they are cut to,
+// from the board's own layout code, so the pictures fit what the board shows.
+#include "app/DisposicionMarco.h"
 
 namespace Generador {
 
-// Outlines in the piece's own pixels; tipo is the board type, 1 or 2.
-QRegion RegionPanel1(int tipo);
-QRegion RegionChart3(int tipo);
-QRegion RegionChart6();
-QRegion RegionChart8();
+using ::AltoBarraSuperior;
+using ::RegionChart3;
+using ::RegionChart6;
+using ::RegionChart8;
+using ::RegionPanel1;
 
-inline constexpr QSize kPanel1{215, 65}, kChart3{118, 52}, kChart6{23, 23}, kChart8{28, 29};
-inline constexpr int kGrosorBarra = 13;
-inline int AltoBarraSuperior(int tipo) {
-    return tipo == 1 ? 13 : 43;
-}
+inline constexpr QSize kPanel1 = kTamPanel1, kChart3 = kTamChart3, kChart6 = kTamChart6,
+                       kChart8 = kTamChart8;
+inline constexpr int kGrosorBarra = ::kGrosorBarra;
 
 // The frame pieces of a board of the given size, in board pixels.
 struct PiezasMarco {
