@@ -145,24 +145,6 @@ QMessageBox::StandardButton MostrarError(QWidget* owner, const QString& texto) {
 
 } // namespace
 
-QStringList LineasDeNota(const QString& texto) {
-    QStringList lineas;
-    QString linea;
-    for (qsizetype i = 0; i < texto.size(); ++i) {
-        const QChar c = texto[i];
-        if (c == u'\r' || c == u'\n') {
-            lineas.append(linea);
-            linea.clear();
-            if (c == u'\r' && i + 1 < texto.size() && texto[i + 1] == u'\n')
-                ++i;
-        } else {
-            linea += c;
-        }
-    }
-    lineas.append(linea);
-    return lineas;
-}
-
 void PrepararDialogoNota(QDialog* dialogo, const QString& titulo, QSize cliente) {
     dialogo->setWindowTitle(titulo);
     dialogo->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);

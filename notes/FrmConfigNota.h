@@ -81,10 +81,6 @@ private:
 
 // Shared by the note dialogs.
 
-// The lines of a note text: a line ends at CR LF, at a lone CR or at a lone LF; the piece
-// after the last break is a line too, even when empty.
-QStringList LineasDeNota(const QString& texto);
-
 // Caption, fixed client size, no title-bar buttons, centred on the owner's screen and the
 // decorative strip down the left side.
 void PrepararDialogoNota(QDialog* dialogo, const QString& titulo, QSize cliente);

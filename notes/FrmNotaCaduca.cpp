@@ -21,11 +21,8 @@ std::function<bool(qsizetype)> CaducadaEn(const ListaNotas& notas) {
     return [&notas, hoy](qsizetype i) { return NotaCaducada(*notas.En(i), hoy); };
 }
 
-// Lines end at CR; LF is dropped.
 QString TextoDelMemo(const QString& texto) {
-    QString sinSaltos = texto;
-    sinSaltos.remove(QChar(10));
-    return sinSaltos.split(QChar(13)).join(u'\n');
+    return LineasDeNota(texto).join(u'\n');
 }
 
 } // namespace

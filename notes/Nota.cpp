@@ -17,11 +17,7 @@ public:
         setAttribute(Qt::WA_TranslucentBackground);
     }
     void setTexto(const QString& texto) {
-        // Line breaks are stored as CR LF; a bare CR breaks the line as well.
-        QString t = texto;
-        t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        t.replace(u'\r', u'\n');
-        FTexto = t;
+        FTexto = LineasDeNota(texto).join(u'\n');
         update();
     }
     void setColor(const QColor& color) {

@@ -158,3 +158,21 @@ QString FechaCorta(quint8 dia, quint8 mes, qint32 anio) {
     const QString nombreMes = mes >= 1 && mes <= 12 ? NombreMes[mes] : QString::number(mes);
     return QStringLiteral("%1-%2-%3").arg(dia, 2, 10, QChar(u'0')).arg(nombreMes).arg(anio);
 }
+
+QStringList LineasDeNota(const QString& texto) {
+    QStringList lineas;
+    QString linea;
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const QChar c = texto[i];
+        if (c == u'\r' || c == u'\n') {
+            lineas.append(linea);
+            linea.clear();
+            if (c == u'\r' && i + 1 < texto.size() && texto[i + 1] == u'\n')
+                ++i;
+        } else {
+            linea += c;
+        }
+    }
+    lineas.append(linea);
+    return lineas;
+}

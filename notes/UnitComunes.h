@@ -1,6 +1,7 @@
 #pragma once
 // Small routines and tables shared by the dialogs, the files and the protocol.
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <array>
 
@@ -35,6 +36,10 @@ QString TextoAHex(const QString& texto);
 QString InvertirTexto(const QString& texto);
 QString RellenarIP(const QString& texto);
 QString InvertirDigitos(const QString& texto);
+
+// The lines of a note text: a CR, an LF or a CR LF ends a line; the last piece is a line
+// too.
+QStringList LineasDeNota(const QString& texto);
 
 // "01-Ene-2000": the date as the delete and expired-note dialogs show it.
 QString FechaCorta(quint8 dia, quint8 mes, qint32 anio);

@@ -244,8 +244,9 @@ void TestNotaCaduca::memoYFecha_data() {
                            << "uno\ndos\ntres";
     QTest::newRow("solo CR, línea vacía al final") << "uno\rdos\r"
                                                    << "uno\ndos\n";
-    QTest::newRow("LF sueltos se pierden") << "uno\ndos"
-                                           << "unodos";
+    // A lone LF breaks the line, as it does on the note itself.
+    QTest::newRow("LF suelto") << "uno\ndos"
+                               << "uno\ndos";
     QTest::newRow("texto plano") << "<b>ñandú</b> & más"
                                  << "<b>ñandú</b> & más";
     QTest::newRow("vacío") << ""
