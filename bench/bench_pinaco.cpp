@@ -21,7 +21,8 @@ QList<DatosNota> Notas(int cuantas) {
         d.Top = 15 + (i * 53) % 600;
         d.DayCreated = d.DayExpires = 1 + i % 28;
         d.MonthCreated = d.MonthExpires = 1 + i % 12;
-        d.YearCreated = d.YearExpires = 2026;
+        d.YearCreated = 2026;
+        d.YearExpires = 2099; // not due: no dialog at start-up
         d.FontName = QStringLiteral("DejaVu Sans");
         d.ColorChincheta = TColorChincheta(i % 8);
         notas.append(d);
