@@ -18,8 +18,6 @@ public:
     // True when this process is the board; false when a running board took the request.
     bool Iniciar();
 
-    QString NombreServidor() const { return FNombre; }
-
 signals:
     void PeticionMostrar();
 

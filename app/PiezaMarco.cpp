@@ -12,8 +12,6 @@ void PiezaMarco::setImagen(const QPixmap& imagen) {
 
 void PiezaMarco::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    if (FFondo.isValid())
-        p.fillRect(rect(), FFondo);
     if (FImagen.isNull())
         return;
     if (FModo == Modo::Estirada) {

@@ -10,8 +10,6 @@ public:
 
     PiezaMarco(Modo modo, QWidget* parent);
     void setImagen(const QPixmap& imagen);
-    const QPixmap& Imagen() const { return FImagen; }
-    void setFondo(const QColor& color) { FFondo = color; }
 
     std::function<void(QMouseEvent*)> OnMouseDown;
     std::function<void(QMouseEvent*)> OnMouseMove;
@@ -24,5 +22,4 @@ protected:
 private:
     Modo FModo;
     QPixmap FImagen;
-    QColor FFondo;
 };

@@ -102,7 +102,6 @@ public:
     void Restaurar();
     void Cerrar();
     bool IsMaximized() const { return FIsMaximized; }
-    QRect LimitesRestaurar() const { return FLimitesRestaurar; }
 
     // Tray and alerts.
     void Minimizar();

@@ -1,6 +1,7 @@
 #include "notes/Cp1252.h"
 #include "storage/ArchivoNotas.h"
 #include "storage/GuardadoAtomico.h"
+#include "tests/ArchivosPrueba.h"
 #include "tests/DispositivoQueFalla.h"
 
 #include <QBuffer>
@@ -88,17 +89,6 @@ QByteArray BytesDeNotas(const QList<DatosNota>& notas) {
     buffer.open(QIODevice::WriteOnly);
     const ErrorArchivo error = EscribirArchivoNotas(buffer, notas);
     return error == ErrorArchivo::Ninguno ? buffer.data() : QByteArray("<error>");
-}
-
-QByteArray LeerBytes(const QString& ruta) {
-    QFile archivo(ruta);
-    return archivo.open(QIODevice::ReadOnly) ? archivo.readAll() : QByteArray();
-}
-
-void EscribirBytes(const QString& ruta, const QByteArray& bytes) {
-    QFile archivo(ruta);
-    QVERIFY(archivo.open(QIODevice::WriteOnly));
-    QCOMPARE(archivo.write(bytes), bytes.size());
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "storage/ListaIP.h"
+#include "tests/ArchivosPrueba.h"
 #include "tests/DispositivoQueFalla.h"
 
 #include <QFile>
@@ -27,17 +28,6 @@ QStringList Volcado(const ListaIP& lista) {
 }
 
 const QString kVolcadoComodin = QStringLiteral("*.*.*.*|(Desconocido)|2222|0");
-
-QByteArray LeerBytes(const QString& ruta) {
-    QFile archivo(ruta);
-    return archivo.open(QIODevice::ReadOnly) ? archivo.readAll() : QByteArray();
-}
-
-void EscribirBytes(const QString& ruta, const QByteArray& bytes) {
-    QFile archivo(ruta);
-    QVERIFY(archivo.open(QIODevice::WriteOnly));
-    QCOMPARE(archivo.write(bytes), bytes.size());
-}
 
 void Patron(const char* caso, const char* ip, const char* patron, bool coincide) {
     QTest::newRow(caso) << QString(ip) << QString(patron) << coincide;

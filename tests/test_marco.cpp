@@ -218,10 +218,6 @@ void TestMarco::cambioDeTipo() {
     QCOMPARE(FPinaco->Image2->height(), 43);
     QVERIFY(FPinaco->Panel1->mask().contains(QPoint(212, 20)));
     QVERIFY(FPinaco->Chart3->mask().contains(QPoint(3, 20)));
-    QCOMPARE(FPinaco->PanelAdd->geometry(), QRect(10, 8, 44, 44));
-    QCOMPARE(FPinaco->PanelBuscar->geometry(), QRect(160, 8, 44, 44));
-    QCOMPARE(FPinaco->PanelCerrar->geometry(), QRect(80, 8, 30, 30));
-    QCOMPARE(FPinaco->PanelAdd->toolTip(), QString("Añadir Nota"));
 }
 
 void TestMarco::bandeja() {

@@ -7,6 +7,7 @@
 #include "notes/Nota.h"
 #include "storage/ArchivoNotas.h"
 
+#include "tests/ArchivosPrueba.h"
 #include "tests/EntornoPrueba.h"
 
 #include <QMenu>
@@ -27,11 +28,6 @@ void AlAbrirseDialogo(std::function<void(QDialog*)> accion) {
         }
     });
     sondeo->start(5);
-}
-
-QByteArray Leer(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -282,7 +278,7 @@ void TestPinacoNotas::guardarYCargarConservaNotasYOrden() {
     b->setYearExpires(2099);
     const DatosNota datosA = a->Datos(), datosB = b->Datos();
     FPinaco.reset(); // the shutdown saves
-    const QByteArray guardado = Leer(FCarpeta->filePath("pinaco.DAT"));
+    const QByteArray guardado = LeerBytes(FCarpeta->filePath("pinaco.DAT"));
     QVERIFY(guardado.startsWith("PINACO_NOTAS_BD_3.0\r\n"));
     QVERIFY(QFile::exists(FCarpeta->filePath("pinaco.NET")));
 
@@ -293,16 +289,13 @@ void TestPinacoNotas::guardarYCargarConservaNotasYOrden() {
     const QObjectList hijos = FPinaco->children();
     QVERIFY(hijos.indexOf(FPinaco->Notas().Ultimo()) < hijos.indexOf(FPinaco->Notas().Primero()));
     FPinaco.reset();
-    QCOMPARE(Leer(FCarpeta->filePath("pinaco.DAT")), guardado);
+    QCOMPARE(LeerBytes(FCarpeta->filePath("pinaco.DAT")), guardado);
 }
 
 void TestPinacoNotas::errorDeCargaNoEscribeNada() {
     const QByteArray danado = "PINACO_NOTAS_BD_3.0\r\n10\r\nxx\r\n";
     const QByteArray libreta = "algo\r\n";
-    QFile dat(FCarpeta->filePath("pinaco.DAT"));
-    QVERIFY(dat.open(QIODevice::WriteOnly));
-    dat.write(danado);
-    dat.close();
+    EscribirBytes(FCarpeta->filePath("pinaco.DAT"), danado);
     FPinaco = std::make_unique<TPinaco>(FCarpeta->filePath("pinaco"));
     QSignalSpy error(FPinaco.get(), &TPinaco::ErrorDeCarga);
     QVERIFY(error.wait(2000));
@@ -313,16 +306,15 @@ void TestPinacoNotas::errorDeCargaNoEscribeNada() {
                                      FCarpeta->filePath("pinaco.DAT") + ")");
     QCOMPARE(FMensajes[0].Icono, IconoMensaje::Error);
     FPinaco.reset();
-    QCOMPARE(Leer(FCarpeta->filePath("pinaco.DAT")), danado);
+    QCOMPARE(LeerBytes(FCarpeta->filePath("pinaco.DAT")), danado);
     QVERIFY(!QFile::exists(FCarpeta->filePath("pinaco.NET")));
 }
 
 void TestPinacoNotas::conversionConservaLaLibreta() {
     // A first-layout file with one note, and an address book with one entry.
-    QFile dat(FCarpeta->filePath("pinaco.DAT"));
-    QVERIFY(dat.open(QIODevice::WriteOnly));
-    dat.write("30\r\n40\r\n120\r\n160\r\n2\r\n1\r\n2\r\n2003\r\n4\r\n5\r\n2099\r\n1\r\nviejo\r\n");
-    dat.close();
+    EscribirBytes(
+        FCarpeta->filePath("pinaco.DAT"),
+        "30\r\n40\r\n120\r\n160\r\n2\r\n1\r\n2\r\n2003\r\n4\r\n5\r\n2099\r\n1\r\nviejo\r\n");
     ListaIP libreta;
     libreta.AddIP("10.0.0.7", "Oficina", true, 2223);
     QCOMPARE(libreta.GuardarListaIP(FCarpeta->filePath("pinaco.NET")), ErrorArchivo::Ninguno);
@@ -331,7 +323,7 @@ void TestPinacoNotas::conversionConservaLaLibreta() {
     QCOMPARE(FPinaco->Notas().Cuenta(), 1);
     QCOMPARE(FPinaco->Notas().Primero()->Texto(), QString("viejo"));
     QCOMPARE(FPinaco->Notas().Primero()->ColorChincheta(), TColorChincheta::Azul);
-    QVERIFY(Leer(FCarpeta->filePath("pinaco.DAT")).startsWith("PINACO_NOTAS_BD_3.0"));
+    QVERIFY(LeerBytes(FCarpeta->filePath("pinaco.DAT")).startsWith("PINACO_NOTAS_BD_3.0"));
     ListaIP releida;
     QCOMPARE(releida.CargarListaIP(FCarpeta->filePath("pinaco.NET")), ErrorArchivo::Ninguno);
     QVERIFY(releida.ExisteIP("10.0.0.7"));
@@ -339,11 +331,9 @@ void TestPinacoNotas::conversionConservaLaLibreta() {
 }
 
 void TestPinacoNotas::notaVencidaSeAnunciaAlArrancar() {
-    QFile dat(FCarpeta->filePath("pinaco.DAT"));
-    QVERIFY(dat.open(QIODevice::WriteOnly));
-    dat.write(
+    EscribirBytes(
+        FCarpeta->filePath("pinaco.DAT"),
         "30\r\n40\r\n120\r\n160\r\n2\r\n1\r\n2\r\n2003\r\n4\r\n5\r\n2001\r\n1\r\nvencida\r\n");
-    dat.close();
     QString abierto;
     AlAbrirseDialogo([&](QDialog* d) {
         abierto = d->metaObject()->className();
