@@ -1,5 +1,6 @@
 #include "app/Pinaco.h"
 
+#include "app/CustodiaArchivos.h"
 #include "app/FondoCorcho.h"
 #include "app/RegistroConfiguracion.h"
 #include "app/RutasDatos.h"
@@ -62,6 +63,7 @@ void TPinaco::FormCreate() {
     FContadorGuardado = 0;
     FijarIntervalo(TimerGuardarNotas, 0);
 
+    FCustodia = std::make_unique<CustodiaArchivos>(this);
     FRutaListaIP = RutaArchivoDatos(FRutaPrograma, QStringLiteral("NET"));
     FRutaNotas = RutaArchivoDatos(FRutaPrograma, QStringLiteral("DAT"));
 
@@ -83,7 +85,6 @@ void TPinaco::TimerOnLoadTimer() {
             const QSize s = pantalla->size();
             move((s.width() - width()) / 2, (s.height() - height()) / 2);
         }
-        show();
         GuardarConfiguracion();
         AplicarConfiguracion();
     } else {
@@ -92,10 +93,10 @@ void TPinaco::TimerOnLoadTimer() {
 
     if (!CargarNotas()) {
         // The stored files stay as they were: nothing partial is written at the end.
-        FErrorDeCarga = true;
         emit ErrorDeCarga();
         return;
     }
+    FArchivosCargados = true;
     AjustarNotasAlPinaco();
     ChartFondo->lower();
     CrearRegiones();
@@ -160,12 +161,14 @@ void TPinaco::FormDestroy() {
     FDestruido = true;
     FCerrando = true;
     FijarIntervalo(TimerGuardarNotas, 0);
-    GuardarConfiguracion();
     DesactivarServidor();
-    // After a failed load the lists are partial: the stored files stay as they were.
-    // GuardarNotas writes the address book too: each file once.
-    if (!FErrorDeCarga)
+    // Before the files are read (a signal during start-up) or after a failed read the
+    // board holds defaults or a partial list: the stored files stay as they were.
+    if (FArchivosCargados) {
+        GuardarConfiguracion();
+        // GuardarNotas writes the address book too: each file once.
         GuardarNotas();
+    }
     LiberarNotas();
 }
 

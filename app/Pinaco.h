@@ -11,6 +11,7 @@
 #include <memory>
 
 class BotonRedondo;
+class CustodiaArchivos;
 class FondoCorcho;
 class PiezaMarco;
 class QMenu;
@@ -180,7 +181,6 @@ private:
     // Keeps the button pieces above the notes when notes may not cover them.
     void BotonesAlFrente();
     void ErrorCritico(const QString& primeraLinea, const QString& ruta);
-    void AvisarFalloGuardado(const QString& ruta);
     void LiberarNotas();
 
     QString FRutaPrograma;
@@ -189,6 +189,7 @@ private:
     ListaNotas FListaNotas;
     ListaIP FListaIP;
     std::unique_ptr<QSettings> FRegistro;
+    std::unique_ptr<CustodiaArchivos> FCustodia;
     int FContadorGuardado = 0;
     int EstadoParpadeo = 0;
     QRect FLimitesRestaurar;
@@ -196,7 +197,8 @@ private:
     bool FBotonApretado = false;
     bool FIgnorarPulsacionNota = false;
     bool FIgnorarPulsacionFondo = false;
-    bool FErrorDeCarga = false;
+    // Until the start-up has read the files, a shutdown must write nothing over them.
+    bool FArchivosCargados = false;
     bool FDestruido = false;
     bool FCerrando = false;
 };

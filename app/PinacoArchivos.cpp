@@ -1,4 +1,5 @@
 // The board's two data files: loaded once at start-up, written by the autosave and at the end.
+#include "app/CustodiaArchivos.h"
 #include "app/Pinaco.h"
 #include "notes/Mensaje.h"
 #include "notes/Nota.h"
@@ -7,6 +8,8 @@
 #include <QCoreApplication>
 
 void TPinaco::ErrorCritico(const QString& primeraLinea, const QString& ruta) {
+    // The program ends here: no half-built board behind the box.
+    hide();
     MostrarMensaje(this, QStringLiteral("Error chungo"),
                    primeraLinea + QStringLiteral("\rSe finalizará la ejecución del programa.\r\r"
                                                  "(Fichero: %1)")
@@ -15,9 +18,13 @@ void TPinaco::ErrorCritico(const QString& primeraLinea, const QString& ruta) {
 }
 
 bool TPinaco::CargarNotas() {
-    const ResultadoCargaNotas carga = CargarArchivoNotas(FRutaNotas);
-    if (carga.Error != ErrorArchivo::Ninguno) {
-        ErrorCritico(QStringLiteral("Error crítico en la Base de Datos de Notas."), FRutaNotas);
+    const QString origenNotas = FCustodia->OrigenDeCarga(FRutaNotas, QStringLiteral("las notas"));
+    const ResultadoCargaNotas carga = CargarArchivoNotas(origenNotas);
+    // What follows a Ctrl-Z is not read; the first save would drop it for good.
+    const bool conservada =
+        !carga.BytesTrasElFin || FCustodia->ConservarOriginal(origenNotas, QStringLiteral("notas"));
+    if (carga.Error != ErrorArchivo::Ninguno || !conservada) {
+        ErrorCritico(QStringLiteral("Error crítico en la Base de Datos de Notas."), origenNotas);
         return false;
     }
     for (DatosNota datos : carga.Notas) {
@@ -36,12 +43,15 @@ bool TPinaco::CargarNotas() {
     ActualizarSombras();
 
     // The address book is read before a conversion writes both files, so it is kept.
-    if (FListaIP.CargarListaIP(FRutaListaIP) != ErrorArchivo::Ninguno) {
-        ErrorCritico(QStringLiteral("Error crítico en la Base de Datos de IPs."), FRutaListaIP);
+    const QString origenIP =
+        FCustodia->OrigenDeCarga(FRutaListaIP, QStringLiteral("la lista de direcciones"));
+    if (FListaIP.CargarListaIP(origenIP) != ErrorArchivo::Ninguno) {
+        ErrorCritico(QStringLiteral("Error crítico en la Base de Datos de IPs."), origenIP);
         return false;
     }
-    if (carga.HayQueConvertir())
+    if (carga.HayQueConvertir() || origenNotas != FRutaNotas || origenIP != FRutaListaIP)
         GuardarNotas();
+    FCustodia->ComprobarEscritura(FRutaNotas);
     return true;
 }
 
@@ -52,30 +62,19 @@ bool TPinaco::GuardarNotas() {
     notas.reserve(FListaNotas.Cuenta());
     for (const TNota* nota : FListaNotas)
         notas.append(nota->Datos());
-    const bool guardadas = GuardarArchivoNotas(FRutaNotas, notas) == ErrorArchivo::Ninguno;
-    if (!guardadas)
-        AvisarFalloGuardado(FRutaNotas);
+    const bool guardadas = FCustodia->Guardar(
+        FRutaNotas, [&notas](const QString& ruta) { return GuardarArchivoNotas(ruta, notas); },
+        FCerrando);
     const bool direcciones = GuardarListaIP();
+    // The changes stay in memory and the countdown starts again, so nothing is lost.
+    if (!(guardadas && direcciones) && !FCerrando)
+        MarcarNotasCambiadas();
     emit NotasGuardadas();
     return guardadas && direcciones;
 }
 
 bool TPinaco::GuardarListaIP() {
-    if (FListaIP.GuardarListaIP(FRutaListaIP) == ErrorArchivo::Ninguno)
-        return true;
-    AvisarFalloGuardado(FRutaListaIP);
-    return false;
-}
-
-void TPinaco::AvisarFalloGuardado(const QString& ruta) {
-    qWarning("pinaco: no se pudo guardar %s", qPrintable(ruta));
-    if (FCerrando)
-        return; // no box may hold up the end of a session
-    // The changes stay in memory and the countdown starts again, so nothing is lost.
-    MarcarNotasCambiadas();
-    MostrarMensaje(this, QStringLiteral("Error al guardar"),
-                   QStringLiteral("No se pudo guardar el fichero:\r%1\r\r"
-                                  "Se volverá a intentar dentro de unos minutos.")
-                       .arg(ruta),
-                   IconoMensaje::Error);
+    return FCustodia->Guardar(
+        FRutaListaIP, [this](const QString& ruta) { return FListaIP.GuardarListaIP(ruta); },
+        FCerrando);
 }

@@ -12,11 +12,12 @@ QString RutaJuntoAlPrograma(const QString& rutaPrograma, const QString& extensio
 }
 
 QString RutaArchivoDatos(const QString& rutaPrograma, const QString& extension) {
-    const QString junto = RutaJuntoAlPrograma(rutaPrograma, extension);
-    const QFileInfo info(junto);
-    if (QFileInfo(info.absolutePath()).isWritable() && (!info.exists() || info.isWritable()))
-        return junto;
+    // The notes file decides for both files, so that they always lie together.
+    const QFileInfo notas(RutaJuntoAlPrograma(rutaPrograma, QStringLiteral("DAT")));
+    // Notes beside the program are read even when they cannot be written: the user is told.
+    if (notas.exists() || QFileInfo(notas.absolutePath()).isWritable())
+        return RutaJuntoAlPrograma(rutaPrograma, extension);
     const QString carpeta = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(carpeta);
-    return carpeta + u'/' + info.fileName();
+    return carpeta + u'/' + QFileInfo(RutaJuntoAlPrograma(rutaPrograma, extension)).fileName();
 }

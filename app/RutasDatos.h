@@ -6,5 +6,6 @@
 // (appended after a dot when the name has none; a dot in a folder name is no extension).
 QString RutaJuntoAlPrograma(const QString& rutaPrograma, const QString& extension);
 
-// Beside the program when its folder can be written, else in the per-user data folder.
+// Beside the program when the notes file is there or the folder can take it, else in the
+// per-user data folder.
 QString RutaArchivoDatos(const QString& rutaPrograma, const QString& extension);

@@ -10,11 +10,12 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Pinaco"));
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Before the single-instance socket appears: whoever sees it may already send a signal.
+    SalidaOrdenada::Instalar(&app);
     InstanciaUnica instancia;
     if (!instancia.Iniciar())
         return 0;
 
-    SalidaOrdenada::Instalar(&app);
     // The end of the desktop session ends the board as its close button does.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);

@@ -49,9 +49,9 @@ std::optional<QByteArray> Codificar(const QString& texto) {
     return bytes;
 }
 
-qsizetype PrimeroNoRepresentable(const QString& texto) {
+qsizetype PrimeroNoGuardable(const QString& texto) {
     for (qsizetype i = 0; i < texto.size(); ++i)
-        if (!ByteDe(texto[i]))
+        if (texto[i] == kFinDeArchivo || !ByteDe(texto[i]))
             return i;
     return -1;
 }

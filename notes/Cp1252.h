@@ -19,7 +19,9 @@ std::optional<uchar> ByteDe(QChar c);
 // Nothing when some character cannot be held; never a substitute byte.
 std::optional<QByteArray> Codificar(const QString& texto);
 
-// Index of the first character Windows-1252 cannot hold, or -1.
-qsizetype PrimeroNoRepresentable(const QString& texto);
+// Ctrl-Z, though Windows-1252 holds it, ends the data files when they are read.
+inline constexpr QChar kFinDeArchivo(26);
+// Index of the first character a data file cannot carry, Ctrl-Z included, or -1.
+qsizetype PrimeroNoGuardable(const QString& texto);
 
 } // namespace Cp1252

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -63,11 +64,16 @@ QString CaracterEn(const QString& texto, qsizetype i) {
     return texto.mid(i, par ? 2 : 1);
 }
 
+// A control or blank character would show as nothing: its code and, for Ctrl-Z, its name.
 QString DescribirCaracter(const QString& caracter) {
     const char32_t codigo = caracter.toUcs4().value(0);
-    return QStringLiteral("«%1» (U+%2)")
-        .arg(caracter)
-        .arg(QString::number(codigo, 16).toUpper().rightJustified(4, u'0'));
+    const QString numero =
+        QStringLiteral("U+%1").arg(QString::number(codigo, 16).toUpper().rightJustified(4, u'0'));
+    if (caracter == Cp1252::kFinDeArchivo)
+        return numero + QStringLiteral(" (Ctrl-Z)");
+    if (!QChar::isPrint(codigo) || QChar::isSpace(codigo))
+        return numero;
+    return QStringLiteral("«%1» (%2)").arg(caracter, numero);
 }
 
 // Selects the item with exactly that text, or shows the text with no item selected.
@@ -99,13 +105,36 @@ QIcon IconoFuente() {
     return QIcon(p);
 }
 
+QMessageBox::StandardButton MostrarError(QWidget* owner, const QString& texto) {
+    return MostrarMensaje(owner, QStringLiteral("Error"), texto, IconoMensaje::Error);
+}
+
+// The font dialog picks its style by name: a font without one (the notes file keeps only
+// bold and italic) would open on the family's first italic face, "Oblique" say.
+QFont FuenteConNombreDeEstilo(QFont fuente) {
+    if (!fuente.styleName().isEmpty())
+        return fuente;
+    const QString familia = fuente.family();
+    for (const QString& estilo : QFontDatabase::styles(familia)) {
+        const QFont cara = QFontDatabase::font(familia, estilo, 10);
+        if (cara.italic() == fuente.italic() && cara.weight() == fuente.weight()) {
+            fuente.setStyleName(estilo);
+            break;
+        }
+    }
+    return fuente;
+}
+
+} // namespace
+
 // Qt's font dialog has no colour; this one adds it under the font choice.
 std::optional<FuenteNota> ElegirFuenteConDialogo(const FuenteNota& actual, QWidget* owner) {
     QDialog dialogo(owner);
     dialogo.setWindowTitle(QStringLiteral("Fuente"));
-    auto* selector = new QFontDialog(actual.Fuente, &dialogo);
+    auto* selector = new QFontDialog(FuenteConNombreDeEstilo(actual.Fuente), &dialogo);
     selector->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     selector->setWindowFlags(Qt::Widget);
+    const QFont mostrada = selector->currentFont();
 
     FuenteNota elegida = actual;
     auto* btnColor = new QPushButton(QStringLiteral("C&olor..."), &dialogo);
@@ -135,15 +164,11 @@ std::optional<FuenteNota> ElegirFuenteConDialogo(const FuenteNota& actual, QWidg
 
     if (dialogo.exec() != QDialog::Accepted)
         return std::nullopt;
-    elegida.Fuente = selector->currentFont();
+    // A family without the note's style shows another one: left alone, the style stays.
+    if (selector->currentFont() != mostrada)
+        elegida.Fuente = selector->currentFont();
     return elegida;
 }
-
-QMessageBox::StandardButton MostrarError(QWidget* owner, const QString& texto) {
-    return MostrarMensaje(owner, QStringLiteral("Error"), texto, IconoMensaje::Error);
-}
-
-} // namespace
 
 void PrepararDialogoNota(QDialog* dialogo, const QString& titulo, QSize cliente) {
     dialogo->setWindowTitle(titulo);
@@ -342,14 +367,15 @@ std::optional<int> TfrmConfigNota::LeerEntero(QLineEdit* campo) {
 QString TfrmConfigNota::TextoMemo() const {
     // toPlainText() would turn no-break spaces into plain ones.
     QString texto = MemoTexto->document()->toRawText();
-    texto.replace(QChar::ParagraphSeparator, u'\n');
+    // Shift+Enter gives a line separator: a line break like Enter.
+    texto.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
     return texto;
 }
 
 bool TfrmConfigNota::TextosGuardables() {
     // The notes file and the wire hold Windows-1252 only; refuse rather than lose text.
     const QString texto = TextoMemo();
-    if (const qsizetype i = Cp1252::PrimeroNoRepresentable(texto); i >= 0) {
+    if (const qsizetype i = Cp1252::PrimeroNoGuardable(texto); i >= 0) {
         MostrarError(this,
                      QStringLiteral("El texto tiene un carácter que la nota no puede guardar: "
                                     "%1.\rBórrelo o cámbielo por otro y vuelva a aceptar.")
@@ -361,7 +387,7 @@ bool TfrmConfigNota::TextosGuardables() {
         return false;
     }
     const QString nombre = MemoTexto->font().family();
-    if (const qsizetype i = Cp1252::PrimeroNoRepresentable(nombre); i >= 0) {
+    if (const qsizetype i = Cp1252::PrimeroNoGuardable(nombre); i >= 0) {
         MostrarError(this,
                      QStringLiteral("El nombre de la fuente «%1» tiene un carácter que la nota "
                                     "no puede guardar: %2.\rElija otra fuente.")

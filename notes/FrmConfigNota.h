@@ -26,6 +26,9 @@ struct FuenteNota {
 using ElegirFuenteNota =
     std::function<std::optional<FuenteNota>(const FuenteNota& actual, QWidget* owner)>;
 
+// Qt's font dialog with a colour button; confirmed unchanged it gives the font back as it was.
+std::optional<FuenteNota> ElegirFuenteConDialogo(const FuenteNota& actual, QWidget* owner);
+
 class TfrmConfigNota : public QDialog {
     Q_OBJECT
 public:

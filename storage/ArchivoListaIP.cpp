@@ -16,8 +16,8 @@ ErrorArchivo ListaIP::CargarListaIP(const QString& ruta) {
 ErrorArchivo ListaIP::LeerListaIP(QByteArrayView bytes) {
     // Read aside first so that a damaged file adds nothing.
     ListaIP leidas;
-    LectorLineas lector(bytes);
-    while (!lector.FinDeArchivo()) {
+    LectorLineas lector(bytes, FinDeLinea::CRoLF);
+    while (!lector.SoloQuedanBlancos()) {
         const QString ip = Cp1252::Decodificar(lector.LeerLinea());
         const QString nombre = Cp1252::Decodificar(lector.LeerLinea());
         const qint32 puerto = lector.LeerNumero();

@@ -23,6 +23,8 @@ struct ResultadoCargaNotas {
     VersionArchivoNotas Version = VersionArchivoNotas::Actual;
     ErrorArchivo Error = ErrorArchivo::Ninguno;
     bool Existe = false;
+    // A Ctrl-Z ended the file before its last byte: a save would drop what follows.
+    bool BytesTrasElFin = false;
 
     // An older layout is written back in the current one right after loading.
     bool HayQueConvertir() const {

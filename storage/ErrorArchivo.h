@@ -7,4 +7,6 @@ enum class ErrorArchivo {
     NumeroNoValido,    // a number field holds something else
     TextoNoGuardable,  // a field holds a character the file cannot carry
     NoSePuedeEscribir, // the file system refused the save; the stored file is untouched
+    DiscoLleno,        // no room left for the new file; the stored file is untouched
+    SinPermiso,        // the file or its folder may not be written; untouched
 };

@@ -2,13 +2,6 @@
 
 #include "notes/Cp1252.h"
 
-namespace {
-
-// The readers take Ctrl-Z for the end of the file.
-constexpr QChar kFinDeArchivo(26);
-
-} // namespace
-
 void EscritorLineas::Numero(qint32 numero) {
     bytes_ += QByteArray::number(numero);
     bytes_ += "\r\n";
@@ -27,7 +20,7 @@ void EscritorLineas::TextoMultilinea(const QString& texto) {
 
 void EscritorLineas::Anadir(const QString& texto) {
     const auto codificado = Cp1252::Codificar(texto);
-    if (!codificado || texto.contains(kFinDeArchivo)) {
+    if (!codificado || texto.contains(Cp1252::kFinDeArchivo)) {
         correcto_ = false;
         return;
     }

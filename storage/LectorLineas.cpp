@@ -34,16 +34,22 @@ std::optional<qint32> NumeroDeTexto(QByteArrayView texto) {
 
 } // namespace
 
-LectorLineas::LectorLineas(QByteArrayView bytes) : bytes_(bytes) {
-    const auto fin = std::find(bytes.begin(), bytes.end(), kFinDeArchivo);
-    bytes_ = bytes.first(fin - bytes.begin());
+LectorLineas::LectorLineas(QByteArrayView bytes, FinDeLinea fin) : bytes_(bytes), fin_(fin) {
+    const qsizetype finDeArchivo =
+        std::find(bytes.begin(), bytes.end(), kFinDeArchivo) - bytes.begin();
+    bytesTrasElFin_ = finDeArchivo + 1 < bytes.size();
+    bytes_ = bytes.first(finDeArchivo);
+}
+
+bool LectorLineas::SoloQuedanBlancos() const {
+    return std::all_of(bytes_.begin() + pos_, bytes_.end(), EsSeparador);
 }
 
 QByteArrayView LectorLineas::LeerLinea() {
     if (fallo_)
         return {};
     const qsizetype inicio = pos_;
-    while (pos_ < bytes_.size() && bytes_[pos_] != '\r')
+    while (pos_ < bytes_.size() && !EsFinDeLinea(bytes_[pos_]))
         ++pos_;
     const QByteArrayView linea = bytes_.sliced(inicio, pos_ - inicio);
     SaltarFinDeLinea();
@@ -71,15 +77,16 @@ qint32 LectorLineas::LeerNumero() {
 }
 
 void LectorLineas::SaltarFinDeLinea() {
-    if (pos_ >= bytes_.size() || bytes_[pos_] != '\r')
+    if (pos_ >= bytes_.size() || !EsFinDeLinea(bytes_[pos_]))
         return;
+    const bool cr = bytes_[pos_] == '\r';
     ++pos_;
-    if (pos_ < bytes_.size() && bytes_[pos_] == '\n')
+    if (cr && pos_ < bytes_.size() && bytes_[pos_] == '\n')
         ++pos_;
 }
 
 void LectorLineas::SaltarRestoDeLinea() {
-    while (pos_ < bytes_.size() && bytes_[pos_] != '\r')
+    while (pos_ < bytes_.size() && !EsFinDeLinea(bytes_[pos_]))
         ++pos_;
     SaltarFinDeLinea();
 }

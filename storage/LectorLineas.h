@@ -1,14 +1,23 @@
 #pragma once
 // Reads the line-oriented data files. A CR ends a line and an LF right after it belongs
-// to that line end; any other LF is ordinary text. Ctrl-Z (26) ends the file.
+// to that line end. Ctrl-Z (26) ends the file.
 #include <QByteArrayView>
 #include <QtGlobal>
 
+enum class FinDeLinea {
+    SoloCR, // any other LF is ordinary text: a note's text may hold it
+    CRoLF,  // a lone LF ends a line too: files edited on Linux
+};
+
 class LectorLineas {
 public:
-    explicit LectorLineas(QByteArrayView bytes);
+    explicit LectorLineas(QByteArrayView bytes, FinDeLinea fin = FinDeLinea::SoloCR);
 
     bool FinDeArchivo() const { return pos_ >= bytes_.size(); }
+    // Nothing but blanks and line ends is left: trailing empty lines are no record.
+    bool SoloQuedanBlancos() const;
+    // Bytes followed the Ctrl-Z that ended the file; the reader never sees them.
+    bool HayBytesTrasElFin() const { return bytesTrasElFin_; }
     // Set by the first number field that holds no number; from then on every field
     // reads as 0 or empty, so a record reader can check once at its end.
     bool Fallo() const { return fallo_; }
@@ -22,8 +31,13 @@ public:
 private:
     void SaltarFinDeLinea();
     void SaltarRestoDeLinea();
+    bool EsFinDeLinea(char c) const {
+        return c == '\r' || (c == '\n' && fin_ == FinDeLinea::CRoLF);
+    }
 
     QByteArrayView bytes_;
+    FinDeLinea fin_;
+    bool bytesTrasElFin_ = false;
     qsizetype pos_ = 0;
     bool fallo_ = false;
 };

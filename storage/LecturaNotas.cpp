@@ -82,7 +82,8 @@ ResultadoCargaNotas LeerArchivoNotas(QByteArrayView bytes) {
     // The first layout has no header: its records start at the first line.
     if (resultado.Version == VersionArchivoNotas::Primera)
         lector = LectorLineas(bytes);
-    while (!lector.FinDeArchivo()) {
+    resultado.BytesTrasElFin = lector.HayBytesTrasElFin();
+    while (!lector.SoloQuedanBlancos()) {
         DatosNota nota = LeerRegistro(lector, resultado.Version);
         if (lector.Fallo()) {
             resultado.Notas.clear();

@@ -1,6 +1,7 @@
 #include "notes/Cp1252.h"
 #include "storage/ArchivoNotas.h"
 #include "storage/GuardadoAtomico.h"
+#include "storage/ListaIP.h"
 #include "tests/ArchivosPrueba.h"
 #include "tests/DispositivoQueFalla.h"
 
@@ -9,7 +10,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <array>
+#include <csignal>
 #include <limits>
+#include <sys/resource.h>
 
 using V = VersionArchivoNotas;
 Q_DECLARE_METATYPE(VersionArchivoNotas)
@@ -99,8 +102,8 @@ class TestArchivoNotas : public QObject {
 private slots:
     void registroDeCadaVersion_data();
     void registroDeCadaVersion();
-    void lineaVaciaFinalLeeCeros_data() { registroDeCadaVersion_data(); }
-    void lineaVaciaFinalLeeCeros();
+    void finalDelArchivo_data();
+    void finalDelArchivo();
     void tableroVacioEInexistente();
     void textos_data();
     void textos();
@@ -111,6 +114,8 @@ private slots:
     void camposNoGuardables_data();
     void camposNoGuardables();
     void guardadoQueFallaConservaElAnterior();
+    void discoQueSeLlenaConservaElAnterior_data();
+    void discoQueSeLlenaConservaElAnterior();
 };
 
 void TestArchivoNotas::registroDeCadaVersion_data() {
@@ -138,18 +143,31 @@ void TestArchivoNotas::registroDeCadaVersion() {
     QCOMPARE(LeerArchivoNotas(BytesDeNotas(leido.Notas)).Notas, leido.Notas);
 }
 
-// Past the end of the file every field reads as 0 or empty: a stray line end makes a note.
-void TestArchivoNotas::lineaVaciaFinalLeeCeros() {
+// Blank lines after the last record are no record; bytes after a Ctrl-Z are not read, and
+// the reader says so, since a save would drop them.
+void TestArchivoNotas::finalDelArchivo_data() {
+    QTest::addColumn<V>("version");
+    QTest::addColumn<QByteArray>("cola");
+    QTest::addColumn<bool>("bytesTrasElFin");
+    for (const V version : {V::Actual, V::Version2, V::Primera}) {
+        const QByteArray nombre = QByteArray::number(int(version));
+        QTest::addRow("%s: CR LF", nombre.data()) << version << kFin << false;
+        QTest::addRow("%s: blank lines", nombre.data())
+            << version << QByteArray("\r\n \t\n\r") << false;
+        QTest::addRow("%s: Ctrl-Z last", nombre.data()) << version << QByteArray("\x1A") << false;
+        QTest::addRow("%s: record after Ctrl-Z", nombre.data())
+            << version << "\x1A" + Registro().Bytes(version) << true;
+    }
+}
+
+void TestArchivoNotas::finalDelArchivo() {
     QFETCH(V, version);
-    const ResultadoCargaNotas leido = LeerArchivoNotas(Archivo(version, {{}}) + kFin);
+    QFETCH(QByteArray, cola);
+    QFETCH(bool, bytesTrasElFin);
+    const ResultadoCargaNotas leido = LeerArchivoNotas(Archivo(version, {{}}) + cola);
     QCOMPARE(leido.Error, ErrorArchivo::Ninguno);
-    QCOMPARE(leido.Notas.size(), 2);
-    QCOMPARE(leido.Notas[0], NotaDelRegistro(version));
-    DatosNota ceros;
-    ceros.Width = ceros.Height = 0;
-    if (version != V::Primera)
-        ceros.FontSize = ceros.FontColor = 0;
-    QCOMPARE(leido.Notas[1], ceros);
+    QCOMPARE(leido.Notas, QList<DatosNota>{NotaDelRegistro(version)});
+    QCOMPARE(leido.BytesTrasElFin, bytesTrasElFin);
 }
 
 void TestArchivoNotas::tableroVacioEInexistente() {
@@ -387,6 +405,49 @@ void TestArchivoNotas::guardadoQueFallaConservaElAnterior() {
     // A plain file where the folder should be: no user, root included, can write there.
     QCOMPARE(GuardarArchivoNotas(ruta + "/Pinaco.DAT", notas), ErrorArchivo::NoSePuedeEscribir);
     QCOMPARE(LeerBytes(ruta), completo);
+}
+
+// A real file system that fills up (a file size limit stands in for a small disk): the
+// write is cut short, then refused. The old file stays whole and nothing is left over.
+void TestArchivoNotas::discoQueSeLlenaConservaElAnterior_data() {
+    QTest::addColumn<int>("libre");
+    QTest::newRow("no room") << 0;
+    QTest::newRow("4 KiB left") << 4096;
+    QTest::newRow("all but the last byte") << -1;
+}
+
+void TestArchivoNotas::discoQueSeLlenaConservaElAnterior() {
+    QFETCH(int, libre);
+    QTemporaryDir carpeta;
+    const QString rutaNotas = carpeta.filePath("Pinaco.DAT");
+    const QString rutaIP = carpeta.filePath("Pinaco.NET");
+    const QByteArray previoNotas = Archivo(V::Actual, {{}});
+    const QByteArray previoIP = "1.1.1.1\r\nUno\r\n1\r\n1\r\n";
+    EscribirBytes(rutaNotas, previoNotas);
+    EscribirBytes(rutaIP, previoIP);
+    const QList<DatosNota> notas(40, NotaDelRegistro(V::Actual));
+    ListaIP lista;
+    for (int i = 0; i < 400; ++i)
+        lista.AddIP(QString("10.0.%1.%2").arg(i / 256).arg(i % 256), "Vecino", true, 2222);
+    const qint64 limite = libre >= 0 ? libre : BytesDeNotas(notas).size() - 1;
+
+    rlimit anterior{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &anterior), 0);
+    const auto senal = signal(SIGXFSZ, SIG_IGN);
+    rlimit lleno = anterior;
+    lleno.rlim_cur = rlim_t(limite);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &lleno), 0);
+    const ErrorArchivo errorNotas = GuardarArchivoNotas(rutaNotas, notas);
+    const ErrorArchivo errorIP = lista.GuardarListaIP(rutaIP);
+    setrlimit(RLIMIT_FSIZE, &anterior);
+    signal(SIGXFSZ, senal);
+
+    QCOMPARE(errorNotas, ErrorArchivo::DiscoLleno);
+    QCOMPARE(errorIP, ErrorArchivo::DiscoLleno);
+    QCOMPARE(LeerBytes(rutaNotas), previoNotas);
+    QCOMPARE(LeerBytes(rutaIP), previoIP);
+    QCOMPARE(QDir(carpeta.path()).entryList(QDir::Files),
+             QStringList({"Pinaco.DAT", "Pinaco.NET"}));
 }
 
 QTEST_GUILESS_MAIN(TestArchivoNotas)

@@ -5,6 +5,7 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -54,6 +55,8 @@ void Reescribir(QWidget* w, const QString& texto) {
     for (const uint c : texto.toUcs4()) {
         if (c == '\n')
             QTest::keyClick(w, Qt::Key_Return);
+        else if (c == QChar::LineSeparator)
+            QTest::keyClick(w, Qt::Key_Return, Qt::ShiftModifier);
         else
             QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown,
                                 QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1),
@@ -90,6 +93,8 @@ private slots:
     void cancelarNoCambiaNada();
     void filtroDeTeclas_data();
     void filtroDeTeclas();
+    void dialogoDeFuenteSinCambios_data();
+    void dialogoDeFuenteSinCambios();
 };
 
 void TestFrmConfigNota::abrirYAceptarSinCambios_data() {
@@ -210,6 +215,8 @@ void TestFrmConfigNota::textoNoGuardable_data() {
     QTest::newRow("emoji") << QStringLiteral("Hola 😀 mundo") << QString() << "«😀» (U+1F600)" << 5;
     QTest::newRow("en la segunda línea")
         << QStringLiteral("Ir\n→ casa") << QString() << "«→» (U+2192)" << 3;
+    QTest::newRow("Ctrl-Z pegado")
+        << QStringLiteral("x\x1Ay") << QString() << "U+001A (Ctrl-Z)" << 1;
     QTest::newRow("nombre de fuente")
         << "Hola" << QStringLiteral("文泉驿") << "«文» (U+6587)" << -1;
 }
@@ -227,7 +234,11 @@ void TestFrmConfigNota::textoNoGuardable() {
         d.ElegirFuente = [&](const FuenteNota&, QWidget*) { return Fuente(familia, 12, 0); };
         QTest::mouseClick(d.btnFuente, Qt::LeftButton);
     }
-    Reescribir(d.MemoTexto, texto);
+    // Pasted, as such characters mostly arrive.
+    QGuiApplication::clipboard()->setText(texto);
+    d.MemoTexto->setFocus();
+    QTest::keyClick(d.MemoTexto, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(d.MemoTexto, Qt::Key_V, Qt::ControlModifier);
     QTest::mouseClick(d.BitBtnOK, Qt::LeftButton);
     QCOMPARE(e.mensajes.size(), 1);
     QVERIFY2(e.mensajes[0].Texto.contains(descrito), qPrintable(e.mensajes[0].Texto));
@@ -282,14 +293,17 @@ void TestFrmConfigNota::aceptarEscribeTodo() {
     Reescribir(d.ExpMonth->lineEdit(), QStringLiteral("Nov"));
     Reescribir(d.ExpYear, QStringLiteral("2030"));
     // Windows-1252 holds all of these.
-    Reescribir(d.MemoTexto, QStringLiteral("Primera <b>línea</b> 10€ “ñ” …\nSegunda\u00A0línea\n"));
+    // A line separator stands for Shift+Enter: a line break like Enter.
+    Reescribir(d.MemoTexto,
+               QStringLiteral("Primera <b>línea</b> 10€ “ñ” …\nSegunda\u00A0línea\u2028Tercera\n"));
     QCOMPARE(e.nota->Datos(), esperado); // nothing reaches the note before OK
     QTest::mouseClick(d.BitBtnOK, Qt::LeftButton);
 
     QVERIFY(e.mensajes.isEmpty());
     QCOMPARE(d.result(), int(QDialog::Accepted));
     esperado.ColorChincheta = TColorChincheta(esperada);
-    esperado.Texto = QStringLiteral("Primera <b>línea</b> 10€ “ñ” …\r\nSegunda\u00A0línea\r\n");
+    esperado.Texto =
+        QStringLiteral("Primera <b>línea</b> 10€ “ñ” …\r\nSegunda\u00A0línea\r\nTercera\r\n");
     esperado.DayExpires = 5;
     esperado.MonthExpires = 11;
     esperado.YearExpires = 2030;
@@ -361,6 +375,44 @@ void TestFrmConfigNota::filtroDeTeclas() {
     // Backspace is no typed character: it still edits.
     QTest::keyClick(w, Qt::Key_Backspace);
     QCOMPARE(w->text(), esperado.chopped(1));
+}
+
+// Confirmed without a change, the font dialog shows and gives back the note's own style.
+void TestFrmConfigNota::dialogoDeFuenteSinCambios_data() {
+    QTest::addColumn<QString>("familia");
+    QTest::addColumn<bool>("negrita");
+    QTest::addColumn<bool>("cursiva");
+    for (const char* familia : {"DejaVu Sans", "DejaVu Serif", "DejaVu Sans Mono"})
+        for (const int estilo : {0, 1, 2, 3})
+            QTest::addRow("%s %d", familia, estilo)
+                << familia << bool(estilo & 1) << bool(estilo & 2);
+}
+
+void TestFrmConfigNota::dialogoDeFuenteSinCambios() {
+    QFETCH(QString, familia);
+    QFETCH(bool, negrita);
+    QFETCH(bool, cursiva);
+    QFont fuente(familia, 9);
+    fuente.setBold(negrita);
+    fuente.setItalic(cursiva);
+    fuente.setUnderline(true);
+    QFont mostrada;
+    QTimer::singleShot(0, [&] {
+        auto* dialogo = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialogo);
+        mostrada = dialogo->findChild<QFontDialog*>()->currentFont();
+        dialogo->accept();
+    });
+    const std::optional<FuenteNota> elegida = ElegirFuenteConDialogo({fuente, 0x123456}, nullptr);
+    QVERIFY(elegida);
+    QCOMPARE(mostrada.italic(), cursiva);
+    QCOMPARE(mostrada.bold(), negrita);
+    QCOMPARE(elegida->Fuente.family(), familia);
+    QCOMPARE(elegida->Fuente.bold(), negrita);
+    QCOMPARE(elegida->Fuente.italic(), cursiva);
+    QCOMPARE(elegida->Fuente.underline(), true);
+    QCOMPARE(elegida->Fuente.pointSize(), 9);
+    QCOMPARE(elegida->Color, 0x123456u);
 }
 
 QTEST_MAIN(TestFrmConfigNota)

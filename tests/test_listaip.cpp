@@ -151,13 +151,13 @@ void TestListaIP::leerArchivo_data() {
     QTest::newRow("stored wildcard kept, any non-zero mark accepts")
         << QByteArray("*.*.*.*\r\nTodos\r\n5\r\n-1\r\n9.9.9.9\r\nB\r\n6\r\n0\r\n")
         << QStringList{"*.*.*.*|Todos|5|1", "9.9.9.9|B|6|0"};
-    QTest::newRow("trailing empty line: an empty entry")
-        << QByteArray("a\r\nA\r\n1\r\n1\r\n\r\n")
-        << QStringList{"a|A|1|1", "||0|0", kVolcadoComodin};
+    QTest::newRow("trailing empty lines: no entry")
+        << QByteArray("a\r\nA\r\n1\r\n1\r\n\r\n\n") << QStringList{"a|A|1|1", kVolcadoComodin};
     QTest::newRow("CR only line ends")
         << QByteArray("a\rA\r7\r1\r") << QStringList{"a|A|7|1", kVolcadoComodin};
-    QTest::newRow("bare LF is text")
-        << QByteArray("a\r\n\nA\r\n7\r\n0\r\n") << QStringList{"a|\nA|7|0", kVolcadoComodin};
+    QTest::newRow("LF line ends, as a Linux editor leaves them")
+        << QByteArray("a\nA\n7\n1\nb\r\nB\n8\n0\n")
+        << QStringList{"a|A|7|1", "b|B|8|0", kVolcadoComodin};
     QTest::newRow("Ctrl-Z ends the file") << QByteArray("a\r\nA\r\n7\r\n0\r\n\x1A"
                                                         "basura\r\n")
                                           << QStringList{"a|A|7|0", kVolcadoComodin};

@@ -50,8 +50,12 @@ private slots:
     void borrarConConfirmacionCancelada();
     void cancelarNotaNuevaDescartaSoloEsa();
     void guardarYCargarConservaNotasYOrden();
+    void errorDeCargaNoEscribeNada_data();
     void errorDeCargaNoEscribeNada();
     void conversionConservaLaLibreta();
+    void cierreAntesDeCargarNoEscribeNada();
+    void guardadoFallidoAlCerrarSeRecuperaAlArrancar();
+    void bytesTrasCtrlZSeConservan();
     void notaVencidaSeAnunciaAlArrancar();
 
 private:
@@ -292,13 +296,31 @@ void TestPinacoNotas::guardarYCargarConservaNotasYOrden() {
     QCOMPARE(LeerBytes(FCarpeta->filePath("pinaco.DAT")), guardado);
 }
 
+void TestPinacoNotas::errorDeCargaNoEscribeNada_data() {
+    QTest::addColumn<bool>("primerArranque");
+    QTest::newRow("first run") << true;
+    QTest::newRow("stored settings") << false;
+}
+
 void TestPinacoNotas::errorDeCargaNoEscribeNada() {
+    QFETCH(bool, primerArranque);
+    if (!primerArranque)
+        Arrancar();
+    FPinaco.reset();
     const QByteArray danado = "PINACO_NOTAS_BD_3.0\r\n10\r\nxx\r\n";
-    const QByteArray libreta = "algo\r\n";
     EscribirBytes(FCarpeta->filePath("pinaco.DAT"), danado);
+    QFile::remove(FCarpeta->filePath("pinaco.NET"));
+    // No half-built board behind the box.
+    bool visible = true;
+    FijarRespondedorMensajes([&](const PeticionMensaje& m) {
+        FMensajes.append(m);
+        visible = FPinaco->isVisible();
+        return QMessageBox::Ok;
+    });
     FPinaco = std::make_unique<TPinaco>(FCarpeta->filePath("pinaco"));
     QSignalSpy error(FPinaco.get(), &TPinaco::ErrorDeCarga);
     QVERIFY(error.wait(2000));
+    QVERIFY(!visible);
     QCOMPARE(FMensajes.size(), 1);
     QCOMPARE(FMensajes[0].Titulo, QString("Error chungo"));
     QCOMPARE(FMensajes[0].Texto, "Error crítico en la Base de Datos de Notas.\r"
@@ -342,6 +364,72 @@ void TestPinacoNotas::notaVencidaSeAnunciaAlArrancar() {
     Arrancar();
     QCOMPARE(abierto, QString("TfrmNotaCaduca"));
     QCOMPARE(FPinaco->Notas().Cuenta(), 1);
+}
+
+// A stop signal arrives before the start-up has read the files: the board holds only
+// defaults, and nothing of them may replace what is stored.
+void TestPinacoNotas::cierreAntesDeCargarNoEscribeNada() {
+    Arrancar();
+    FPinaco->CrearNota(true);
+    FPinaco->ListaDirecciones().AddIP("10.0.0.7", "Oficina", true, 2223);
+    FPinaco->Config.TipoPinaco = 2;
+    FPinaco.reset();
+    const QString configuracion = ArchivoConfiguracion(FCarpeta->filePath("config"));
+    const QByteArray notas = LeerBytes(FCarpeta->filePath("pinaco.DAT"));
+    const QByteArray libreta = LeerBytes(FCarpeta->filePath("pinaco.NET"));
+    const QByteArray ajustes = LeerBytes(configuracion);
+    QVERIFY(libreta.contains("Oficina") && ajustes.contains("TipoPinaco=2"));
+
+    FPinaco = std::make_unique<TPinaco>(FCarpeta->filePath("pinaco"));
+    FPinaco->FormDestroy();
+    QCOMPARE(LeerBytes(FCarpeta->filePath("pinaco.DAT")), notas);
+    QCOMPARE(LeerBytes(FCarpeta->filePath("pinaco.NET")), libreta);
+    QCOMPARE(LeerBytes(configuracion), ajustes);
+}
+
+// The save at shutdown fails (the notes file's place is taken by a folder): the changes
+// wait in a recovery copy, and the next start loads them and says so.
+void TestPinacoNotas::guardadoFallidoAlCerrarSeRecuperaAlArrancar() {
+    Arrancar();
+    for (const char* texto : {"primera", "sin guardar"}) {
+        TNota* nota = FPinaco->CrearNota(true);
+        nota->setTexto(texto);
+        nota->setYearExpires(2999); // not due: no dialog at the next start
+        if (FPinaco->Notas().Cuenta() == 1)
+            FPinaco->GuardarNotas();
+    }
+    const QString ruta = FCarpeta->filePath("pinaco.DAT");
+    QVERIFY(QFile::remove(ruta) && QDir().mkdir(ruta));
+    FPinaco.reset();
+    QVERIFY(FMensajes.isEmpty());
+    QVERIFY(QFile::exists(ruta + ".recuperacion"));
+
+    QVERIFY(QDir().rmdir(ruta));
+    Arrancar();
+    QCOMPARE(FPinaco->Notas().Cuenta(), 2);
+    QCOMPARE(FPinaco->Notas().Ultimo()->Texto(), QString("sin guardar"));
+    QCOMPARE(FMensajes.size(), 1);
+    QVERIFY(FMensajes[0].Texto.contains(ruta + ".recuperacion"));
+    // Saved in its place at once; the copy is gone.
+    QCOMPARE(CargarArchivoNotas(ruta).Notas.size(), 2);
+    QVERIFY(!QFile::exists(ruta + ".recuperacion"));
+}
+
+// The reader stops at a Ctrl-Z; what follows it would be lost by the first save.
+void TestPinacoNotas::bytesTrasCtrlZSeConservan() {
+    const QString ruta = FCarpeta->filePath("pinaco.DAT");
+    const QByteArray nota = "30\r\n40\r\n120\r\n160\r\n2\r\n1\r\n2\r\n2003\r\n4\r\n5\r\n2099\r\n"
+                            "0000\r\nDejaVu Sans\r\n9\r\n0\r\n\r\n\r\n\r\n1\r\n";
+    const QByteArray original = "PINACO_NOTAS_BD_3.0\r\n" + nota + "uno\x1A" + "\r\n" + nota +
+                                "dos\r\n" + nota + "tres\r\n";
+    EscribirBytes(ruta, original);
+    Arrancar();
+    QCOMPARE(FPinaco->Notas().Cuenta(), 1);
+    QCOMPARE(FMensajes.size(), 1);
+    QVERIFY(FMensajes[0].Texto.contains(ruta + ".original"));
+    FPinaco.reset();
+    QCOMPARE(LeerBytes(ruta + ".original"), original);
+    QCOMPARE(CargarArchivoNotas(ruta).Notas.size(), 1);
 }
 
 QTEST_MAIN(TestPinacoNotas)

@@ -12,6 +12,8 @@ private slots:
     void cerrojoHuerfanoNoImpideArrancar();
     void senalesCierranConEstadoCero_data();
     void senalesCierranConEstadoCero();
+    void senalDuranteElArranqueNoBorraNada_data();
+    void senalDuranteElArranqueNoBorraNada();
 
 private:
     QProcess* Arrancar();
@@ -131,6 +133,65 @@ void TestPrograma::senalesCierranConEstadoCero() {
     QVERIFY(p->waitForFinished(10000));
     QCOMPARE(p->exitStatus(), QProcess::NormalExit);
     QCOMPARE(p->exitCode(), 0);
+}
+
+// Whenever a stop signal comes, before, during or after the start-up has read the files,
+// what the board stores afterwards is what it read: never its defaults.
+void TestPrograma::senalDuranteElArranqueNoBorraNada_data() {
+    QTest::addColumn<int>("senal");
+    QTest::addColumn<int>("demora");
+    for (const int demora : {0, 20, 50, 80, 95, 110, 125, 140, 160, 200, 300, 1000})
+        QTest::addRow("SIGTERM %d ms", demora) << SIGTERM << demora;
+    QTest::newRow("SIGINT 25 ms") << SIGINT << 25;
+    QTest::newRow("SIGHUP 25 ms") << SIGHUP << 25;
+}
+
+void TestPrograma::senalDuranteElArranqueNoBorraNada() {
+    QFETCH(int, senal);
+    QFETCH(int, demora);
+    const QByteArray notas = "PINACO_NOTAS_BD_3.0\r\n40\r\n70\r\n120\r\n160\r\n2\r\n1\r\n2\r\n"
+                             "2024\r\n4\r\n5\r\n2999\r\n0000\r\nDejaVu Sans\r\n9\r\n0\r\n"
+                             "\r\n\r\n\r\n1\r\nComprar pan\r\n";
+    const QByteArray libreta = "10.0.0.7\r\nOficina\r\n2223\r\n1\r\n"
+                               "*.*.*.*\r\n(Desconocido)\r\n2222\r\n0\r\n";
+    const QString dat = FCarpeta->filePath("pinaco.DAT");
+    const QString net = FCarpeta->filePath("pinaco.NET");
+    for (const auto& [ruta, bytes] : {std::pair{dat, notas}, std::pair{net, libreta}}) {
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    const QString conf = FConfig->filePath("Morvanti/Pinaco.conf");
+    {
+        QSettings ajustes(conf, QSettings::IniFormat);
+        for (const auto& [clave, valor] : {std::pair{"TipoPinaco", "2"},
+                                           {"LastLeft", "100"},
+                                           {"LastTop", "90"},
+                                           {"LastWidth", "500"},
+                                           {"LastHeight", "400"},
+                                           {"ServerActivo", "0"}})
+            ajustes.setValue(clave, valor);
+    }
+
+    QProcess* p = Arrancar();
+    QVERIFY(p->waitForStarted());
+    QTest::qSleep(demora);
+    ::kill(pid_t(p->processId()), senal);
+    QVERIFY(p->waitForFinished(10000));
+    // A signal that beats the handlers ends the program before it has touched anything.
+    if (p->exitStatus() == QProcess::NormalExit)
+        QCOMPARE(p->exitCode(), 0);
+
+    auto bytesDe = [](const QString& ruta) {
+        QFile f(ruta);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    QCOMPARE(bytesDe(dat), notas);
+    QCOMPARE(bytesDe(net), libreta);
+    QSettings ajustes(conf, QSettings::IniFormat);
+    QCOMPARE(ajustes.value("TipoPinaco").toString(), QString("2"));
+    QCOMPARE(ajustes.value("LastLeft").toString(), QString("100"));
+    QCOMPARE(ajustes.value("LastTop").toString(), QString("90"));
 }
 
 QTEST_GUILESS_MAIN(TestPrograma)

@@ -1,0 +1,96 @@
+#include "app/CustodiaArchivos.h"
+
+#include "notes/Mensaje.h"
+#include "storage/CopiasSeguridad.h"
+
+#include <QFileInfo>
+#include <cstdio>
+
+QString CustodiaArchivos::Motivo(ErrorArchivo error) {
+    switch (error) {
+    case ErrorArchivo::DiscoLleno:
+        return QStringLiteral("No queda espacio libre en el disco.");
+    case ErrorArchivo::SinPermiso:
+        return QStringLiteral("No hay permiso para escribir el fichero o su carpeta.");
+    case ErrorArchivo::TextoNoGuardable:
+        return QStringLiteral("Una nota tiene un carácter que el fichero no puede guardar.");
+    default:
+        return QStringLiteral("El sistema no permitió escribirlo.");
+    }
+}
+
+bool CustodiaArchivos::Guardar(const QString& ruta, const Guardado& guardar, bool alCerrar) {
+    const ErrorArchivo error = guardar(ruta);
+    if (error == ErrorArchivo::Ninguno) {
+        conFallo_.remove(ruta);
+        // The file holds the newest data now: an older recovery copy would hide it.
+        BorrarRecuperaciones(ruta);
+        return true;
+    }
+    const QString motivo = Motivo(error);
+    if (!alCerrar) {
+        std::fprintf(stderr, "pinaco: no se pudo guardar %s: %s\n", qPrintable(ruta),
+                     qPrintable(motivo));
+        AvisarFallo(ruta, error);
+        return false;
+    }
+    const QString copia = GuardarRecuperacion(ruta, guardar);
+    if (copia.isEmpty())
+        std::fprintf(stderr,
+                     "pinaco: no se pudo guardar %s: %s Tampoco se pudo guardar una copia de "
+                     "recuperación: los cambios se han perdido.\n",
+                     qPrintable(ruta), qPrintable(motivo));
+    else
+        std::fprintf(stderr,
+                     "pinaco: no se pudo guardar %s: %s Los cambios están en la copia de "
+                     "recuperación %s, que se cargará al volver a iniciar el Pinaco.\n",
+                     qPrintable(ruta), qPrintable(motivo), qPrintable(copia));
+    return false;
+}
+
+void CustodiaArchivos::AvisarFallo(const QString& ruta, ErrorArchivo error) {
+    if (conFallo_.contains(ruta) || avisoAbierto_)
+        return;
+    conFallo_.insert(ruta);
+    avisoAbierto_ = true;
+    MostrarMensaje(owner_, QStringLiteral("Error al guardar"),
+                   QStringLiteral("No se pudo guardar el fichero:\r%1\r\r%2\r\r"
+                                  "Los cambios siguen en el Pinaco y se volverá a intentar "
+                                  "dentro de unos minutos.")
+                       .arg(ruta, Motivo(error)),
+                   IconoMensaje::Error);
+    avisoAbierto_ = false;
+}
+
+void CustodiaArchivos::ComprobarEscritura(const QString& ruta) {
+    const QFileInfo info(ruta);
+    const bool existe = info.exists();
+    if ((existe && !info.isWritable()) || !QFileInfo(info.absolutePath()).isWritable())
+        AvisarFallo(ruta, ErrorArchivo::SinPermiso);
+}
+
+QString CustodiaArchivos::OrigenDeCarga(const QString& ruta, const QString& contenido) {
+    const QString copia = RecuperacionExistente(ruta);
+    if (copia.isEmpty())
+        return ruta;
+    MostrarMensaje(owner_, QStringLiteral("Pinaco"),
+                   QStringLiteral("La última vez que se cerró el Pinaco no se pudo guardar %1 "
+                                  "en:\r%2\r\rSe han cargado los cambios desde la copia de "
+                                  "recuperación:\r%3")
+                       .arg(contenido, ruta, copia),
+                   IconoMensaje::Informacion);
+    return copia;
+}
+
+bool CustodiaArchivos::ConservarOriginal(const QString& ruta, const QString& contenido) {
+    const QString copia = ::ConservarOriginal(ruta);
+    if (copia.isEmpty())
+        return false;
+    MostrarMensaje(owner_, QStringLiteral("Pinaco"),
+                   QStringLiteral("El fichero de %1 tiene datos después de un carácter de fin "
+                                  "de fichero (Ctrl-Z) que el Pinaco no puede leer.\r%2\r\r"
+                                  "El fichero se ha conservado tal como estaba en:\r%3")
+                       .arg(contenido, ruta, copia),
+                   IconoMensaje::Informacion);
+    return true;
+}

@@ -1,0 +1,193 @@
+// What keeps the user's data when a data file cannot be written or read whole.
+#include "app/CustodiaArchivos.h"
+#include "app/RutasDatos.h"
+#include "notes/Mensaje.h"
+#include "storage/CopiasSeguridad.h"
+
+#include "tests/ArchivosPrueba.h"
+
+#include <QtTest>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// A save that fails as a full disk does at the given paths, or writes the given bytes.
+CustodiaArchivos::Guardado Guardado(const QByteArray& bytes, const QStringList& fallan = {}) {
+    return [=](const QString& ruta) {
+        if (fallan.contains(ruta))
+            return ErrorArchivo::DiscoLleno;
+        QFile archivo(ruta);
+        return archivo.open(QIODevice::WriteOnly) && archivo.write(bytes) == bytes.size()
+                   ? ErrorArchivo::Ninguno
+                   : ErrorArchivo::NoSePuedeEscribir;
+    };
+}
+
+// Runs `prueba` as a user without privileges (root may write anything), in a child
+// process when this one is root; its answer comes back through a pipe.
+QByteArray ComoUsuarioCorriente(const std::function<QByteArray()>& prueba) {
+    if (getuid() != 0)
+        return prueba();
+    int tubo[2];
+    if (pipe(tubo) != 0)
+        return "<pipe>";
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+        close(tubo[0]);
+        const bool sinPrivilegios = setgid(65534) == 0 && setuid(65534) == 0;
+        const QByteArray respuesta = sinPrivilegios ? prueba() : QByteArray("<setuid>");
+        [[maybe_unused]] const auto escrito = write(tubo[1], respuesta.data(), respuesta.size());
+        _exit(0);
+    }
+    close(tubo[1]);
+    QByteArray respuesta;
+    char bloque[512];
+    for (ssize_t n; (n = read(tubo[0], bloque, sizeof bloque)) > 0;)
+        respuesta.append(bloque, n);
+    close(tubo[0]);
+    waitpid(hijo, nullptr, 0);
+    return respuesta;
+}
+
+} // namespace
+
+class TestCustodia : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup() { FijarRespondedorMensajes({}); }
+    void falloAvisadoUnaVezSinCajasApiladas();
+    void falloAlCerrarDejaCopiaQueSeCargaDespues();
+    void originalConservadoUnaVez();
+    void archivoQueNoSePuedeEscribirSeLeeYSeAvisa();
+
+private:
+    std::unique_ptr<QTemporaryDir> FCarpeta;
+    QList<PeticionMensaje> FMensajes;
+};
+
+void TestCustodia::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void TestCustodia::init() {
+    FCarpeta = std::make_unique<QTemporaryDir>();
+    FMensajes.clear();
+    FijarRespondedorMensajes([this](const PeticionMensaje& m) {
+        FMensajes.append(m);
+        return QMessageBox::Ok;
+    });
+}
+
+void TestCustodia::falloAvisadoUnaVezSinCajasApiladas() {
+    CustodiaArchivos custodia(nullptr);
+    const QString notas = FCarpeta->filePath("pinaco.DAT");
+    const QString direcciones = FCarpeta->filePath("pinaco.NET");
+    const auto falla = Guardado("x", {notas, direcciones});
+    // A second failure while the first box is open shows nothing more.
+    bool segundoGuardado = true;
+    FijarRespondedorMensajes([&](const PeticionMensaje& m) {
+        FMensajes.append(m);
+        segundoGuardado = custodia.Guardar(direcciones, falla, false);
+        return QMessageBox::Ok;
+    });
+    QVERIFY(!custodia.Guardar(notas, falla, false));
+    QVERIFY(!segundoGuardado);
+    QCOMPARE(FMensajes.size(), 1);
+    QVERIFY(FMensajes[0].Texto.contains(notas));
+    QVERIFY(FMensajes[0].Texto.contains(CustodiaArchivos::Motivo(ErrorArchivo::DiscoLleno)));
+    // The autosave keeps trying, silently, until the file saves again.
+    FijarRespondedorMensajes([&](const PeticionMensaje& m) {
+        FMensajes.append(m);
+        return QMessageBox::Ok;
+    });
+    QVERIFY(!custodia.Guardar(notas, falla, false));
+    QCOMPARE(FMensajes.size(), 1);
+    QVERIFY(custodia.Guardar(notas, Guardado("x"), false));
+    QVERIFY(!custodia.Guardar(notas, falla, false));
+    QCOMPARE(FMensajes.size(), 2);
+}
+
+void TestCustodia::falloAlCerrarDejaCopiaQueSeCargaDespues() {
+    CustodiaArchivos custodia(nullptr);
+    const QString notas = FCarpeta->filePath("pinaco.DAT");
+    EscribirBytes(notas, "viejo");
+    QCOMPARE(custodia.OrigenDeCarga(notas, "las notas"), notas);
+
+    // At shutdown no box: the changes go beside the file, or further when that fails too.
+    QVERIFY(!custodia.Guardar(notas, Guardado("nuevo", {notas}), true));
+    QVERIFY(FMensajes.isEmpty());
+    QCOMPARE(LeerBytes(notas), QByteArray("viejo"));
+    QCOMPARE(LeerBytes(notas + ".recuperacion"), QByteArray("nuevo"));
+    QVERIFY(!custodia.Guardar(notas, Guardado("otro", {notas, notas + ".recuperacion"}), true));
+    const QString lejos = RutasRecuperacion(notas).at(1);
+    QCOMPARE(LeerBytes(lejos), QByteArray("otro"));
+
+    // The next start reads the copy found first and says so; a good save removes them all.
+    QCOMPARE(custodia.OrigenDeCarga(notas, "las notas"), notas + ".recuperacion");
+    QCOMPARE(FMensajes.size(), 1);
+    QVERIFY(FMensajes[0].Texto.contains(notas + ".recuperacion"));
+    QVERIFY(custodia.Guardar(notas, Guardado("nuevo"), false));
+    QVERIFY(RecuperacionExistente(notas).isEmpty());
+    QVERIFY(!QFile::exists(lejos));
+}
+
+void TestCustodia::originalConservadoUnaVez() {
+    CustodiaArchivos custodia(nullptr);
+    const QString notas = FCarpeta->filePath("pinaco.DAT");
+    EscribirBytes(notas, "uno\x1A"
+                         "dos");
+    QVERIFY(custodia.ConservarOriginal(notas, "notas"));
+    QCOMPARE(LeerBytes(notas + ".original"), LeerBytes(notas));
+    QVERIFY(FMensajes.last().Texto.contains(notas + ".original"));
+    // The same file again keeps the same copy; another file never overwrites it.
+    QVERIFY(custodia.ConservarOriginal(notas, "notas"));
+    QVERIFY(!QFile::exists(notas + ".original.2"));
+    EscribirBytes(notas, "tres\x1A"
+                         "cuatro");
+    QVERIFY(custodia.ConservarOriginal(notas, "notas"));
+    QCOMPARE(LeerBytes(notas + ".original"), QByteArray("uno\x1A"
+                                                        "dos"));
+    QCOMPARE(LeerBytes(notas + ".original.2"), LeerBytes(notas));
+    QVERIFY(!custodia.ConservarOriginal(FCarpeta->filePath("no-existe.DAT"), "notas"));
+}
+
+// A notes file that cannot be written still loads beside the program, and the user is told;
+// the per-user folder stands in only for a program folder without notes that takes none.
+void TestCustodia::archivoQueNoSePuedeEscribirSeLeeYSeAvisa() {
+    const QString carpeta = FCarpeta->filePath("programa");
+    QVERIFY(QDir().mkpath(carpeta));
+    const QString programa = carpeta + "/pinaco";
+    EscribirBytes(programa + ".DAT", "PINACO_NOTAS_BD_3.0\r\n");
+    const auto lectura = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto paso = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    QFile::setPermissions(FCarpeta->path(), lectura | paso | QFile::WriteOwner);
+    QFile::setPermissions(carpeta, lectura | paso);
+    QFile::setPermissions(programa + ".DAT", lectura);
+
+    const QByteArray respuesta = ComoUsuarioCorriente([&] {
+        QList<PeticionMensaje> avisos;
+        FijarRespondedorMensajes([&](const PeticionMensaje& m) {
+            avisos.append(m);
+            return QMessageBox::Ok;
+        });
+        CustodiaArchivos custodia(nullptr);
+        const QString ruta = RutaArchivoDatos(programa, "DAT");
+        custodia.ComprobarEscritura(ruta);
+        custodia.ComprobarEscritura(ruta);
+        const bool avisado = avisos.size() == 1 && avisos[0].Texto.contains(ruta);
+        return (ruta + (avisado ? "|avisado" : "|sin aviso")).toUtf8();
+    });
+    QFile::setPermissions(carpeta, lectura | paso | QFile::WriteOwner);
+    QCOMPARE(respuesta, (programa + ".DAT|avisado").toUtf8());
+
+    // No notes file and a folder that takes none: the per-user folder.
+    const QString sinNotas = FCarpeta->filePath("no-existe/pinaco");
+    QCOMPARE(QFileInfo(RutaArchivoDatos(sinNotas, "NET")).absolutePath(),
+             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+QTEST_MAIN(TestCustodia)
+#include "test_custodia.moc"
