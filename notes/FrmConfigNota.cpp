@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDialogButtonBox>
-#include <QFontDatabase>
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -110,18 +109,11 @@ QMessageBox::StandardButton MostrarError(QWidget* owner, const QString& texto) {
 }
 
 // The font dialog picks its style by name: a font without one (the notes file keeps only
-// bold and italic) would open on the family's first italic face, "Oblique" say.
+// bold and italic) would open on some other face of the family, "Oblique" or "Condensed".
+// The face the font system really draws is the one to show.
 QFont FuenteConNombreDeEstilo(QFont fuente) {
-    if (!fuente.styleName().isEmpty())
-        return fuente;
-    const QString familia = fuente.family();
-    for (const QString& estilo : QFontDatabase::styles(familia)) {
-        const QFont cara = QFontDatabase::font(familia, estilo, 10);
-        if (cara.italic() == fuente.italic() && cara.weight() == fuente.weight()) {
-            fuente.setStyleName(estilo);
-            break;
-        }
-    }
+    if (fuente.styleName().isEmpty())
+        fuente.setStyleName(QFontInfo(fuente).styleName());
     return fuente;
 }
 
