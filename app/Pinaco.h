@@ -159,6 +159,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Every resize, by the grip or by the window manager, lays the frame out again.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void FormCreate();
