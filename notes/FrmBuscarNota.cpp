@@ -4,6 +4,7 @@
 #include "notes/Mensaje.h"
 #include "notes/Nota.h"
 #include "notes/TableroNotas.h"
+#include "notes/VentanaDialogo.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -54,8 +55,7 @@ QTableWidgetItem* Celda(const QString& texto, Qt::Alignment alineacion) {
 TfrmBuscarNota::TfrmBuscarNota(TableroNotas& tablero)
     : QDialog(tablero.Ventana()), FTablero(tablero) {
     setWindowTitle(QStringLiteral("Buscar Nota"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    PedirVentanaDialogo(this);
     setFixedSize(kAncho, kAlto);
     CrearControles();
     FormCreate();

@@ -7,6 +7,7 @@
 #include "notes/Mensaje.h"
 #include "notes/Nota.h"
 #include "notes/UnitComunes.h"
+#include "notes/VentanaDialogo.h"
 
 #include <QColorDialog>
 #include <QComboBox>
@@ -147,7 +148,7 @@ QMessageBox::StandardButton MostrarError(QWidget* owner, const QString& texto) {
 
 void PrepararDialogoNota(QDialog* dialogo, const QString& titulo, QSize cliente) {
     dialogo->setWindowTitle(titulo);
-    dialogo->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    PedirVentanaDialogo(dialogo);
     dialogo->setFixedSize(cliente);
 
     CrearFranjaDialogo(dialogo, cliente.height());
