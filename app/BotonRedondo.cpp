@@ -44,3 +44,7 @@ void BotonRedondo::mouseReleaseEvent(QMouseEvent* event) {
     if (OnMouseUp)
         OnMouseUp(event);
 }
+
+void BotonRedondo::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+}

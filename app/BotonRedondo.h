@@ -32,6 +32,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Taken here, so that a wobble of the pointer never reaches the piece underneath.
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     const Caras& Actuales() const { return FEnAlterna ? FAlterna : FPrincipal; }

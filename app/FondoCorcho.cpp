@@ -21,7 +21,7 @@ void FondoCorcho::mousePressEvent(QMouseEvent* event) {
 void FondoCorcho::mouseDoubleClickEvent(QMouseEvent* event) {
     // Qt folds the second press into the double-click; pass it on after the double-click
     // so the board's guard sees the press it expects.
-    if (OnDblClick)
+    if (event->button() == Qt::LeftButton && OnDblClick)
         OnDblClick();
     if (OnMouseDown)
         OnMouseDown(event);

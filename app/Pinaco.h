@@ -160,6 +160,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Every resize, by the grip or by the window manager, lays the frame out again.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void FormCreate();

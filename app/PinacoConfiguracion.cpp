@@ -1,4 +1,6 @@
 // The settings: loaded at start-up, saved at the end and by the configuration dialog, applied.
+#include "app/Autoarranque.h"
+#include "app/DisposicionMarco.h"
 #include "app/Pinaco.h"
 #include "app/RegistroConfiguracion.h"
 #include "notes/Mensaje.h"
@@ -18,7 +20,6 @@ QString RutaAutoarranque() {
            QStringLiteral("/autostart/pinaco.desktop");
 }
 
-// The desktop's autostart entry stands in for the start-with-the-system list.
 void EscribirAutoarranque(bool activo, const QString& programa) {
     const QString ruta = RutaAutoarranque();
     if (!activo) {
@@ -27,13 +28,8 @@ void EscribirAutoarranque(bool activo, const QString& programa) {
     }
     QDir().mkpath(QFileInfo(ruta).absolutePath());
     QFile f(ruta);
-    QString exec = programa;
-    exec.replace(u'\\', QLatin1String("\\\\")).replace(u'"', QLatin1String("\\\""));
-    const QString entrada = QStringLiteral("[Desktop Entry]\nType=Application\nName=Pinaco\n"
-                                           "Comment=Notas en un tablero de corcho\n"
-                                           "Exec=\"%1\"\nX-GNOME-Autostart-enabled=true\n")
-                                .arg(exec);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(entrada.toUtf8()) < 0)
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        f.write(EntradaAutoarranque(programa).toUtf8()) < 0)
         qWarning("pinaco: no se pudo escribir %s", qPrintable(ruta));
 }
 
@@ -59,11 +55,15 @@ void TPinaco::CargarConfiguracion() {
 
     const QScreen* pantalla = screen() ? screen() : QGuiApplication::primaryScreen();
     const QSize tamPantalla = pantalla ? pantalla->size() : QSize(1024, 768);
+    const QSize disponible = pantalla ? pantalla->availableGeometry().size() : tamPantalla;
     QRect limites;
     if (estado.PosicionLeida) {
         const int top = qMax(0, qMin(estado.LastTop, tamPantalla.height() - 50));
         const int left = qMax(0, qMin(estado.LastLeft, tamPantalla.width() - 50));
-        limites = QRect(left, top, qMax(estado.LastWidth, 400), qMax(estado.LastHeight, 300));
+        // No larger than the desktop leaves free, so the grip stays within reach.
+        const int ancho = qMax(kAnchoMinimoPinaco, qMin(estado.LastWidth, disponible.width()));
+        const int alto = qMax(kAltoMinimoPinaco, qMin(estado.LastHeight, disponible.height()));
+        limites = QRect(left, top, ancho, alto);
     } else {
         // Bounds edited away: the board takes its first-run place.
         limites = QRect(QPoint((tamPantalla.width() - kAnchoDisenado) / 2,

@@ -22,8 +22,9 @@ BotonRedondo::Caras CarasDe(const QString& nombre, const QString& pista) {
 
 void TPinaco::CrearMarco() {
     using Modo = PiezaMarco::Modo;
+    // On the window itself, so that the window manager keeps to it as well.
+    setMinimumSize(kAnchoMinimoPinaco, kAltoMinimoPinaco);
     auto arrastrar = [this](QMouseEvent* e) { Image2MouseDown(e); };
-    auto redimensionar = [this](QMouseEvent* e) { chart8MouseMove(e); };
 
     Image2 = new PiezaMarco(Modo::Estirada, this);
     Image4 = new PiezaMarco(Modo::Estirada, this);
@@ -42,7 +43,8 @@ void TPinaco::CrearMarco() {
     Chart8->resize(kTamChart8);
     Chart8->setImagen(ImagenesPinaco::AgarraderaPinaco());
     Chart8->setCursor(Qt::SizeFDiagCursor);
-    Chart8->OnMouseMove = redimensionar;
+    // Only the grip resizes the board.
+    Chart8->OnMouseMove = [this](QMouseEvent* e) { chart8MouseMove(e); };
 
     auto* panel1 = new PiezaMarco(Modo::Centrada, this);
     panel1->resize(kTamPanel1);
@@ -50,7 +52,7 @@ void TPinaco::CrearMarco() {
     Panel1 = panel1;
     auto* chart3 = new PiezaMarco(Modo::Centrada, this);
     chart3->resize(kTamChart3);
-    chart3->OnMouseMove = redimensionar;
+    chart3->OnMouseDown = arrastrar;
     Chart3 = chart3;
 
     struct Definicion {
@@ -173,12 +175,18 @@ void TPinaco::CambiarTamano(int ancho, int alto) {
     alto = qMax(alto, kAltoMinimoPinaco);
     if (ancho == width() && alto == height())
         return;
-    // The cork grows with the board and never shrinks.
-    ChartFondo->resize(qMax(ChartFondo->width(), ancho), qMax(ChartFondo->height(), alto));
     resize(ancho, alto);
+    update();
+}
+
+void TPinaco::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!Chart3)
+        return; // still being built
+    // The cork grows with the board and never shrinks.
+    ChartFondo->resize(qMax(ChartFondo->width(), width()), qMax(ChartFondo->height(), height()));
     ColocarMarco();
     AjustarNotasAlPinaco();
-    update();
 }
 
 void TPinaco::ImgMaxNormalMouseUp() {
@@ -196,18 +204,13 @@ void TPinaco::Maximizar() {
     FLimitesRestaurar = geometry();
     const QScreen* pantalla = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = pantalla ? pantalla->availableGeometry() : QRect(0, 0, 1024, 768);
-    ChartFondo->resize(qMax(ChartFondo->width(), area.width()),
-                       qMax(ChartFondo->height(), area.height()));
     setGeometry(area);
-    ColocarMarco();
 }
 
 void TPinaco::Restaurar() {
     PanelMaximizar->MostrarAlterna(false);
     FIsMaximized = false;
     setGeometry(FLimitesRestaurar);
-    ColocarMarco();
-    AjustarNotasAlPinaco();
     ActualizarSombras();
 }
 

@@ -1,6 +1,7 @@
 #include "app/RegistroConfiguracion.h"
 
 #include <QSettings>
+#include <limits>
 #include <variant>
 
 namespace RegistroConfiguracion {
@@ -12,6 +13,9 @@ struct Valor {
     const char* Nombre;
     Miembro Variable;
     int Reparacion; // written when the value cannot be read; texts are repaired empty
+    // A stored number outside these bounds cannot be used and is repaired too.
+    int Minimo = std::numeric_limits<int>::min();
+    int Maximo = std::numeric_limits<int>::max();
 };
 
 // In the order they are read.
@@ -29,7 +33,7 @@ const Valor kValores[] = {
     {"CrearArchivoLog", &Configuracion::CrearArchivoLog, 1},
     {"ConfirmarBorrarNota", &Configuracion::ConfirmarBorrarNota, 1},
     {"ServerActivo", &Configuracion::ServerActivo, 1},
-    {"ServerPort", &Configuracion::ServerPort, 2222},
+    {"ServerPort", &Configuracion::ServerPort, 2222, 1, 65535},
     {"AvisoNotaRecibida", &Configuracion::AvisoNotaRecibida, 0},
     {"AvisoNotaRecibidaWAV", &Configuracion::AvisoNotaRecibidaWAV, 0},
     {"AvisoNotaCaducada", &Configuracion::AvisoNotaCaducada, 0},
@@ -42,12 +46,14 @@ const Valor kValores[] = {
     {"IconInTray", &Configuracion::IconInTray, 0},
 };
 
-// A stored number, or nothing when it is missing or no number; the stored value is
-// then replaced by the repair value.
-std::optional<int> LeerNumero(QSettings& registro, const QString& nombre, int reparacion) {
+// A stored number, or nothing when it is missing, no number or out of bounds; the stored
+// value is then replaced by the repair value.
+std::optional<int> LeerNumero(QSettings& registro, const QString& nombre, int reparacion,
+                              int minimo = std::numeric_limits<int>::min(),
+                              int maximo = std::numeric_limits<int>::max()) {
     bool ok = false;
     const int n = registro.value(nombre).toString().trimmed().toInt(&ok);
-    if (ok)
+    if (ok && n >= minimo && n <= maximo)
         return n;
     registro.setValue(nombre, QString::number(reparacion));
     return std::nullopt;
@@ -80,7 +86,7 @@ void Leer(QSettings& registro, Configuracion& config, EstadoVentana& estado) {
             config.*(*texto) = registro.value(nombre).toString();
             continue;
         }
-        const std::optional<int> n = LeerNumero(registro, nombre, v.Reparacion);
+        const std::optional<int> n = LeerNumero(registro, nombre, v.Reparacion, v.Minimo, v.Maximo);
         if (!n)
             continue;
         if (auto* bandera = std::get_if<bool Configuracion::*>(&v.Variable))

@@ -10,8 +10,9 @@ namespace RegistroConfiguracion {
 // The settings were saved before: this is not the first run.
 bool Existe(const QSettings& registro);
 
-// Reads every value into its variable. A value that is missing or no number is written
-// back with its repair value while the variable keeps its default for this run.
+// Reads every value into its variable. A value that is missing, no number or out of its
+// bounds (a port outside 1 to 65535) is written back with its repair value while the
+// variable keeps its default for this run.
 // TipoPinaco keeps the low byte of the stored number, and anything but 1 or 2 is 1.
 void Leer(QSettings& registro, Configuracion& config, EstadoVentana& estado);
 

@@ -4,6 +4,7 @@
 #include "notes/Mensaje.h"
 #include "notes/Nota.h"
 #include "notes/TableroNotas.h"
+#include "notes/VentanaDialogo.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -54,8 +55,7 @@ QTableWidgetItem* Celda(const QString& texto, Qt::Alignment alineacion) {
 TfrmBuscarNota::TfrmBuscarNota(TableroNotas& tablero)
     : QDialog(tablero.Ventana()), FTablero(tablero) {
     setWindowTitle(QStringLiteral("Buscar Nota"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    PedirVentanaDialogo(this);
     setFixedSize(kAncho, kAlto);
     CrearControles();
     FormCreate();
@@ -176,6 +176,8 @@ void TfrmBuscarNota::FormCreate() {
     editAno->setText(hoy.mid(6, 4));
     cmbMes->setCurrentText(NombreMes[hoy.mid(3, 2).toInt()]);
     LlenarLista();
+    // The text to look for takes the keys, so no cell of the table opens marked.
+    EditTexto->setFocus();
 }
 
 void TfrmBuscarNota::TabChange() {
@@ -217,6 +219,8 @@ void TfrmBuscarNota::LlenarLista() {
         ListView->setItem(fila, ColTexto, Celda(TextoVisible(celdas[i][3]), Qt::AlignLeft));
     }
     AjustarColumnas();
+    // Filled afresh, the table shows its first rows.
+    ListView->scrollToTop();
 }
 
 void TfrmBuscarNota::AjustarColumnas() {

@@ -7,6 +7,7 @@
 #include "notes/Mensaje.h"
 #include "notes/Nota.h"
 #include "notes/UnitComunes.h"
+#include "notes/VentanaDialogo.h"
 
 #include <QColorDialog>
 #include <QComboBox>
@@ -164,7 +165,7 @@ std::optional<FuenteNota> ElegirFuenteConDialogo(const FuenteNota& actual, QWidg
 
 void PrepararDialogoNota(QDialog* dialogo, const QString& titulo, QSize cliente) {
     dialogo->setWindowTitle(titulo);
-    dialogo->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    PedirVentanaDialogo(dialogo);
     dialogo->setFixedSize(cliente);
 
     CrearFranjaDialogo(dialogo, cliente.height());

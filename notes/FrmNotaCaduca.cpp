@@ -5,6 +5,7 @@
 #include "notes/NotasCaducadas.h"
 #include "notes/TableroNotas.h"
 #include "notes/UnitComunes.h"
+#include "notes/VentanaDialogo.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -31,8 +32,7 @@ TfrmNotaCaduca::TfrmNotaCaduca(TableroNotas& tablero, bool AvisoNotaCaducada,
                                const QString& AvisoNotaCaducadaWAV)
     : QDialog(tablero.Ventana()), FTablero(tablero), FAvisoNotaCaducadaWAV(AvisoNotaCaducadaWAV) {
     setWindowTitle(QStringLiteral("Notas Caducadas:"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    PedirVentanaDialogo(this);
     setFixedSize(kAncho, kAlto);
     CrearControles();
     Llenar(nullptr, false, false);

@@ -3,7 +3,9 @@
 #include "notes/FranjaDialogo.h"
 #include "notes/OrdenNotas.h"
 #include "notes/TableroNotas.h"
+#include "notes/VentanaDialogo.h"
 
+#include <QBoxLayout>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,20 +20,16 @@ const QString kDescCreacion = QStringLiteral("&Descendiente (Último a primero c
 const QString kAscLimite = QStringLiteral("&Ascendiente (Primero a último que caduque)");
 const QString kDescLimite = QStringLiteral("&Descendiente (Último a primero que caduque)");
 
-// The longest caption must fit, whatever the desktop's font: shrink it if need be.
-void AjustarFuente(QRadioButton* asc, QRadioButton* desc) {
-    QRadioButton* prueba = asc;
-    const QString actual = prueba->text();
-    QFont fuente = prueba->font();
+// Wide enough for the longest of the direction captions, in the dialog's own font.
+int AnchoDeRotulos(QRadioButton* boton) {
+    const QString actual = boton->text();
+    int ancho = 0;
     for (const QString& rotulo : {kAscCreacion, kDescCreacion, kAscLimite, kDescLimite}) {
-        prueba->setText(rotulo);
-        while (prueba->sizeHint().width() > prueba->width() && fuente.pointSizeF() > 6) {
-            fuente.setPointSizeF(fuente.pointSizeF() - 0.5);
-            prueba->setFont(fuente);
-        }
+        boton->setText(rotulo);
+        ancho = std::max(ancho, boton->sizeHint().width());
     }
-    prueba->setText(actual);
-    desc->setFont(fuente);
+    boton->setText(actual);
+    return ancho;
 }
 
 } // namespace
@@ -39,37 +37,50 @@ void AjustarFuente(QRadioButton* asc, QRadioButton* desc) {
 TfrmOrganizarNotas::TfrmOrganizarNotas(TableroNotas& tablero)
     : QDialog(tablero.Ventana()), FTablero(tablero) {
     setWindowTitle(QStringLiteral("Organizar Notas:"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(kAncho, kAlto);
+    PedirVentanaDialogo(this);
     CrearControles();
 }
 
 void TfrmOrganizarNotas::CrearControles() {
-    CrearFranjaDialogo(this, kAlto);
-
     GroupBox1 = new QGroupBox(QStringLiteral("Organizar según:"), this);
-    GroupBox1->setGeometry(80, 8, 281, 84);
     radioCreacion = new QRadioButton(QStringLiteral("Fecha de &Creación"), GroupBox1);
-    radioCreacion->setGeometry(12, 24, 260, 22);
     radioCreacion->setChecked(true);
     radioLimite = new QRadioButton(QStringLiteral("Fecha &Límite"), GroupBox1);
-    radioLimite->setGeometry(12, 52, 260, 22);
+    auto* claves = new QVBoxLayout(GroupBox1);
+    claves->addWidget(radioCreacion);
+    claves->addWidget(radioLimite);
 
     GroupBox2 = new QGroupBox(QStringLiteral("Ordenar de forma:"), this);
-    GroupBox2->setGeometry(80, 100, 281, 124);
     radioAsc = new QRadioButton(kAscCreacion, GroupBox2);
-    radioAsc->setGeometry(12, 26, 264, 36);
     radioAsc->setChecked(true);
     radioDesc = new QRadioButton(kDescCreacion, GroupBox2);
-    radioDesc->setGeometry(12, 72, 264, 36);
-    AjustarFuente(radioAsc, radioDesc);
+    // The captions change with the key; the room they need does not.
+    const int anchoRotulos = AnchoDeRotulos(radioAsc);
+    radioAsc->setMinimumWidth(anchoRotulos);
+    radioDesc->setMinimumWidth(anchoRotulos);
+    auto* direcciones = new QVBoxLayout(GroupBox2);
+    direcciones->addWidget(radioAsc);
+    direcciones->addWidget(radioDesc);
 
     btnAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
-    btnAceptar->setGeometry(176, 236, 88, 30);
     btnAceptar->setDefault(true);
     btnCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    btnCancelar->setGeometry(273, 236, 88, 30);
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    for (QPushButton* boton : {btnAceptar, btnCancelar}) {
+        boton->setMinimumSize(88, 30);
+        botones->addWidget(boton);
+    }
+
+    auto* columna = new QVBoxLayout(this);
+    columna->setContentsMargins(kAnchoFranja + 10, 8, 8, 8);
+    columna->addWidget(GroupBox1);
+    columna->addWidget(GroupBox2, 1);
+    columna->addLayout(botones);
+    // The designed size, or larger when the desktop's font needs more room.
+    const QSize tamano = columna->sizeHint().expandedTo(QSize(kAncho, kAlto));
+    setFixedSize(tamano);
+    CrearFranjaDialogo(this, tamano.height());
 
     // Toggled, not clicked: the arrow keys change the key too.
     connect(radioCreacion, &QRadioButton::toggled, this, [this](bool marcado) {

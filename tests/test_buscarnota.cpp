@@ -107,6 +107,7 @@ private slots:
     void anchoDeLaColumnaTexto();
     void dobleClicAlFrente_data();
     void dobleClicAlFrente();
+    void abreSinMarcaYReordenarVuelveArriba();
 };
 
 void TestBuscarNota::clavesDeOrden() {
@@ -373,6 +374,22 @@ void TestBuscarNota::dobleClicAlFrente() {
     ClicEnCabecera(d, ColTexto);
     QCOMPARE(Columna(d, ColTexto), (QStringList{"c arriba", "b abajo"}));
     QCOMPARE(d.NotaDeFila(0), arriba);
+}
+
+void TestBuscarNota::abreSinMarcaYReordenarVuelveArriba() {
+    TableroFalso tablero;
+    for (int i = 0; i < 30; ++i)
+        tablero.Agregar(QString("nota %1").arg(i), kUnDia, kUnDia);
+    TfrmBuscarNota d(tablero);
+    d.show();
+    d.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+    // The text to look for takes the keys; no cell of the table is marked.
+    QCOMPARE(QApplication::focusWidget(), d.EditTexto);
+    QVERIFY(!d.ListView->currentIndex().isValid());
+    d.ListView->verticalScrollBar()->setValue(1);
+    ClicEnCabecera(d, ColCreacion);
+    QCOMPARE(d.ListView->verticalScrollBar()->value(), 0);
 }
 
 QTEST_MAIN(TestBuscarNota)

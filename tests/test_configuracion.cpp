@@ -1,4 +1,5 @@
 // The settings as the board loads, repairs, clamps, applies and saves them.
+#include "app/Autoarranque.h"
 #include "app/PiezaMarco.h"
 #include "app/Pinaco.h"
 #include "notes/Mensaje.h"
@@ -52,6 +53,8 @@ private slots:
     void primeraVezEscribeTodosLosDefectos();
     void valorQueFaltaSeReparaSinUsarlo_data();
     void valorQueFaltaSeReparaSinUsarlo();
+    void puertoFueraDeRangoSeRepara_data();
+    void puertoFueraDeRangoSeRepara();
     void tipoPinacoTomaElByteBajo_data();
     void tipoPinacoTomaElByteBajo();
     void limitesDePosicionYTamano_data();
@@ -63,6 +66,8 @@ private slots:
     void puertoOcupadoAlAplicar();
     void servidorEscuchaYSeApaga();
     void autoarranque();
+    void lineaExecCitada_data();
+    void lineaExecCitada();
 
 private:
     void Arrancar();
@@ -146,6 +151,36 @@ void TestConfiguracion::valorQueFaltaSeReparaSinUsarlo() {
     QVERIFY(FMensajes.isEmpty());
 }
 
+void TestConfiguracion::puertoFueraDeRangoSeRepara_data() {
+    QTest::addColumn<QString>("guardado");
+    QTest::addColumn<QString>("reparado");
+    QTest::addColumn<int>("puerto");
+    QTest::newRow("99999") << "99999"
+                           << "2222" << 2222;
+    QTest::newRow("65536") << "65536"
+                           << "2222" << 2222;
+    QTest::newRow("0") << "0"
+                       << "2222" << 2222;
+    QTest::newRow("-1") << "-1"
+                        << "2222" << 2222;
+    QTest::newRow("minimo entero") << "-2147483648"
+                                   << "2222" << 2222;
+    QTest::newRow("65535") << "65535"
+                           << "65535" << 65535;
+    QTest::newRow("1") << "1"
+                       << "1" << 1;
+}
+
+void TestConfiguracion::puertoFueraDeRangoSeRepara() {
+    QFETCH(QString, guardado);
+    QFETCH(QString, reparado);
+    QFETCH(int, puerto);
+    EscribirDefectos({{"ServerPort", guardado}});
+    Arrancar();
+    QCOMPARE(FPinaco->Config.ServerPort, puerto);
+    QCOMPARE(Guardado("ServerPort"), reparado);
+}
+
 void TestConfiguracion::tipoPinacoTomaElByteBajo_data() {
     QTest::addColumn<QString>("guardado");
     QTest::addColumn<int>("tipo");
@@ -172,6 +207,10 @@ void TestConfiguracion::limitesDePosicionYTamano_data() {
     QTest::newRow("negativa") << QRect(-20, -20, 500, 400) << QRect(0, 0, 500, 400);
     QTest::newRow("fuera a la derecha") << QRect(5000, 5000, 500, 400) << QRect(-50, -50, 500, 400);
     QTest::newRow("pequena") << QRect(10, 20, 100, 100) << QRect(10, 20, 400, 300);
+    const QSize libre = QGuiApplication::primaryScreen()->availableGeometry().size();
+    QTest::newRow("enorme") << QRect(10, 20, 100000, 100000) << QRect(QPoint(10, 20), libre);
+    QTest::newRow("mas ancha") << QRect(10, 20, libre.width() + 1, 350)
+                               << QRect(10, 20, libre.width(), 350);
 }
 
 void TestConfiguracion::limitesDePosicionYTamano() {
@@ -301,6 +340,37 @@ void TestConfiguracion::autoarranque() {
     FPinaco->Config.ExecOnWindowsLoad = false;
     FPinaco->AplicarConfiguracion();
     QVERIFY(!QFile::exists(entrada));
+}
+
+void TestConfiguracion::lineaExecCitada_data() {
+    QTest::addColumn<QString>("programa");
+    QTest::addColumn<QString>("exec"); // as it stands in the file
+    QTest::newRow("sencilla") << "/opt/pinaco/pinaco"
+                              << R"("/opt/pinaco/pinaco")";
+    QTest::newRow("blancos") << "/home/ana/Mis programas/pinaco"
+                             << R"("/home/ana/Mis programas/pinaco")";
+    QTest::newRow("por ciento") << "/tmp/100%/pinaco"
+                                << R"("/tmp/100%%/pinaco")";
+    QTest::newRow("dolar") << "/tmp/$HOME/pinaco"
+                           << R"("/tmp/\\$HOME/pinaco")";
+    QTest::newRow("comillas") << "/tmp/a\"b/pinaco"
+                              << R"("/tmp/a\\"b/pinaco")";
+    QTest::newRow("acento grave") << "/tmp/a`b/pinaco"
+                                  << R"("/tmp/a\\`b/pinaco")";
+    QTest::newRow("barra inversa") << "/tmp/a\\b/pinaco"
+                                   << R"("/tmp/a\\\\b/pinaco")";
+    QTest::newRow("apostrofo") << "/tmp/it's/pinaco"
+                               << R"("/tmp/it's/pinaco")";
+    QTest::newRow("salto de linea") << "/tmp/a\nb/pinaco"
+                                    << R"("/tmp/a\nb/pinaco")";
+}
+
+void TestConfiguracion::lineaExecCitada() {
+    QFETCH(QString, programa);
+    QFETCH(QString, exec);
+    QCOMPARE(ArgumentoExec(programa), exec);
+    const QStringList lineas = EntradaAutoarranque(programa).split(u'\n');
+    QVERIFY(lineas.contains("Exec=" + exec));
 }
 
 QTEST_MAIN(TestConfiguracion)

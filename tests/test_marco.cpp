@@ -32,6 +32,11 @@ private slots:
     void disposicion_data();
     void disposicion();
     void redimensionarConMinimo();
+    void soloLaAgarraderaRedimensiona_data();
+    void soloLaAgarraderaRedimensiona();
+    void redimensionDelGestorDeVentanas();
+    void dobleClicEnElCorchoSoloConElIzquierdo_data();
+    void dobleClicEnElCorchoSoloConElIzquierdo();
     void maximizarYRestaurar();
     void botonSoltadoFueraActua();
     void botonConOtroBotonDelRaton();
@@ -162,6 +167,68 @@ void TestMarco::redimensionarConMinimo() {
     nota->move(450, 250);
     FPinaco->CambiarTamano(400, 300);
     QCOMPARE(nota->geometry().bottomRight(), QPoint(400 - 16, 300 - 16));
+}
+
+void TestMarco::soloLaAgarraderaRedimensiona_data() {
+    QTest::addColumn<QString>("pieza");
+    QTest::addColumn<QPoint>("punto");
+    QTest::newRow("Minimizar") << "PanelMinimizar" << QPoint(15, 15);
+    QTest::newRow("Maximizar") << "PanelMaximizar" << QPoint(15, 15);
+    QTest::newRow("Cerrar") << "PanelCerrar" << QPoint(15, 15);
+    QTest::newRow("pieza de los botones") << "Chart3" << QPoint(100, 5);
+}
+
+void TestMarco::soloLaAgarraderaRedimensiona() {
+    QFETCH(QString, pieza);
+    QFETCH(QPoint, punto);
+    Arrancar();
+    FPinaco->setGeometry(50, 60, 799, 421);
+    QWidget* w = pieza == "PanelMinimizar"   ? FPinaco->PanelMinimizar
+                 : pieza == "PanelMaximizar" ? FPinaco->PanelMaximizar
+                 : pieza == "PanelCerrar"    ? FPinaco->PanelCerrar
+                                             : FPinaco->Chart3;
+    QTest::mousePress(w, Qt::LeftButton, {}, punto);
+    // The hand wobbles by two pixels before the release.
+    const QPoint movido = punto + QPoint(2, 2);
+    QMouseEvent mover(QEvent::MouseMove, QPointF(movido), QPointF(w->mapToGlobal(movido)),
+                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &mover);
+    QCOMPARE(FPinaco->size(), QSize(799, 421));
+    QTest::mouseRelease(w, Qt::LeftButton, {}, movido);
+}
+
+void TestMarco::redimensionDelGestorDeVentanas() {
+    Arrancar();
+    // The minimum is the window's own, so the window manager keeps to it.
+    QCOMPARE(FPinaco->windowHandle()->minimumSize(), QSize(400, 300));
+    TNota* nota = FPinaco->CrearNota(true);
+    nota->move(600, 400);
+    FPinaco->windowHandle()->resize(700, 500);
+    QTRY_COMPARE(FPinaco->Chart8->geometry().bottomRight(), QPoint(700, 500));
+    FPinaco->windowHandle()->resize(450, 320);
+    QTRY_COMPARE(FPinaco->Chart8->geometry().bottomRight(), QPoint(450, 320));
+    QCOMPARE(nota->geometry().bottomRight(), QPoint(450 - 16, 320 - 16));
+}
+
+void TestMarco::dobleClicEnElCorchoSoloConElIzquierdo_data() {
+    QTest::addColumn<Qt::MouseButton>("boton");
+    QTest::addColumn<int>("notasNuevas");
+    QTest::newRow("izquierdo") << Qt::LeftButton << 1;
+    QTest::newRow("central") << Qt::MiddleButton << 0;
+    QTest::newRow("derecho") << Qt::RightButton << 0;
+}
+
+void TestMarco::dobleClicEnElCorchoSoloConElIzquierdo() {
+    QFETCH(Qt::MouseButton, boton);
+    QFETCH(int, notasNuevas);
+    QPixmap tesela(16, 16);
+    tesela.fill(Qt::darkYellow);
+    FondoCorcho corcho(tesela, nullptr);
+    corcho.resize(200, 200);
+    int anadidas = 0;
+    corcho.OnDblClick = [&] { ++anadidas; };
+    QTest::mouseDClick(&corcho, boton, {}, QPoint(50, 50));
+    QCOMPARE(anadidas, notasNuevas);
 }
 
 void TestMarco::maximizarYRestaurar() {

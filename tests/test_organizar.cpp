@@ -1,6 +1,7 @@
 #include "TableroFalso.h"
 #include "notes/FrmOrganizarNotas.h"
 
+#include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -28,6 +29,7 @@ private slots:
     void organizar_data();
     void organizar();
     void rotulosSiguenLaClave();
+    void rotulosCabenConLaLetraDelDialogo();
 };
 
 void TestOrganizar::organizar_data() {
@@ -106,6 +108,28 @@ void TestOrganizar::rotulosSiguenLaClave() {
     QTest::mouseClick(dialogo.btnAceptar, Qt::LeftButton);
     QVERIFY(tablero.Lista.Vacia());
     QCOMPARE(tablero.Cambios, 1);
+}
+
+// The dialog makes room for its captions; it never shrinks their letters.
+void TestOrganizar::rotulosCabenConLaLetraDelDialogo() {
+    TableroFalso tablero;
+    TfrmOrganizarNotas dialogo(tablero);
+    dialogo.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialogo));
+    QVERIFY(dialogo.width() >= 369 && dialogo.height() >= 275);
+    for (QRadioButton* clave : {dialogo.radioCreacion, dialogo.radioLimite}) {
+        Marcar(clave);
+        for (QRadioButton* r : {dialogo.radioAsc, dialogo.radioDesc}) {
+            QCOMPARE(r->font(), dialogo.font());
+            QVERIFY2(r->sizeHint().width() <= r->width(), qPrintable(r->text()));
+            QVERIFY(dialogo.GroupBox2->contentsRect().contains(r->geometry()));
+        }
+    }
+    const QList<QWidget*> partes = {dialogo.GroupBox1, dialogo.GroupBox2, dialogo.btnAceptar,
+                                    dialogo.btnCancelar};
+    for (QWidget* w : partes)
+        QVERIFY(dialogo.rect().contains(w->geometry()));
+    QVERIFY(dialogo.btnAceptar->y() >= dialogo.GroupBox2->geometry().bottom());
 }
 
 QTEST_MAIN(TestOrganizar)
