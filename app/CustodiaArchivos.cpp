@@ -2,6 +2,9 @@
 
 #include "notes/Mensaje.h"
 #include "storage/CopiasSeguridad.h"
+#include "storage/GuardadoAtomico.h"
+
+#include <QBuffer>
 
 #include <QFileInfo>
 #include <cstdio>
@@ -19,8 +22,8 @@ QString CustodiaArchivos::Motivo(ErrorArchivo error) {
     }
 }
 
-bool CustodiaArchivos::Guardar(const QString& ruta, const Guardado& guardar, bool alCerrar) {
-    const ErrorArchivo error = guardar(ruta);
+bool CustodiaArchivos::Guardar(const QString& ruta, const Contenido& contenido, bool alCerrar) {
+    const ErrorArchivo error = GuardarAtomico(ruta, contenido);
     if (error == ErrorArchivo::Ninguno) {
         conFallo_.remove(ruta);
         // The file holds the newest data now: an older recovery copy would hide it.
@@ -28,13 +31,30 @@ bool CustodiaArchivos::Guardar(const QString& ruta, const Guardado& guardar, boo
         return true;
     }
     const QString motivo = Motivo(error);
-    if (!alCerrar) {
-        std::fprintf(stderr, "pinaco: no se pudo guardar %s: %s\n", qPrintable(ruta),
-                     qPrintable(motivo));
-        AvisarFallo(ruta, error);
+    if (alCerrar) {
+        GuardarRecuperacionAlCerrar(ruta, contenido, motivo);
         return false;
     }
-    const QString copia = GuardarRecuperacion(ruta, guardar);
+    std::fprintf(stderr, "pinaco: no se pudo guardar %s: %s\n", qPrintable(ruta),
+                 qPrintable(motivo));
+    AvisarFallo(ruta, QStringLiteral("No se pudo guardar el fichero:\r%1\r\r%2\r\r"
+                                     "Los cambios siguen en el Pinaco y se volverá a intentar "
+                                     "dentro de unos minutos.")
+                          .arg(ruta, motivo));
+    return false;
+}
+
+void CustodiaArchivos::GuardarRecuperacionAlCerrar(const QString& ruta, const Contenido& contenido,
+                                                   const QString& motivo) {
+    QBuffer nuevo;
+    nuevo.open(QIODevice::WriteOnly);
+    const bool legible = contenido(nuevo) == ErrorArchivo::Ninguno;
+    // A file that cannot be written but already holds everything loses nothing: no copy
+    // to be loaded and told of at every start.
+    if (legible && LeerArchivoEntero(ruta).Bytes == nuevo.data())
+        return;
+    const QString copia = GuardarRecuperacion(
+        ruta, [&](const QString& destino) { return GuardarAtomico(destino, contenido); });
     if (copia.isEmpty())
         std::fprintf(stderr,
                      "pinaco: no se pudo guardar %s: %s Tampoco se pudo guardar una copia de "
@@ -45,28 +65,23 @@ bool CustodiaArchivos::Guardar(const QString& ruta, const Guardado& guardar, boo
                      "pinaco: no se pudo guardar %s: %s Los cambios están en la copia de "
                      "recuperación %s, que se cargará al volver a iniciar el Pinaco.\n",
                      qPrintable(ruta), qPrintable(motivo), qPrintable(copia));
-    return false;
 }
 
-void CustodiaArchivos::AvisarFallo(const QString& ruta, ErrorArchivo error) {
+void CustodiaArchivos::AvisarFallo(const QString& ruta, const QString& texto) {
     if (conFallo_.contains(ruta) || avisoAbierto_)
         return;
     conFallo_.insert(ruta);
     avisoAbierto_ = true;
-    MostrarMensaje(owner_, QStringLiteral("Error al guardar"),
-                   QStringLiteral("No se pudo guardar el fichero:\r%1\r\r%2\r\r"
-                                  "Los cambios siguen en el Pinaco y se volverá a intentar "
-                                  "dentro de unos minutos.")
-                       .arg(ruta, Motivo(error)),
-                   IconoMensaje::Error);
+    MostrarMensaje(owner_, QStringLiteral("Error al guardar"), texto, IconoMensaje::Error);
     avisoAbierto_ = false;
 }
 
 void CustodiaArchivos::ComprobarEscritura(const QString& ruta) {
     const QFileInfo info(ruta);
-    const bool existe = info.exists();
-    if ((existe && !info.isWritable()) || !QFileInfo(info.absolutePath()).isWritable())
-        AvisarFallo(ruta, ErrorArchivo::SinPermiso);
+    if ((info.exists() && !info.isWritable()) || !QFileInfo(info.absolutePath()).isWritable())
+        AvisarFallo(ruta, QStringLiteral("Las notas se han cargado, pero los cambios no se "
+                                         "podrán guardar en el fichero:\r%1\r\r%2")
+                              .arg(ruta, Motivo(ErrorArchivo::SinPermiso)));
 }
 
 QString CustodiaArchivos::OrigenDeCarga(const QString& ruta, const QString& contenido) {

@@ -8,21 +8,23 @@
 #include <QString>
 #include <functional>
 
+class QIODevice;
 class QWidget;
 
 class CustodiaArchivos {
 public:
-    using Guardado = std::function<ErrorArchivo(const QString& ruta)>;
+    // Writes the whole content of a data file.
+    using Contenido = std::function<ErrorArchivo(QIODevice& destino)>;
 
     explicit CustodiaArchivos(QWidget* owner) : owner_(owner) {}
 
     // While the board runs a failure is told once, until that file saves again, and never
-    // with two boxes at once. At shutdown no box holds the end up: the changes go to a
-    // recovery copy and standard error says where.
-    bool Guardar(const QString& ruta, const Guardado& guardar, bool alCerrar);
+    // with two boxes at once. At shutdown no box holds the end up: changes the file does
+    // not hold yet go to a recovery copy and standard error says where.
+    bool Guardar(const QString& ruta, const Contenido& contenido, bool alCerrar);
     // The file the start-up reads: a recovery copy left by a failed shutdown, else the file.
     QString OrigenDeCarga(const QString& ruta, const QString& contenido);
-    // A file that exists but cannot be written is told at start, as a failed save would be.
+    // A file that cannot be written is told at start, before any change is lost.
     void ComprobarEscritura(const QString& ruta);
     // Before the first save over a file whose reading stopped at a Ctrl-Z with bytes after
     // it: the file as it was is kept beside it. False when that copy could not be made.
@@ -31,7 +33,9 @@ public:
     static QString Motivo(ErrorArchivo error);
 
 private:
-    void AvisarFallo(const QString& ruta, ErrorArchivo error);
+    void AvisarFallo(const QString& ruta, const QString& texto);
+    void GuardarRecuperacionAlCerrar(const QString& ruta, const Contenido& contenido,
+                                     const QString& motivo);
 
     QWidget* owner_;
     QSet<QString> conFallo_;

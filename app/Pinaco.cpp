@@ -107,6 +107,7 @@ void TPinaco::TimerOnLoadTimer() {
         raise();
         activateWindow();
     }
+    FCustodia->ComprobarEscritura(FRutaNotas);
     ComprobarNotasCaducadas();
     emit Cargado();
 }

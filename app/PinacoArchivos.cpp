@@ -51,7 +51,6 @@ bool TPinaco::CargarNotas() {
     }
     if (carga.HayQueConvertir() || origenNotas != FRutaNotas || origenIP != FRutaListaIP)
         GuardarNotas();
-    FCustodia->ComprobarEscritura(FRutaNotas);
     return true;
 }
 
@@ -63,7 +62,7 @@ bool TPinaco::GuardarNotas() {
     for (const TNota* nota : FListaNotas)
         notas.append(nota->Datos());
     const bool guardadas = FCustodia->Guardar(
-        FRutaNotas, [&notas](const QString& ruta) { return GuardarArchivoNotas(ruta, notas); },
+        FRutaNotas, [&notas](QIODevice& destino) { return EscribirArchivoNotas(destino, notas); },
         FCerrando);
     const bool direcciones = GuardarListaIP();
     // The changes stay in memory and the countdown starts again, so nothing is lost.
@@ -74,7 +73,8 @@ bool TPinaco::GuardarNotas() {
 }
 
 bool TPinaco::GuardarListaIP() {
+    FListaIP.AsegurarComodin();
     return FCustodia->Guardar(
-        FRutaListaIP, [this](const QString& ruta) { return FListaIP.GuardarListaIP(ruta); },
+        FRutaListaIP, [this](QIODevice& destino) { return FListaIP.EscribirListaIP(destino); },
         FCerrando);
 }

@@ -3,6 +3,7 @@
 #include "app/RutasDatos.h"
 #include "notes/Mensaje.h"
 #include "storage/CopiasSeguridad.h"
+#include "storage/GuardadoAtomico.h"
 
 #include "tests/ArchivosPrueba.h"
 
@@ -12,16 +13,17 @@
 
 namespace {
 
-// A save that fails as a full disk does at the given paths, or writes the given bytes.
-CustodiaArchivos::Guardado Guardado(const QByteArray& bytes, const QStringList& fallan = {}) {
-    return [=](const QString& ruta) {
-        if (fallan.contains(ruta))
-            return ErrorArchivo::DiscoLleno;
-        QFile archivo(ruta);
-        return archivo.open(QIODevice::WriteOnly) && archivo.write(bytes) == bytes.size()
-                   ? ErrorArchivo::Ninguno
-                   : ErrorArchivo::NoSePuedeEscribir;
+CustodiaArchivos::Contenido Contenido(const QByteArray& bytes) {
+    return [=](QIODevice& destino) {
+        return EscribirTodo(destino, bytes) ? ErrorArchivo::Ninguno
+                                            : ErrorArchivo::NoSePuedeEscribir;
     };
+}
+
+// No user, root included, can write a file where a folder stands.
+void Ocupar(const QString& ruta) {
+    QFile::remove(ruta);
+    QVERIFY(QDir().mkpath(ruta));
 }
 
 // Runs `prueba` as a user without privileges (root may write anything), in a child
@@ -85,51 +87,56 @@ void TestCustodia::falloAvisadoUnaVezSinCajasApiladas() {
     CustodiaArchivos custodia(nullptr);
     const QString notas = FCarpeta->filePath("pinaco.DAT");
     const QString direcciones = FCarpeta->filePath("pinaco.NET");
-    const auto falla = Guardado("x", {notas, direcciones});
+    Ocupar(notas);
+    Ocupar(direcciones);
     // A second failure while the first box is open shows nothing more.
     bool segundoGuardado = true;
     FijarRespondedorMensajes([&](const PeticionMensaje& m) {
         FMensajes.append(m);
-        segundoGuardado = custodia.Guardar(direcciones, falla, false);
+        segundoGuardado = custodia.Guardar(direcciones, Contenido("x"), false);
         return QMessageBox::Ok;
     });
-    QVERIFY(!custodia.Guardar(notas, falla, false));
+    QVERIFY(!custodia.Guardar(notas, Contenido("x"), false));
     QVERIFY(!segundoGuardado);
     QCOMPARE(FMensajes.size(), 1);
     QVERIFY(FMensajes[0].Texto.contains(notas));
-    QVERIFY(FMensajes[0].Texto.contains(CustodiaArchivos::Motivo(ErrorArchivo::DiscoLleno)));
+    QVERIFY(FMensajes[0].Texto.contains(CustodiaArchivos::Motivo(ErrorArchivo::NoSePuedeEscribir)));
     // The autosave keeps trying, silently, until the file saves again.
     FijarRespondedorMensajes([&](const PeticionMensaje& m) {
         FMensajes.append(m);
         return QMessageBox::Ok;
     });
-    QVERIFY(!custodia.Guardar(notas, falla, false));
+    QVERIFY(!custodia.Guardar(notas, Contenido("x"), false));
     QCOMPARE(FMensajes.size(), 1);
-    QVERIFY(custodia.Guardar(notas, Guardado("x"), false));
-    QVERIFY(!custodia.Guardar(notas, falla, false));
+    QVERIFY(QDir().rmdir(notas));
+    QVERIFY(custodia.Guardar(notas, Contenido("x"), false));
+    Ocupar(notas);
+    QVERIFY(!custodia.Guardar(notas, Contenido("x"), false));
     QCOMPARE(FMensajes.size(), 2);
 }
 
 void TestCustodia::falloAlCerrarDejaCopiaQueSeCargaDespues() {
     CustodiaArchivos custodia(nullptr);
     const QString notas = FCarpeta->filePath("pinaco.DAT");
-    EscribirBytes(notas, "viejo");
     QCOMPARE(custodia.OrigenDeCarga(notas, "las notas"), notas);
+    Ocupar(notas);
 
     // At shutdown no box: the changes go beside the file, or further when that fails too.
-    QVERIFY(!custodia.Guardar(notas, Guardado("nuevo", {notas}), true));
-    QVERIFY(FMensajes.isEmpty());
-    QCOMPARE(LeerBytes(notas), QByteArray("viejo"));
-    QCOMPARE(LeerBytes(notas + ".recuperacion"), QByteArray("nuevo"));
-    QVERIFY(!custodia.Guardar(notas, Guardado("otro", {notas, notas + ".recuperacion"}), true));
     const QString lejos = RutasRecuperacion(notas).at(1);
+    Ocupar(notas + ".recuperacion");
+    QVERIFY(!custodia.Guardar(notas, Contenido("otro"), true));
     QCOMPARE(LeerBytes(lejos), QByteArray("otro"));
+    QVERIFY(QDir().rmdir(notas + ".recuperacion"));
+    QVERIFY(!custodia.Guardar(notas, Contenido("nuevo"), true));
+    QCOMPARE(LeerBytes(notas + ".recuperacion"), QByteArray("nuevo"));
+    QVERIFY(FMensajes.isEmpty());
 
     // The next start reads the copy found first and says so; a good save removes them all.
     QCOMPARE(custodia.OrigenDeCarga(notas, "las notas"), notas + ".recuperacion");
     QCOMPARE(FMensajes.size(), 1);
     QVERIFY(FMensajes[0].Texto.contains(notas + ".recuperacion"));
-    QVERIFY(custodia.Guardar(notas, Guardado("nuevo"), false));
+    QVERIFY(QDir().rmdir(notas));
+    QVERIFY(custodia.Guardar(notas, Contenido("nuevo"), false));
     QVERIFY(RecuperacionExistente(notas).isEmpty());
     QVERIFY(!QFile::exists(lejos));
 }
@@ -177,11 +184,21 @@ void TestCustodia::archivoQueNoSePuedeEscribirSeLeeYSeAvisa() {
         const QString ruta = RutaArchivoDatos(programa, "DAT");
         custodia.ComprobarEscritura(ruta);
         custodia.ComprobarEscritura(ruta);
-        const bool avisado = avisos.size() == 1 && avisos[0].Texto.contains(ruta);
-        return (ruta + (avisado ? "|avisado" : "|sin aviso")).toUtf8();
+        QStringList visto{ruta};
+        if (avisos.size() == 1 && avisos[0].Texto.contains(ruta))
+            visto << "avisado";
+        // Closed without a change: nothing to recover at the next start.
+        custodia.Guardar(ruta, Contenido(LeerBytes(ruta)), true);
+        if (RecuperacionExistente(ruta).isEmpty())
+            visto << "sin copia";
+        custodia.Guardar(ruta, Contenido("cambio"), true);
+        if (LeerBytes(RecuperacionExistente(ruta)) == "cambio")
+            visto << "cambio copiado";
+        BorrarRecuperaciones(ruta);
+        return visto.join(u'|').toUtf8();
     });
     QFile::setPermissions(carpeta, lectura | paso | QFile::WriteOwner);
-    QCOMPARE(respuesta, (programa + ".DAT|avisado").toUtf8());
+    QCOMPARE(respuesta, (programa + ".DAT|avisado|sin copia|cambio copiado").toUtf8());
 
     // No notes file and a folder that takes none: the per-user folder.
     const QString sinNotas = FCarpeta->filePath("no-existe/pinaco");
