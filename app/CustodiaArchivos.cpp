@@ -51,8 +51,10 @@ void CustodiaArchivos::GuardarRecuperacionAlCerrar(const QString& ruta, const Co
     const bool legible = contenido(nuevo) == ErrorArchivo::Ninguno;
     // A file that cannot be written but already holds everything loses nothing: no copy
     // to be loaded and told of at every start.
-    if (legible && LeerArchivoEntero(ruta).Bytes == nuevo.data())
+    if (legible && LeerArchivoEntero(ruta).Bytes == nuevo.data()) {
+        BorrarRecuperaciones(ruta);
         return;
+    }
     const QString copia = GuardarRecuperacion(
         ruta, [&](const QString& destino) { return GuardarAtomico(destino, contenido); });
     if (copia.isEmpty())

@@ -187,7 +187,8 @@ void TestCustodia::archivoQueNoSePuedeEscribirSeLeeYSeAvisa() {
         QStringList visto{ruta};
         if (avisos.size() == 1 && avisos[0].Texto.contains(ruta))
             visto << "avisado";
-        // Closed without a change: nothing to recover at the next start.
+        // Closed without a change: nothing to recover at the next start, not even an old copy.
+        EscribirBytes(RutasRecuperacion(ruta).last(), LeerBytes(ruta));
         custodia.Guardar(ruta, Contenido(LeerBytes(ruta)), true);
         if (RecuperacionExistente(ruta).isEmpty())
             visto << "sin copia";
