@@ -90,12 +90,9 @@ QString CustodiaArchivos::OrigenDeCarga(const QString& ruta, const QString& cont
     const QString copia = RecuperacionExistente(ruta);
     if (copia.isEmpty())
         return ruta;
-    MostrarMensaje(owner_, QStringLiteral("Pinaco"),
-                   QStringLiteral("La última vez que se cerró el Pinaco no se pudo guardar %1 "
-                                  "en:\r%2\r\rSe han cargado los cambios desde la copia de "
-                                  "recuperación:\r%3")
-                       .arg(contenido, ruta, copia),
-                   IconoMensaje::Informacion);
+    Informar(QStringLiteral("La última vez que se cerró el Pinaco no se pudo guardar %1 en:\r%2"
+                            "\r\rSe han cargado los cambios desde la copia de recuperación:\r%3")
+                 .arg(contenido, ruta, copia));
     return copia;
 }
 
@@ -103,11 +100,13 @@ bool CustodiaArchivos::ConservarOriginal(const QString& ruta, const QString& con
     const QString copia = ::ConservarOriginal(ruta);
     if (copia.isEmpty())
         return false;
-    MostrarMensaje(owner_, QStringLiteral("Pinaco"),
-                   QStringLiteral("El fichero de %1 tiene datos después de un carácter de fin "
-                                  "de fichero (Ctrl-Z) que el Pinaco no puede leer.\r%2\r\r"
-                                  "El fichero se ha conservado tal como estaba en:\r%3")
-                       .arg(contenido, ruta, copia),
-                   IconoMensaje::Informacion);
+    Informar(QStringLiteral("El fichero de %1 tiene datos después de un carácter de fin de "
+                            "fichero (Ctrl-Z) que el Pinaco no puede leer.\r%2\r\r"
+                            "El fichero se ha conservado tal como estaba en:\r%3")
+                 .arg(contenido, ruta, copia));
     return true;
+}
+
+void CustodiaArchivos::Informar(const QString& texto) {
+    MostrarMensaje(owner_, QStringLiteral("Pinaco"), texto, IconoMensaje::Informacion);
 }

@@ -34,6 +34,7 @@ public:
 
 private:
     void AvisarFallo(const QString& ruta, const QString& texto);
+    void Informar(const QString& texto);
     void GuardarRecuperacionAlCerrar(const QString& ruta, const Contenido& contenido,
                                      const QString& motivo);
 
