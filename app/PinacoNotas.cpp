@@ -157,14 +157,20 @@ void TPinaco::BotonesAlFrente() {
 }
 
 void TPinaco::ActualizarSombras() {
+    // One list for every note: each looks only at the notes after it.
+    const QList<QRect> rectangulos = Rectangulos(FListaNotas);
+    const std::span<const QRect> todas(rectangulos.constData(), size_t(rectangulos.size()));
     for (qsizetype i = 0; i < FListaNotas.Cuenta(); ++i)
-        FListaNotas.En(i)->setColorNW(NotaSolapada(i) ? kColorSombra : kColorBlanco);
+        FListaNotas.En(i)->setColorNW(Solapada(todas[i], todas.subspan(i + 1)) ? kColorSombra
+                                                                               : kColorBlanco);
 }
 
 bool TPinaco::NotaSolapada(qsizetype indice) const {
     if (indice < 0 || indice >= FListaNotas.Cuenta())
         return false;
-    return Solapada(FListaNotas.En(indice)->geometry(), Rectangulos(FListaNotas, indice + 1));
+    const QList<QRect> posteriores = Rectangulos(FListaNotas, indice + 1);
+    return Solapada(FListaNotas.En(indice)->geometry(),
+                    {posteriores.constData(), size_t(posteriores.size())});
 }
 
 void TPinaco::NotaMouseDown(TNota* nota, Qt::MouseButton, Qt::MouseButtons shift, int X, int Y) {
