@@ -21,7 +21,8 @@ bool TPinaco::CargarNotas() {
         return false;
     }
     for (DatosNota datos : carga.Notas) {
-        TNota* nota = NuevaNota(true);
+        // The first record ends on top, the last at the bottom, as in the list.
+        TNota* nota = NuevaNota(true, true);
         if (carga.Version == VersionArchivoNotas::Primera) {
             // The first layout has no font: the note keeps a new note's.
             datos.FontStyle = nota->FontStyle();
@@ -30,8 +31,6 @@ bool TPinaco::CargarNotas() {
             datos.FontColor = nota->FontColor();
         }
         nota->AsignarDatos(datos);
-        // The first record ends on top, the last at the bottom, as in the list.
-        nota->lower();
     }
     ActualizarSombras();
 

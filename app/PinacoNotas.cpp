@@ -1,5 +1,6 @@
 // What the board does with its notes: creating, moving, resizing, stacking, deleting.
 #include "app/ArrastreRaton.h"
+#include "app/CapasNotas.h"
 #include "app/FondoCorcho.h"
 #include "app/Pinaco.h"
 #include "notes/FrmBuscarNota.h"
@@ -56,12 +57,14 @@ TNota* TPinaco::CrearNota(bool Visible) {
     return nota;
 }
 
-TNota* TPinaco::NuevaNota(bool Visible) {
+TNota* TPinaco::NuevaNota(bool Visible, bool AlFondo) {
     MarcarNotasCambiadas();
-    auto* nota = new TNota(this);
+    // Made in place: the newest child of its layer is its top one.
+    auto* nota = new TNota(AlFondo ? FCapas->CapaAbajo() : FCapas->CapaArriba());
+    if (AlFondo)
+        nota->lower();
     nota->setVisible(Visible);
     nota->setGeometry(-200, -200, 120, 160);
-    nota->raise();
     nota->AsignarImagenes(imglChinchetas, imglAgarradera);
     FListaNotas.Agregar(nota);
 
@@ -87,9 +90,17 @@ TNota* TPinaco::NuevaNota(bool Visible) {
 }
 
 void TPinaco::NotaAlFrente(TNota* nota) {
-    nota->raise();
+    SubirNota(nota);
     nota->update();
     FListaNotas.AlFrente(nota);
+}
+
+void TPinaco::SubirNota(TNota* nota) {
+    FCapas->AlFrente(nota);
+}
+
+QList<QWidget*> TPinaco::Apilado() const {
+    return FCapas->Pila();
 }
 
 void TPinaco::AnadirNota() {
@@ -138,7 +149,7 @@ void TPinaco::ReordenarNotas(const QList<TNota*>& orden) {
     FListaNotas.Reordenar(orden);
     // Stack from the bottom up so the head ends on top.
     for (auto it = orden.crbegin(); it != orden.crend(); ++it)
-        (*it)->raise();
+        FCapas->AlFrente(*it);
     BotonesAlFrente();
 }
 
@@ -154,6 +165,8 @@ void TPinaco::BotonesAlFrente() {
     for (QWidget* pieza : {Panel1, Chart3})
         if (pieza)
             pieza->raise();
+    // The layer a raised note went to may now lie next to the one below it.
+    FCapas->Compactar();
 }
 
 void TPinaco::ActualizarSombras() {
@@ -237,8 +250,9 @@ void TPinaco::mnuNotaAlFondoClick() {
     TNota* nota = FListaNotas.Primero();
     if (!nota)
         return;
-    nota->lower();
+    FCapas->AlFondo(nota);
     ChartFondo->lower();
+    FCapas->Compactar();
     FListaNotas.PrimeroAlFondo();
 }
 

@@ -211,9 +211,9 @@ void TestPinacoNotas::alFondo() {
     QCOMPARE(FPinaco->Notas().Ultimo(), sola);
     QCOMPARE(FPinaco->Notas().En(1), c);
     // Below every note but still above the cork.
-    const QObjectList hijos = FPinaco->children();
-    QVERIFY(hijos.indexOf(sola) < hijos.indexOf(c));
-    QVERIFY(hijos.indexOf(FPinaco->ChartFondo) < hijos.indexOf(sola));
+    const QList<QWidget*> pila = FPinaco->Apilado();
+    QVERIFY(pila.indexOf(sola) < pila.indexOf(c));
+    QVERIFY(pila.indexOf(FPinaco->ChartFondo) < pila.indexOf(sola));
 }
 
 void TestPinacoNotas::borrarSinConfirmar() {
@@ -286,8 +286,8 @@ void TestPinacoNotas::guardarYCargarConservaNotasYOrden() {
     QCOMPARE(FPinaco->Notas().Cuenta(), 2);
     QCOMPARE(FPinaco->Notas().Primero()->Datos(), datosA);
     QCOMPARE(FPinaco->Notas().Ultimo()->Datos(), datosB);
-    const QObjectList hijos = FPinaco->children();
-    QVERIFY(hijos.indexOf(FPinaco->Notas().Ultimo()) < hijos.indexOf(FPinaco->Notas().Primero()));
+    const QList<QWidget*> pila = FPinaco->Apilado();
+    QVERIFY(pila.indexOf(FPinaco->Notas().Ultimo()) < pila.indexOf(FPinaco->Notas().Primero()));
     FPinaco.reset();
     QCOMPARE(LeerBytes(FCarpeta->filePath("pinaco.DAT")), guardado);
 }
