@@ -104,7 +104,7 @@ private:
 };
 
 CapaNotas* ComoCapa(QWidget* widget) {
-    return dynamic_cast<CapaNotas*>(widget);
+    return widget ? dynamic_cast<CapaNotas*>(widget) : nullptr;
 }
 
 // The note moves to another layer with its visibility.
@@ -132,21 +132,34 @@ QList<QWidget*> CapasNotas::Hijos() const {
     return hijos;
 }
 
+QWidget* CapasNotas::HijoDeArriba() const {
+    const QObjectList& hijos = FTablero->children();
+    for (auto it = hijos.crbegin(); it != hijos.crend(); ++it)
+        if (auto* widget = qobject_cast<QWidget*>(*it); widget && !widget->isWindow())
+            return widget;
+    return nullptr;
+}
+
+QWidget* CapasNotas::HijoDeAbajo() const {
+    for (QObject* hijo : FTablero->children())
+        if (auto* widget = qobject_cast<QWidget*>(hijo); widget && !widget->isWindow())
+            return widget;
+    return nullptr;
+}
+
 QWidget* CapasNotas::NuevaCapa() {
     return new CapaNotas(FTablero);
 }
 
 QWidget* CapasNotas::CapaArriba() {
-    const QList<QWidget*> hijos = Hijos();
-    CapaNotas* capa = hijos.isEmpty() ? nullptr : ComoCapa(hijos.last());
+    CapaNotas* capa = ComoCapa(HijoDeArriba());
     if (capa && capa->Notas() < kNotasPorCapa)
         return capa;
     return NuevaCapa(); // the newest child is the topmost
 }
 
 QWidget* CapasNotas::CapaAbajo() {
-    const QList<QWidget*> hijos = Hijos();
-    CapaNotas* capa = hijos.isEmpty() ? nullptr : ComoCapa(hijos.first());
+    CapaNotas* capa = ComoCapa(HijoDeAbajo());
     if (capa && capa->Notas() < kNotasPorCapa)
         return capa;
     QWidget* nueva = NuevaCapa();
@@ -155,17 +168,15 @@ QWidget* CapasNotas::CapaAbajo() {
 }
 
 void CapasNotas::AlFrente(QWidget* nota) {
-    const QList<QWidget*> hijos = Hijos();
     // Already in the topmost layer: no layer changes.
-    if (hijos.isEmpty() || hijos.last() != nota->parentWidget())
+    if (HijoDeArriba() != nota->parentWidget())
         Mover(nota, CapaArriba());
     nota->raise();
     Compactar();
 }
 
 void CapasNotas::AlFondo(QWidget* nota) {
-    const QList<QWidget*> hijos = Hijos();
-    if (hijos.isEmpty() || hijos.first() != nota->parentWidget())
+    if (HijoDeAbajo() != nota->parentWidget())
         Mover(nota, CapaAbajo());
     nota->lower();
     Compactar();

@@ -36,6 +36,9 @@ protected:
 private:
     // The board's child widgets from the bottom up, windows left out.
     QList<QWidget*> Hijos() const;
+    // Its topmost and its bottom one, or null.
+    QWidget* HijoDeArriba() const;
+    QWidget* HijoDeAbajo() const;
     QWidget* NuevaCapa();
 
     QWidget* FTablero;

@@ -2,6 +2,7 @@
 // painted board with the peak memory of the process, save, and the add path's free-position
 // search. Each size runs in its own process, so every peak is its own. Run by hand:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_pinaco [notes ...]
+// With PINACO_BENCH_PRIMERA_VEZ set, the start is the first run, without settings.
 #include "app/FondoCorcho.h"
 #include "app/Pinaco.h"
 #include "notes/Nota.h"
@@ -61,9 +62,18 @@ public:
     }
 };
 
+// An ordinary start: the settings of an earlier run are there. The board is hidden while it
+// loads (a first run shows it before).
+void PrimeraVez(const QString& programa) {
+    TPinaco pinaco(programa);
+    pinaco.TimerOnLoadTimer();
+}
+
 int Medir(int cuantas) {
     QTemporaryDir carpeta;
     qputenv("XDG_CONFIG_HOME", carpeta.filePath("config").toLocal8Bit());
+    if (!qEnvironmentVariableIsSet("PINACO_BENCH_PRIMERA_VEZ"))
+        PrimeraVez(carpeta.filePath("pinaco"));
     GuardarArchivoNotas(carpeta.filePath("pinaco.DAT"), Notas(cuantas));
     const double base = MemoriaMiB("VmRSS:");
 
