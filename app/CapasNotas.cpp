@@ -24,9 +24,10 @@ QRegion Union(const QList<QRegion>& areas, qsizetype desde, qsizetype hasta) {
     return Union(areas, desde, medio).united(Union(areas, medio, hasta));
 }
 
-// One layer: as large as the board, transparent, masked to the notes it holds. The mask is
-// worked out again after every change of its notes, before the next paint (paints are
-// posted with low priority).
+// One layer: as large as the board, transparent, masked to the notes it holds. A note that
+// moves, grows or shows is added to the mask at once, so it is painted and clicked where it
+// is; the whole mask is worked out again once control returns to the event loop, before the
+// next paint (paints are posted with low priority).
 class CapaNotas : public QWidget {
 public:
     explicit CapaNotas(QWidget* tablero) : QWidget(tablero) {
@@ -48,7 +49,11 @@ protected:
             Programar();
             break;
         case QEvent::Show:
+            FMostrada = true;
             Actualizar();
+            break;
+        case QEvent::Hide:
+            FMostrada = false;
             break;
         default:
             break;
@@ -66,6 +71,9 @@ protected:
         case QEvent::Move:
         case QEvent::Resize:
         case QEvent::Show:
+            Agrandar(static_cast<QWidget*>(nota));
+            Programar();
+            break;
         case QEvent::Hide:
             Programar();
             break;
@@ -76,6 +84,17 @@ protected:
     }
 
 private:
+    void Agrandar(const QWidget* nota) {
+        // While the layer is being shown, its own Show event comes after its notes' and
+        // works out the whole mask.
+        if (!FMostrada || nota->isHidden())
+            return;
+        const QRegion antes = mask();
+        const QRegion despues = antes.united(AreaDe(nota));
+        if (despues != antes)
+            setMask(despues);
+    }
+
     void Programar() {
         if (FProgramada)
             return;
@@ -101,6 +120,7 @@ private:
     }
 
     bool FProgramada = false;
+    bool FMostrada = false;
 };
 
 CapaNotas* ComoCapa(QWidget* widget) {

@@ -1,6 +1,6 @@
 // Board figures for 1,000, 10,000 and 100,000 notes: load of the notes file into a shown and
-// painted board with the peak memory of the process, save, and the add path's free-position
-// search. Each size runs in its own process, so every peak is its own. Run by hand:
+// painted board with the peak memory of the process, a drag step, save, and the add path's
+// free-position search. Each size runs in its own process, so every peak is its own. Run by hand:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_pinaco [notes ...]
 // With PINACO_BENCH_PRIMERA_VEZ set, the start is the first run, without settings.
 #include "app/FondoCorcho.h"
@@ -88,6 +88,20 @@ int Medir(int cuantas) {
     const double carga = Ms(t);
     const double pico = MemoriaMiB("VmHWM:");
 
+    // A drag: the topmost note follows the pointer, the board painted after every step.
+    TNota* arrastrada = pinaco->Notas().Primero();
+    pinaco->NotaAlFrente(arrastrada);
+    QApplication::processEvents();
+    const int pasos = 20;
+    const int pintadosAntes = pintado.Pintados;
+    t.restart();
+    for (int i = 0; i < pasos; ++i) {
+        arrastrada->move(arrastrada->pos() + QPoint(i % 2 ? -30 : 30, 20));
+        QApplication::processEvents();
+    }
+    const double arrastre = Ms(t) / pasos;
+    const int pintadosArrastre = pintado.Pintados - pintadosAntes;
+
     t.restart();
     pinaco->GuardarNotas();
     const double guardado = Ms(t);
@@ -99,9 +113,9 @@ int Medir(int cuantas) {
         pinaco->CrearNota(true);
     const double busqueda = Ms(t) / nuevas;
 
-    std::printf("%7d notas: carga y muestra %9.1f ms   pico %7.1f MiB (%5.1f antes)   "
-                "guardado %8.1f ms   nueva nota %7.3f ms\n",
-                cuantas, carga, pico, base, guardado, busqueda);
+    std::printf("%7d notas: carga y muestra %8.1f ms   pico %6.1f MiB (%4.1f antes)   "
+                "arrastre %7.2f ms/paso (%d pintados)   guardado %7.1f ms   nueva nota %7.3f ms\n",
+                cuantas, carga, pico, base, arrastre, pintadosArrastre, guardado, busqueda);
     pinaco.reset();
     return pintado.Pintados > 0 ? 0 : 1;
 }
