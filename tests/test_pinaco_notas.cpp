@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
+#include <sys/resource.h>
 
 namespace {
 
@@ -29,6 +30,21 @@ void AlAbrirseDialogo(std::function<void(QDialog*)> accion) {
     });
     sondeo->start(5);
 }
+
+// The main thread's stack limited while it lives; it grows on demand up to the limit.
+class PilaLimitada {
+public:
+    explicit PilaLimitada(rlim_t bytes) {
+        getrlimit(RLIMIT_STACK, &FAntes);
+        rlimit limitada = FAntes;
+        limitada.rlim_cur = qMin(FAntes.rlim_cur, bytes);
+        setrlimit(RLIMIT_STACK, &limitada);
+    }
+    ~PilaLimitada() { setrlimit(RLIMIT_STACK, &FAntes); }
+
+private:
+    rlimit FAntes;
+};
 
 } // namespace
 
@@ -53,6 +69,7 @@ private slots:
     void errorDeCargaNoEscribeNada();
     void conversionConservaLaLibreta();
     void notaVencidaSeAnunciaAlArrancar();
+    void muchasNotasSeMuestranSinAgotarLaPila();
 
 private:
     void Arrancar();
@@ -342,6 +359,26 @@ void TestPinacoNotas::notaVencidaSeAnunciaAlArrancar() {
     Arrancar();
     QCOMPARE(abierto, QString("TfrmNotaCaduca"));
     QCOMPARE(FPinaco->Notas().Cuenta(), 1);
+}
+
+void TestPinacoNotas::muchasNotasSeMuestranSinAgotarLaPila() {
+    // Qt paints overlapping siblings with one level of recursion each: with every note a
+    // child of the board, this many notes overflow a 1 MiB stack.
+    const int cuantas = 12000;
+    QList<DatosNota> notas(cuantas);
+    for (int i = 0; i < cuantas; ++i) {
+        notas[i].Left = 15 + i % 200;
+        notas[i].Top = 15 + i % 150;
+        notas[i].YearExpires = 2099;
+    }
+    QCOMPARE(GuardarArchivoNotas(FCarpeta->filePath("pinaco.DAT"), notas), ErrorArchivo::Ninguno);
+    PilaLimitada pila(1024 * 1024);
+    FPinaco = std::make_unique<TPinaco>(FCarpeta->filePath("pinaco"));
+    QSignalSpy cargado(FPinaco.get(), &TPinaco::Cargado);
+    QVERIFY(cargado.wait(60000));
+    QVERIFY(QTest::qWaitForWindowExposed(FPinaco.get()));
+    FPinaco->repaint();
+    QCOMPARE(FPinaco->Notas().Cuenta(), cuantas);
 }
 
 QTEST_MAIN(TestPinacoNotas)
