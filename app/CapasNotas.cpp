@@ -33,7 +33,6 @@ public:
     explicit CapaNotas(QWidget* tablero) : QWidget(tablero) {
         setGeometry(tablero->rect());
         setMask(kNingunPunto);
-        show();
     }
 
     int Notas() const { return int(children().size()); }
@@ -168,7 +167,9 @@ QWidget* CapasNotas::HijoDeAbajo() const {
 }
 
 QWidget* CapasNotas::NuevaCapa() {
-    return new CapaNotas(FTablero);
+    auto* capa = new CapaNotas(FTablero);
+    capa->setVisible(!FCargando);
+    return capa;
 }
 
 QWidget* CapasNotas::CapaArriba() {
@@ -228,6 +229,17 @@ void CapasNotas::Compactar() {
         }
         anterior = capa;
     }
+}
+
+void CapasNotas::EmpezarCarga() {
+    FCargando = true;
+}
+
+void CapasNotas::TerminarCarga() {
+    FCargando = false;
+    for (QWidget* hijo : Hijos())
+        if (ComoCapa(hijo))
+            hijo->show();
 }
 
 QList<QWidget*> CapasNotas::Pila() const {

@@ -27,6 +27,11 @@ public:
     // Neighbouring layers that fit in one become one, and empty layers go; to be called
     // after the board restacks its own pieces.
     void Compactar();
+    // Layers made between these two stay hidden until the end: a layer on a shown board
+    // gets a posted layout request for every note shown in it, and every such request
+    // looks through all the events posted so far.
+    void EmpezarCarga();
+    void TerminarCarga();
     // The board's widgets from the bottom up, each layer replaced by its notes.
     QList<QWidget*> Pila() const;
 
@@ -42,4 +47,5 @@ private:
     QWidget* NuevaCapa();
 
     QWidget* FTablero;
+    bool FCargando = false;
 };

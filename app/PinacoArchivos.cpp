@@ -1,4 +1,5 @@
 // The board's two data files: loaded once at start-up, written by the autosave and at the end.
+#include "app/CapasNotas.h"
 #include "app/Pinaco.h"
 #include "notes/Mensaje.h"
 #include "notes/Nota.h"
@@ -20,6 +21,7 @@ bool TPinaco::CargarNotas() {
         ErrorCritico(QStringLiteral("Error crítico en la Base de Datos de Notas."), FRutaNotas);
         return false;
     }
+    FCapas->EmpezarCarga();
     for (DatosNota datos : carga.Notas) {
         // The first record ends on top, the last at the bottom, as in the list.
         TNota* nota = NuevaNota(true, true);
@@ -32,6 +34,7 @@ bool TPinaco::CargarNotas() {
         }
         nota->AsignarDatos(datos);
     }
+    FCapas->TerminarCarga();
     ActualizarSombras();
 
     // The address book is read before a conversion writes both files, so it is kept.
