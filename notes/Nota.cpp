@@ -64,28 +64,28 @@ void TNota::setFontStyle(quint8 valor) {
     if (valor == FFontStyle)
         return;
     FFontStyle = valor;
-    AplicarFuente();
+    Repintar();
 }
 
 void TNota::setFontName(const QString& valor) {
     if (valor == FFontName)
         return;
     FFontName = valor;
-    AplicarFuente();
+    Repintar();
 }
 
 void TNota::setFontSize(qint32 valor) {
     if (valor == FFontSize)
         return;
     FFontSize = valor;
-    AplicarFuente();
+    Repintar();
 }
 
 void TNota::setFontColor(quint32 valor) {
     if (valor == FFontColor)
         return;
     FFontColor = valor;
-    AplicarFuente();
+    Repintar();
 }
 
 QFont TNota::FuenteTexto() const {
@@ -97,10 +97,6 @@ QFont TNota::FuenteTexto() const {
     f.setUnderline(FFontStyle & fsUnderline);
     f.setStrikeOut(FFontStyle & fsStrikeOut);
     return f;
-}
-
-void TNota::AplicarFuente() {
-    Repintar();
 }
 
 void TNota::Repintar() {
@@ -153,7 +149,7 @@ void TNota::AsignarDatos(const DatosNota& d) {
     FFontName = d.FontName;
     FFontSize = d.FontSize;
     FFontColor = d.FontColor;
-    AplicarFuente();
+    Repintar();
     FReceivedTime = d.ReceivedTime;
     FReceivedFromIP = d.ReceivedFromIP;
     FReceivedFromUser = d.ReceivedFromUser;

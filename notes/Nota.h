@@ -94,7 +94,6 @@ protected:
 
 private:
     void Repintar();
-    void AplicarFuente();
     bool EnAgarradera(QPoint pos) const;
     void LanzarPulsacion(const TMouseEvent& handler, QMouseEvent* event);
 
