@@ -1,5 +1,6 @@
 #include "app/Pinaco.h"
 
+#include "app/CapasNotas.h"
 #include "app/CustodiaArchivos.h"
 #include "app/FondoCorcho.h"
 #include "app/RegistroConfiguracion.h"
@@ -42,6 +43,7 @@ TPinaco::~TPinaco() {
 }
 
 void TPinaco::FormCreate() {
+    FCapas = new CapasNotas(this);
     ChartFondo = new FondoCorcho(ImagenesPinaco::Corcho(), this);
     ChartFondo->OnMouseDown = [this](QMouseEvent* e) { ChartFondoMouseDown(e); };
     ChartFondo->OnDblClick = [this] { ChartFondoDblClick(); };

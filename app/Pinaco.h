@@ -11,6 +11,7 @@
 #include <memory>
 
 class BotonRedondo;
+class CapasNotas;
 class CustodiaArchivos;
 class FondoCorcho;
 class PiezaMarco;
@@ -47,6 +48,7 @@ public:
     // Notes on the board.
     const ListaNotas& Notas() const override { return FListaNotas; }
     void NotaAlFrente(TNota* nota) override;
+    void SubirNota(TNota* nota) override;
     void MarcarNotasCambiadas() override;
     void BorrarNota(TNota* nota) override;
     void ReordenarNotas(const QList<TNota*>& orden) override;
@@ -81,6 +83,8 @@ public:
     bool GuardarNotas();
     bool GuardarListaIP();
     ListaIP& ListaDirecciones() { return FListaIP; }
+    // The board's widgets from the bottom up, notes in their place among the frame pieces.
+    QList<QWidget*> Apilado() const;
     QString RutaNotas() const { return FRutaNotas; }
     QString RutaListaIP() const { return FRutaListaIP; }
 
@@ -177,8 +181,9 @@ private:
     void BotonMouseDown(BotonRedondo* boton, Qt::MouseButton b, bool deVentana);
     // True when the press began on a button: the action runs.
     bool BotonMouseUp(BotonRedondo* boton);
-    // What every new note gets, placed or loaded: pictures, handlers, dates, its node.
-    TNota* NuevaNota(bool Visible);
+    // What every new note gets, placed or loaded: pictures, handlers, dates, its node; on
+    // top of the board's stacking, or at its bottom.
+    TNota* NuevaNota(bool Visible, bool AlFondo = false);
     void DestruirNota(TNota* nota);
     // Keeps the button pieces above the notes when notes may not cover them.
     void BotonesAlFrente();
@@ -189,6 +194,7 @@ private:
     QString FRutaNotas;
     QString FRutaListaIP;
     ListaNotas FListaNotas;
+    CapasNotas* FCapas = nullptr;
     ListaIP FListaIP;
     std::unique_ptr<QSettings> FRegistro;
     std::unique_ptr<CustodiaArchivos> FCustodia;

@@ -1,4 +1,5 @@
 // The board's two data files: loaded once at start-up, written by the autosave and at the end.
+#include "app/CapasNotas.h"
 #include "app/CustodiaArchivos.h"
 #include "app/Pinaco.h"
 #include "notes/Mensaje.h"
@@ -27,8 +28,10 @@ bool TPinaco::CargarNotas() {
         ErrorCritico(QStringLiteral("Error crítico en la Base de Datos de Notas."), origenNotas);
         return false;
     }
+    FCapas->EmpezarCarga();
     for (DatosNota datos : carga.Notas) {
-        TNota* nota = NuevaNota(true);
+        // The first record ends on top, the last at the bottom, as in the list.
+        TNota* nota = NuevaNota(true, true);
         if (carga.Version == VersionArchivoNotas::Primera) {
             // The first layout has no font: the note keeps a new note's.
             datos.FontStyle = nota->FontStyle();
@@ -37,9 +40,8 @@ bool TPinaco::CargarNotas() {
             datos.FontColor = nota->FontColor();
         }
         nota->AsignarDatos(datos);
-        // The first record ends on top, the last at the bottom, as in the list.
-        nota->lower();
     }
+    FCapas->TerminarCarga();
     ActualizarSombras();
 
     // The address book is read before a conversion writes both files, so it is kept.

@@ -1,5 +1,6 @@
 // What the board does with its notes: creating, moving, resizing, stacking, deleting.
 #include "app/ArrastreRaton.h"
+#include "app/CapasNotas.h"
 #include "app/FondoCorcho.h"
 #include "app/Pinaco.h"
 #include "notes/FrmBuscarNota.h"
@@ -56,12 +57,14 @@ TNota* TPinaco::CrearNota(bool Visible) {
     return nota;
 }
 
-TNota* TPinaco::NuevaNota(bool Visible) {
+TNota* TPinaco::NuevaNota(bool Visible, bool AlFondo) {
     MarcarNotasCambiadas();
-    auto* nota = new TNota(this);
+    // Made in place: the newest child of its layer is its top one.
+    auto* nota = new TNota(AlFondo ? FCapas->CapaAbajo() : FCapas->CapaArriba());
+    if (AlFondo)
+        nota->lower();
     nota->setVisible(Visible);
     nota->setGeometry(-200, -200, 120, 160);
-    nota->raise();
     nota->AsignarImagenes(imglChinchetas, imglAgarradera);
     FListaNotas.Agregar(nota);
 
@@ -87,9 +90,17 @@ TNota* TPinaco::NuevaNota(bool Visible) {
 }
 
 void TPinaco::NotaAlFrente(TNota* nota) {
-    nota->raise();
+    SubirNota(nota);
     nota->update();
     FListaNotas.AlFrente(nota);
+}
+
+void TPinaco::SubirNota(TNota* nota) {
+    FCapas->AlFrente(nota);
+}
+
+QList<QWidget*> TPinaco::Apilado() const {
+    return FCapas->Pila();
 }
 
 void TPinaco::AnadirNota() {
@@ -138,7 +149,7 @@ void TPinaco::ReordenarNotas(const QList<TNota*>& orden) {
     FListaNotas.Reordenar(orden);
     // Stack from the bottom up so the head ends on top.
     for (auto it = orden.crbegin(); it != orden.crend(); ++it)
-        (*it)->raise();
+        FCapas->AlFrente(*it);
     BotonesAlFrente();
 }
 
@@ -154,17 +165,25 @@ void TPinaco::BotonesAlFrente() {
     for (QWidget* pieza : {Panel1, Chart3})
         if (pieza)
             pieza->raise();
+    // The layer a raised note went to may now lie next to the one below it.
+    FCapas->Compactar();
 }
 
 void TPinaco::ActualizarSombras() {
+    // One list for every note: each looks only at the notes after it.
+    const QList<QRect> rectangulos = Rectangulos(FListaNotas);
+    const std::span<const QRect> todas(rectangulos.constData(), size_t(rectangulos.size()));
     for (qsizetype i = 0; i < FListaNotas.Cuenta(); ++i)
-        FListaNotas.En(i)->setColorNW(NotaSolapada(i) ? kColorSombra : kColorBlanco);
+        FListaNotas.En(i)->setColorNW(Solapada(todas[i], todas.subspan(i + 1)) ? kColorSombra
+                                                                               : kColorBlanco);
 }
 
 bool TPinaco::NotaSolapada(qsizetype indice) const {
     if (indice < 0 || indice >= FListaNotas.Cuenta())
         return false;
-    return Solapada(FListaNotas.En(indice)->geometry(), Rectangulos(FListaNotas, indice + 1));
+    const QList<QRect> posteriores = Rectangulos(FListaNotas, indice + 1);
+    return Solapada(FListaNotas.En(indice)->geometry(),
+                    {posteriores.constData(), size_t(posteriores.size())});
 }
 
 void TPinaco::NotaMouseDown(TNota* nota, Qt::MouseButton, Qt::MouseButtons shift, int X, int Y) {
@@ -231,8 +250,9 @@ void TPinaco::mnuNotaAlFondoClick() {
     TNota* nota = FListaNotas.Primero();
     if (!nota)
         return;
-    nota->lower();
+    FCapas->AlFondo(nota);
     ChartFondo->lower();
+    FCapas->Compactar();
     FListaNotas.PrimeroAlFondo();
 }
 

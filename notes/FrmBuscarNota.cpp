@@ -277,7 +277,7 @@ void TfrmBuscarNota::ListViewDblClick() {
     if (seleccion.isEmpty())
         return;
     if (TNota* nota = NotaDeFila(seleccion.first().row())) {
-        nota->raise();
+        FTablero.SubirNota(nota);
         nota->update();
     }
 }

@@ -41,7 +41,7 @@ QRect DentroDelPinaco(QRect nota, int anchoPinaco, int altoPinaco, int tipoPinac
     return nota;
 }
 
-bool Solapada(const QRect& A, const QList<QRect>& posteriores) {
+bool Solapada(const QRect& A, std::span<const QRect> posteriores) {
     const int aRight = A.left() + A.width(), aBottom = A.top() + A.height();
     for (const QRect& B : posteriores) {
         const int bRight = B.left() + B.width(), bBottom = B.top() + B.height();

@@ -2,6 +2,7 @@
 // Placement rules of the notes on the board, on plain rectangles.
 #include <QList>
 #include <QRect>
+#include <span>
 
 // A new note at X, Y of size W x H would sit on one of the notes.
 bool PosicionOcupada(const QList<QRect>& notas, int X, int Y, int W, int H);
@@ -13,4 +14,4 @@ QPoint PosicionLibre(const QList<QRect>& notas, int W, int H);
 QRect DentroDelPinaco(QRect nota, int anchoPinaco, int altoPinaco, int tipoPinaco);
 
 // The note A lies over some note of the list by its top or left edge.
-bool Solapada(const QRect& A, const QList<QRect>& posteriores);
+bool Solapada(const QRect& A, std::span<const QRect> posteriores);

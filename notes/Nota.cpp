@@ -1,68 +1,23 @@
 #include "notes/Nota.h"
 
 #include "notes/Colores.h"
+#include "notes/UnitComunes.h"
 
 #include <QApplication>
 #include <QFontInfo>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 
-// The note's text: plain text, word-wrapped from the top left and cut at the bottom, with
-// the caption convention that a single ampersand underlines the next character.
-class EtiquetaNota : public QWidget {
-public:
-    explicit EtiquetaNota(QWidget* parent) : QWidget(parent) {
-        setAttribute(Qt::WA_TranslucentBackground);
-    }
-    void setTexto(const QString& texto) {
-        FTexto = LineasDeNota(texto).join(u'\n');
-        update();
-    }
-    void setColor(const QColor& color) {
-        FColor = color;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setPen(FColor);
-        p.setFont(font());
-        p.setClipRect(rect());
-        p.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
-                   FTexto);
-    }
-
-private:
-    QString FTexto;
-    QColor FColor;
-};
-
-TNota::TNota(QWidget* owner) : QWidget(owner), FOwner(owner) {
-    FEtiqueta = new EtiquetaNota(this);
-    FEtiqueta->installEventFilter(this);
-
-    FAgarradera = new QLabel(this);
-    FAgarradera->resize(kAnchoAgarradera, kAnchoAgarradera);
-    FAgarradera->raise();
-    FAgarradera->setCursor(Qt::SizeFDiagCursor);
-    FAgarradera->installEventFilter(this);
-
-    FChincheta = new QLabel(this);
-    FChincheta->setGeometry(18, 7, kLadoChincheta, kLadoChincheta);
-    FChincheta->raise();
-    FChincheta->installEventFilter(this);
-
+TNota::TNota(QWidget* owner) : QWidget(owner) {
     const QFont fuente = QApplication::font();
     // The name of the font really used, not a generic family such as "Sans Serif".
     FFontName = QFontInfo(fuente).family();
     FFontSize = fuente.pointSize() > 0 ? fuente.pointSize() : 8;
     FFontStyle = 0;
     FFontColor = kColorTextoVentana;
-    AplicarFuente();
-
+    // Hover moves only switch the cursor over the grip.
+    setMouseTracking(true);
     setAutoFillBackground(false);
     resize(FMinWidth, FMinHeight);
 }
@@ -70,33 +25,15 @@ TNota::TNota(QWidget* owner) : QWidget(owner), FOwner(owner) {
 TNota::~TNota() = default;
 
 void TNota::AsignarImagenes(const QList<QPixmap>& chinchetas, const QList<QPixmap>& agarradera) {
-    FImagenesChincheta.clear();
-    for (const QPixmap& p : chinchetas)
-        FImagenesChincheta.append(p.copy(0, 0, kAnchoCeldaChincheta, kLadoChincheta));
-    FImagenesAgarradera.clear();
-    for (const QPixmap& p : agarradera)
-        FImagenesAgarradera.append(p.copy(0, 0, kAnchoAgarradera, kAnchoAgarradera));
-    MostrarChincheta();
-    if (!FImagenesAgarradera.isEmpty())
-        FAgarradera->setPixmap(FImagenesAgarradera.first());
-}
-
-void TNota::MostrarChincheta() {
-    const int indice = int(FColorChincheta);
-    FChincheta->setPixmap(indice < FImagenesChincheta.size() ? FImagenesChincheta[indice]
-                                                             : QPixmap());
+    FImagenesChincheta = chinchetas;
+    FImagenesAgarradera = agarradera;
+    Repintar();
 }
 
 void TNota::setColorChincheta(TColorChincheta valor) {
     if (valor == FColorChincheta)
         return;
     FColorChincheta = valor;
-    if (valor != TColorChincheta::None) {
-        FChincheta->show();
-        MostrarChincheta();
-    } else {
-        FChincheta->hide();
-    }
     Resize();
     Repintar();
 }
@@ -105,7 +42,7 @@ void TNota::setTexto(const QString& valor) {
     if (valor == FTexto)
         return;
     FTexto = valor;
-    FEtiqueta->setTexto(valor);
+    FTextoPintado = LineasDeNota(valor).join(u'\n');
     Repintar();
 }
 
@@ -127,28 +64,28 @@ void TNota::setFontStyle(quint8 valor) {
     if (valor == FFontStyle)
         return;
     FFontStyle = valor;
-    AplicarFuente();
+    Repintar();
 }
 
 void TNota::setFontName(const QString& valor) {
     if (valor == FFontName)
         return;
     FFontName = valor;
-    AplicarFuente();
+    Repintar();
 }
 
 void TNota::setFontSize(qint32 valor) {
     if (valor == FFontSize)
         return;
     FFontSize = valor;
-    AplicarFuente();
+    Repintar();
 }
 
 void TNota::setFontColor(quint32 valor) {
     if (valor == FFontColor)
         return;
     FFontColor = valor;
-    AplicarFuente();
+    Repintar();
 }
 
 QFont TNota::FuenteTexto() const {
@@ -160,12 +97,6 @@ QFont TNota::FuenteTexto() const {
     f.setUnderline(FFontStyle & fsUnderline);
     f.setStrikeOut(FFontStyle & fsStrikeOut);
     return f;
-}
-
-void TNota::AplicarFuente() {
-    FEtiqueta->setFont(FuenteTexto());
-    FEtiqueta->setColor(ColorDesdeValor(FFontColor));
-    Repintar();
 }
 
 void TNota::Repintar() {
@@ -218,7 +149,7 @@ void TNota::AsignarDatos(const DatosNota& d) {
     FFontName = d.FontName;
     FFontSize = d.FontSize;
     FFontColor = d.FontColor;
-    AplicarFuente();
+    Repintar();
     FReceivedTime = d.ReceivedTime;
     FReceivedFromIP = d.ReceivedFromIP;
     FReceivedFromUser = d.ReceivedFromUser;
@@ -226,13 +157,19 @@ void TNota::AsignarDatos(const DatosNota& d) {
 }
 
 QRect TNota::AreaTexto() const {
-    return FEtiqueta->geometry();
+    if (FColorChincheta == TColorChincheta::None)
+        return {8, 8, width() - 16, height() - 16};
+    return {8, 35, width() - 16, height() - 43};
 }
 QRect TNota::AreaAgarradera() const {
-    return FAgarradera->geometry();
+    return {width() - kAnchoAgarradera - 1, height() - kAnchoAgarradera - 1, kAnchoAgarradera,
+            kAnchoAgarradera};
 }
 bool TNota::ChinchetaVisible() const {
-    return !FChincheta->isHidden();
+    return FColorChincheta != TColorChincheta::None;
+}
+bool TNota::EnAgarradera(QPoint pos) const {
+    return AreaAgarradera().contains(pos);
 }
 
 void TNota::resizeEvent(QResizeEvent* event) {
@@ -251,12 +188,6 @@ void TNota::Resize() {
     QRegion region(0, 0, w, h);
     region = region.xored(QRegion(w - 1, 0, 1, 1)).xored(QRegion(0, h - 1, 1, 1));
     setMask(region);
-
-    if (FColorChincheta == TColorChincheta::None)
-        FEtiqueta->setGeometry(8, 8, w - 16, h - 16);
-    else
-        FEtiqueta->setGeometry(8, 35, w - 16, h - 43);
-    FAgarradera->move(w - FAgarradera->width() - 1, h - FAgarradera->height() - 1);
 }
 
 void TNota::paintEvent(QPaintEvent*) {
@@ -270,62 +201,70 @@ void TNota::paintEvent(QPaintEvent*) {
     p.setPen(ColorDesdeValor(FColorSE));
     const QPoint se[] = {{0, h - 1}, {w - 1, h - 1}, {w - 1, 0}};
     p.drawPolyline(se, 3);
+
+    // Text first, then the grip and the pin over it; each picture is the first cell.
+    const QRect texto = AreaTexto();
+    p.setClipRect(texto);
+    p.setPen(ColorDesdeValor(FFontColor));
+    p.setFont(FuenteTexto());
+    p.drawText(texto, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
+               FTextoPintado);
+    p.setClipping(false);
+    if (!FImagenesAgarradera.isEmpty())
+        p.drawPixmap(AreaAgarradera().topLeft(), FImagenesAgarradera.first(),
+                     QRect(0, 0, kAnchoAgarradera, kAnchoAgarradera));
+    const int chincheta = int(FColorChincheta);
+    if (ChinchetaVisible() && chincheta < FImagenesChincheta.size())
+        p.drawPixmap(QPoint(18, 7), FImagenesChincheta[chincheta],
+                     QRect(0, 0, kAnchoCeldaChincheta, kLadoChincheta));
 }
 
-void TNota::LanzarPulsacion(const TMouseEvent& handler, QMouseEvent* event, QPoint origen) {
+void TNota::LanzarPulsacion(const TMouseEvent& handler, QMouseEvent* event) {
     if (!handler)
         return;
-    const QPoint pos = origen + event->position().toPoint();
+    const QPoint pos = event->position().toPoint();
     handler(this, event->button(), event->buttons(), pos.x(), pos.y());
 }
 
-void TNota::LanzarDobleClic(QMouseEvent* event, QPoint origen, bool conPulsacion) {
+void TNota::mousePressEvent(QMouseEvent* event) {
+    // The grip keeps its press to itself: it resizes, it does not drag.
+    FPulsadaAgarradera = EnAgarradera(event->position().toPoint());
+    if (!FPulsadaAgarradera)
+        LanzarPulsacion(OnMouseDown, event);
+}
+
+void TNota::mouseReleaseEvent(QMouseEvent* event) {
+    FPulsadaAgarradera = false;
+    LanzarPulsacion(OnMouseUp, event);
+}
+
+void TNota::mouseDoubleClickEvent(QMouseEvent* event) {
+    FPulsadaAgarradera = EnAgarradera(event->position().toPoint());
     // Qt folds the second press into the double-click; raise it after OnDblClick, as the
-    // board's double-click guard expects a press to follow.
+    // board's double-click guard expects a press to follow. The grip's brings none.
     QPointer<TNota> viva(this);
     if (OnDblClick)
         OnDblClick(this);
-    if (viva && conPulsacion)
-        LanzarPulsacion(OnMouseDown, event, origen);
+    if (viva && !FPulsadaAgarradera)
+        LanzarPulsacion(OnMouseDown, event);
 }
 
-void TNota::mousePressEvent(QMouseEvent* event) {
-    LanzarPulsacion(OnMouseDown, event, {});
-}
-void TNota::mouseReleaseEvent(QMouseEvent* event) {
-    LanzarPulsacion(OnMouseUp, event, {});
-}
-void TNota::mouseDoubleClickEvent(QMouseEvent* event) {
-    LanzarDobleClic(event, {}, true);
-}
-
-bool TNota::eventFilter(QObject* watched, QEvent* event) {
-    auto* hijo = qobject_cast<QWidget*>(watched);
-    if (!hijo)
-        return false;
-    const bool esAgarradera = hijo == FAgarradera;
-    const QPoint origen = hijo->pos();
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        // The grip takes its press (so it keeps the mouse) without passing it on.
-        if (!esAgarradera)
-            LanzarPulsacion(OnMouseDown, static_cast<QMouseEvent*>(event), origen);
-        return true;
-    case QEvent::MouseButtonRelease:
-        LanzarPulsacion(OnMouseUp, static_cast<QMouseEvent*>(event), origen);
-        return true;
-    case QEvent::MouseButtonDblClick:
-        LanzarDobleClic(static_cast<QMouseEvent*>(event), origen, !esAgarradera);
-        return true;
-    case QEvent::MouseMove:
-        if (esAgarradera && OnAgarraderaMouseMove) {
-            auto* e = static_cast<QMouseEvent*>(event);
-            const QPoint pos = origen + e->position().toPoint();
-            OnAgarraderaMouseMove(this, e->buttons(), pos.x(), pos.y());
-            return true;
+void TNota::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (event->buttons() == Qt::NoButton) {
+        const bool sobreAgarradera = EnAgarradera(pos);
+        if (sobreAgarradera != FCursorAgarradera) {
+            FCursorAgarradera = sobreAgarradera;
+            if (sobreAgarradera)
+                setCursor(Qt::SizeFDiagCursor);
+            else
+                unsetCursor();
         }
-        return false;
-    default:
-        return false;
+        return;
     }
+    if (FPulsadaAgarradera && OnAgarraderaMouseMove) {
+        OnAgarraderaMouseMove(this, event->buttons(), pos.x(), pos.y());
+        return;
+    }
+    event->ignore();
 }

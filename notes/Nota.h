@@ -1,13 +1,12 @@
 #pragma once
-// The sticky note: a child window of the board that is also the note record.
+// The sticky note: a child window of the board that is also the note record. Pin, grip and
+// text are drawn by the note itself: a board may hold many thousands of notes.
 #include "notes/DatosNota.h"
 
 #include <QPixmap>
 #include <QWidget>
 #include <functional>
 
-class QLabel;
-class EtiquetaNota;
 class TNota;
 
 using TMouseEvent = std::function<void(TNota* Sender, Qt::MouseButton Button,
@@ -26,7 +25,7 @@ public:
     explicit TNota(QWidget* owner);
     ~TNota() override;
 
-    // Copies the board's pictures into the note's own lists and shows the current pin.
+    // Shares the board's pictures (cells of kAnchoCeldaChincheta and kAnchoAgarradera).
     void AsignarImagenes(const QList<QPixmap>& chinchetas, const QList<QPixmap>& agarradera);
 
     TColorChincheta ColorChincheta() const { return FColorChincheta; }
@@ -91,21 +90,20 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void Repintar();
-    void AplicarFuente();
-    void MostrarChincheta();
-    void LanzarPulsacion(const TMouseEvent& handler, QMouseEvent* event, QPoint origen);
-    void LanzarDobleClic(QMouseEvent* event, QPoint origen, bool conPulsacion);
+    bool EnAgarradera(QPoint pos) const;
+    void LanzarPulsacion(const TMouseEvent& handler, QMouseEvent* event);
 
     TColorChincheta FColorChincheta = TColorChincheta::Rojo;
-    QWidget* FOwner;
-    EtiquetaNota* FEtiqueta;
     QString FTexto;
-    QLabel* FAgarradera;
-    QLabel* FChincheta;
+    // The text as drawn: lines joined with line feeds.
+    QString FTextoPintado;
+    // The press that is going on began on the grip: moves resize.
+    bool FPulsadaAgarradera = false;
+    bool FCursorAgarradera = false;
     QList<QPixmap> FImagenesChincheta;
     QList<QPixmap> FImagenesAgarradera;
     quint32 FColorNW = kColorBlanco;

@@ -15,6 +15,8 @@ public:
     virtual const ListaNotas& Notas() const = 0;
     // Brings the note to the front and makes it the current note.
     virtual void NotaAlFrente(TNota* nota) = 0;
+    // Brings the note to the front of the stacking order only.
+    virtual void SubirNota(TNota* nota) = 0;
     // Restarts the autosave countdown.
     virtual void MarcarNotasCambiadas() = 0;
     // Takes the note off the board and destroys it once control returns to the event loop.

@@ -53,6 +53,7 @@ public:
         nota->raise();
         Lista.AlFrente(nota);
     }
+    void SubirNota(TNota* nota) override { nota->raise(); }
     void MarcarNotasCambiadas() override { ++Cambios; }
     void BorrarNota(TNota* nota) override {
         if (!Lista.Quitar(nota))

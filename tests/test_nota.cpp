@@ -92,12 +92,20 @@ void TestNota::chinchetaNingunaYVuelta() {
     Tablero t;
     t.nota->resize(120, 160);
     QVERIFY(t.nota->ChinchetaVisible());
+    const QRect pin(18, 7, 18, 19);
+    const QImage roja = t.nota->grab(pin).toImage();
     t.nota->setColorChincheta(TColorChincheta::None);
     QVERIFY(!t.nota->ChinchetaVisible());
     QCOMPARE(t.nota->AreaTexto(), QRect(8, 8, 104, 144));
+    const QImage ninguna = t.nota->grab(pin).toImage();
     t.nota->setColorChincheta(TColorChincheta::Morado);
     QVERIFY(t.nota->ChinchetaVisible());
     QCOMPARE(t.nota->AreaTexto(), QRect(8, 35, 104, 117));
+    // Each colour draws its own picture, and no pin draws none.
+    const QImage morada = t.nota->grab(pin).toImage();
+    QVERIFY(roja != ninguna);
+    QVERIFY(morada != ninguna);
+    QVERIFY(morada != roja);
 }
 
 void TestNota::mismoValorNoRepinta() {
@@ -179,19 +187,13 @@ void TestNota::reenviaRaton() {
     t.nota->OnMouseUp = [&](TNota*, Qt::MouseButton, Qt::MouseButtons, int x, int y) {
         liberaciones.append({x, y});
     };
-    QWidget* etiqueta = t.nota->childAt(20, 50);
-    QVERIFY(etiqueta && etiqueta != t.nota);
-    QTest::mouseClick(etiqueta, Qt::LeftButton, {}, QPoint(12, 15));
-    QCOMPARE(pulsaciones, (QList<QPoint>{{20, 50}}));
-    QCOMPARE(liberaciones, (QList<QPoint>{{20, 50}}));
-    // The pin forwards as well; the bare face raises its own events.
-    QTest::mouseClick(t.nota->childAt(20, 10), Qt::LeftButton, {}, QPoint(2, 3));
-    QCOMPARE(pulsaciones.last(), QPoint(20, 10));
-    QTest::mouseClick(t.nota, Qt::LeftButton, {}, QPoint(3, 4));
-    QCOMPARE(pulsaciones.last(), QPoint(3, 4));
+    // Text, pin and bare face all raise the note's events in its own coordinates.
+    for (const QPoint p : {QPoint(20, 50), QPoint(20, 10), QPoint(3, 4)})
+        QTest::mouseClick(t.nota, Qt::LeftButton, {}, p);
+    QCOMPARE(pulsaciones, (QList<QPoint>{{20, 50}, {20, 10}, {3, 4}}));
+    QCOMPARE(liberaciones, pulsaciones);
     // A press on the grip is not passed on, its release is.
-    QWidget* agarradera = t.nota->childAt(110, 150);
-    QTest::mouseClick(agarradera, Qt::LeftButton, {}, QPoint(1, 1));
+    QTest::mouseClick(t.nota, Qt::LeftButton, {}, QPoint(108, 148));
     QCOMPARE(pulsaciones.size(), 3);
     QCOMPARE(liberaciones.last(), QPoint(108, 148));
 }
@@ -204,28 +206,41 @@ void TestNota::dobleClicEnEtiquetaLanzaPulsacion() {
     t.nota->OnMouseDown = [&](TNota*, Qt::MouseButton, Qt::MouseButtons, int, int) {
         orden << "pulsa";
     };
-    QTest::mouseDClick(t.nota->childAt(20, 50), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseDClick(t.nota, Qt::LeftButton, {}, QPoint(25, 55));
     QCOMPARE(orden.last(2), (QStringList{"doble", "pulsa"}));
     orden.clear();
     // The grip's double-click brings no press with it.
-    QTest::mouseDClick(t.nota->childAt(110, 150), Qt::LeftButton, {}, QPoint(1, 1));
+    QTest::mouseDClick(t.nota, Qt::LeftButton, {}, QPoint(108, 148));
     QCOMPARE(orden, QStringList{"doble"});
 }
 
 void TestNota::agarraderaMueveConCoordenadasDeLaNota() {
     Tablero t;
     t.nota->resize(120, 160);
-    QPoint visto;
+    QList<QPoint> vistos;
     Qt::MouseButtons botones;
     t.nota->OnAgarraderaMouseMove = [&](TNota*, Qt::MouseButtons b, int x, int y) {
-        visto = {x, y};
+        vistos.append({x, y});
         botones = b;
     };
-    QWidget* agarradera = t.nota->childAt(110, 150);
-    QMouseEvent mover(QEvent::MouseMove, QPointF(30, 40), agarradera->mapToGlobal(QPointF(30, 40)),
-                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(agarradera, &mover);
-    QCOMPARE(visto, QPoint(107 + 30, 147 + 40));
+    auto mover = [&](QPoint pos, Qt::MouseButtons b) {
+        QMouseEvent e(QEvent::MouseMove, pos, t.nota->mapToGlobal(pos), Qt::NoButton, b,
+                      Qt::NoModifier);
+        QApplication::sendEvent(t.nota, &e);
+    };
+    // Hovering shows the resize cursor over the grip only.
+    mover({110, 150}, Qt::NoButton);
+    QCOMPARE(t.nota->cursor().shape(), Qt::SizeFDiagCursor);
+    mover({60, 60}, Qt::NoButton);
+    QCOMPARE(t.nota->cursor().shape(), Qt::ArrowCursor);
+    // A drag begun on the text moves no grip.
+    QTest::mousePress(t.nota, Qt::LeftButton, {}, QPoint(60, 60));
+    mover({137, 187}, Qt::LeftButton);
+    QTest::mouseRelease(t.nota, Qt::LeftButton, {}, QPoint(137, 187));
+    QVERIFY(vistos.isEmpty());
+    QTest::mousePress(t.nota, Qt::LeftButton, {}, QPoint(108, 148));
+    mover({137, 187}, Qt::LeftButton);
+    QCOMPARE(vistos, QList<QPoint>{QPoint(137, 187)});
     QCOMPARE(botones, Qt::MouseButtons(Qt::LeftButton));
 }
 

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
+#include <sys/resource.h>
 
 namespace {
 
@@ -29,6 +30,21 @@ void AlAbrirseDialogo(std::function<void(QDialog*)> accion) {
     });
     sondeo->start(5);
 }
+
+// The main thread's stack limited while it lives; it grows on demand up to the limit.
+class PilaLimitada {
+public:
+    explicit PilaLimitada(rlim_t bytes) {
+        getrlimit(RLIMIT_STACK, &FAntes);
+        rlimit limitada = FAntes;
+        limitada.rlim_cur = qMin(FAntes.rlim_cur, bytes);
+        setrlimit(RLIMIT_STACK, &limitada);
+    }
+    ~PilaLimitada() { setrlimit(RLIMIT_STACK, &FAntes); }
+
+private:
+    rlimit FAntes;
+};
 
 } // namespace
 
@@ -57,6 +73,7 @@ private slots:
     void guardadoFallidoAlCerrarSeRecuperaAlArrancar();
     void bytesTrasCtrlZSeConservan();
     void notaVencidaSeAnunciaAlArrancar();
+    void muchasNotasSeMuestranSinAgotarLaPila();
 
 private:
     void Arrancar();
@@ -215,9 +232,9 @@ void TestPinacoNotas::alFondo() {
     QCOMPARE(FPinaco->Notas().Ultimo(), sola);
     QCOMPARE(FPinaco->Notas().En(1), c);
     // Below every note but still above the cork.
-    const QObjectList hijos = FPinaco->children();
-    QVERIFY(hijos.indexOf(sola) < hijos.indexOf(c));
-    QVERIFY(hijos.indexOf(FPinaco->ChartFondo) < hijos.indexOf(sola));
+    const QList<QWidget*> pila = FPinaco->Apilado();
+    QVERIFY(pila.indexOf(sola) < pila.indexOf(c));
+    QVERIFY(pila.indexOf(FPinaco->ChartFondo) < pila.indexOf(sola));
 }
 
 void TestPinacoNotas::borrarSinConfirmar() {
@@ -290,8 +307,8 @@ void TestPinacoNotas::guardarYCargarConservaNotasYOrden() {
     QCOMPARE(FPinaco->Notas().Cuenta(), 2);
     QCOMPARE(FPinaco->Notas().Primero()->Datos(), datosA);
     QCOMPARE(FPinaco->Notas().Ultimo()->Datos(), datosB);
-    const QObjectList hijos = FPinaco->children();
-    QVERIFY(hijos.indexOf(FPinaco->Notas().Ultimo()) < hijos.indexOf(FPinaco->Notas().Primero()));
+    const QList<QWidget*> pila = FPinaco->Apilado();
+    QVERIFY(pila.indexOf(FPinaco->Notas().Ultimo()) < pila.indexOf(FPinaco->Notas().Primero()));
     FPinaco.reset();
     QCOMPARE(LeerBytes(FCarpeta->filePath("pinaco.DAT")), guardado);
 }
@@ -430,6 +447,26 @@ void TestPinacoNotas::bytesTrasCtrlZSeConservan() {
     FPinaco.reset();
     QCOMPARE(LeerBytes(ruta + ".original"), original);
     QCOMPARE(CargarArchivoNotas(ruta).Notas.size(), 1);
+}
+
+void TestPinacoNotas::muchasNotasSeMuestranSinAgotarLaPila() {
+    // Qt paints overlapping siblings with one level of recursion each: with every note a
+    // child of the board, this many notes overflow a 1 MiB stack.
+    const int cuantas = 12000;
+    QList<DatosNota> notas(cuantas);
+    for (int i = 0; i < cuantas; ++i) {
+        notas[i].Left = 15 + i % 200;
+        notas[i].Top = 15 + i % 150;
+        notas[i].YearExpires = 2099;
+    }
+    QCOMPARE(GuardarArchivoNotas(FCarpeta->filePath("pinaco.DAT"), notas), ErrorArchivo::Ninguno);
+    PilaLimitada pila(1024 * 1024);
+    FPinaco = std::make_unique<TPinaco>(FCarpeta->filePath("pinaco"));
+    QSignalSpy cargado(FPinaco.get(), &TPinaco::Cargado);
+    QVERIFY(cargado.wait(60000));
+    QVERIFY(QTest::qWaitForWindowExposed(FPinaco.get()));
+    FPinaco->repaint();
+    QCOMPARE(FPinaco->Notas().Cuenta(), cuantas);
 }
 
 QTEST_MAIN(TestPinacoNotas)
