@@ -7,6 +7,7 @@
 #include "notes/FrmConfigNota.h"
 #include "notes/FrmEliminarNota.h"
 #include "notes/FrmOrganizarNotas.h"
+#include "notes/FrmVerNotaNet.h"
 #include "notes/GeometriaNotas.h"
 #include "notes/Nota.h"
 
@@ -114,7 +115,9 @@ void TPinaco::AnadirNota() {
 void TPinaco::EditarNota(TNota* nota, bool EsNueva) {
     QPointer<TNota> viva(nota);
     if (nota->ColorChincheta() == TColorChincheta::Net) {
-        // Received notes open in their viewer, which comes with the note server.
+        TfrmVerNotaNet visor(this);
+        visor.CargarNotaEnVisor(nota, FListaIP.NombreDeIP(nota->ReceivedFromIP()));
+        visor.exec();
     } else {
         TfrmConfigNota editor(nota, EsNueva, this);
         const bool aceptado = editor.exec() == QDialog::Accepted;

@@ -47,16 +47,6 @@ TColorChincheta ChinchetaDeTexto(const QString& texto) {
     return TColorChincheta::None;
 }
 
-quint8 EstiloDeFuente(const QFont& f) {
-    return quint8((f.bold() ? fsBold : 0) | (f.italic() ? fsItalic : 0) |
-                  (f.underline() ? fsUnderline : 0) | (f.strikeOut() ? fsStrikeOut : 0));
-}
-
-int PuntosDeFuente(const QFont& f) {
-    const int puntos = qRound(f.pointSizeF());
-    return puntos > 0 ? puntos : QFontInfo(f).pointSize();
-}
-
 // The character at the index, a whole surrogate pair when it is one.
 QString CaracterEn(const QString& texto, qsizetype i) {
     const bool par =
@@ -87,21 +77,6 @@ void PonerTextoCombo(QComboBox* combo, const QString& texto) {
 QIcon IconoMuestra(const QColor& color) {
     QPixmap p(16, 16);
     p.fill(color);
-    return QIcon(p);
-}
-
-// A letter in the note colours, as the font button's picture.
-QIcon IconoFuente() {
-    QPixmap p(20, 20);
-    p.fill(Qt::transparent);
-    QPainter pintor(&p);
-    QFont f(QStringLiteral("Serif"));
-    f.setPixelSize(16);
-    f.setBold(true);
-    pintor.setFont(f);
-    pintor.setPen(QColor(0x20, 0x20, 0x80));
-    pintor.drawText(QRect(0, 0, 20, 17), Qt::AlignCenter, QStringLiteral("A"));
-    pintor.fillRect(QRect(3, 17, 14, 3), QColor(0xC0, 0x20, 0x20));
     return QIcon(p);
 }
 
@@ -161,6 +136,45 @@ std::optional<FuenteNota> ElegirFuenteConDialogo(const FuenteNota& actual, QWidg
     if (selector->currentFont() != mostrada)
         elegida.Fuente = selector->currentFont();
     return elegida;
+}
+
+// A letter in the note colours, as the font button's picture.
+QIcon IconoFuente() {
+    QPixmap p(20, 20);
+    p.fill(Qt::transparent);
+    QPainter pintor(&p);
+    QFont f(QStringLiteral("Serif"));
+    f.setPixelSize(16);
+    f.setBold(true);
+    pintor.setFont(f);
+    pintor.setPen(QColor(0x20, 0x20, 0x80));
+    pintor.drawText(QRect(0, 0, 20, 17), Qt::AlignCenter, QStringLiteral("A"));
+    pintor.fillRect(QRect(3, 17, 14, 3), QColor(0xC0, 0x20, 0x20));
+    return QIcon(p);
+}
+
+quint8 EstiloDeFuente(const QFont& f) {
+    return quint8((f.bold() ? fsBold : 0) | (f.italic() ? fsItalic : 0) |
+                  (f.underline() ? fsUnderline : 0) | (f.strikeOut() ? fsStrikeOut : 0));
+}
+
+int PuntosDeFuente(const QFont& f) {
+    const int puntos = qRound(f.pointSizeF());
+    return puntos > 0 ? puntos : QFontInfo(f).pointSize();
+}
+
+void PonerFuenteEnMemo(QPlainTextEdit* memo, const FuenteNota& fuente) {
+    memo->setFont(fuente.Fuente);
+    QPalette paleta = memo->palette();
+    paleta.setColor(QPalette::Text, ColorDesdeValor(fuente.Color));
+    memo->setPalette(paleta);
+}
+
+void EscribirFuenteEnNota(TNota& nota, const FuenteNota& fuente) {
+    nota.setFontSize(PuntosDeFuente(fuente.Fuente));
+    nota.setFontName(fuente.Fuente.family());
+    nota.setFontStyle(EstiloDeFuente(fuente.Fuente));
+    nota.setFontColor(fuente.Color);
 }
 
 void PrepararDialogoNota(QDialog* dialogo, const QString& titulo, QSize cliente) {
@@ -287,10 +301,7 @@ void TfrmConfigNota::Rellenar() {
 }
 
 void TfrmConfigNota::PonerFuenteMemo(const FuenteNota& fuente) {
-    MemoTexto->setFont(fuente.Fuente);
-    QPalette paleta = MemoTexto->palette();
-    paleta.setColor(QPalette::Text, ColorDesdeValor(fuente.Color));
-    MemoTexto->setPalette(paleta);
+    PonerFuenteEnMemo(MemoTexto, fuente);
     FColorFuente = fuente.Color;
 }
 
@@ -419,11 +430,7 @@ void TfrmConfigNota::EscribirNota(int dia, int anio) {
     nota.setDayExpires(quint8(dia));
     nota.setMonthExpires(MesDeTexto(ExpMonth->currentText()));
     nota.setYearExpires(anio);
-    const QFont fuente = MemoTexto->font();
-    nota.setFontSize(PuntosDeFuente(fuente));
-    nota.setFontName(fuente.family());
-    nota.setFontStyle(EstiloDeFuente(fuente));
-    nota.setFontColor(FColorFuente);
+    EscribirFuenteEnNota(nota, FuenteMemo());
 }
 
 void TfrmConfigNota::BitBtnCancelClick() {

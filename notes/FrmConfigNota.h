@@ -8,6 +8,7 @@
 #include <optional>
 
 class QComboBox;
+class QIcon;
 class QGroupBox;
 class QKeyEvent;
 class QLineEdit;
@@ -87,3 +88,13 @@ private:
 // Caption, fixed client size, no title-bar buttons, centred on the owner's screen and the
 // decorative strip down the left side.
 void PrepararDialogoNota(QDialog* dialogo, const QString& titulo, QSize cliente);
+
+// A letter in the note colours, as the font buttons' picture.
+QIcon IconoFuente();
+// The note's style bits (bold, italic, underline, strike-out) and whole points of a font.
+quint8 EstiloDeFuente(const QFont& f);
+int PuntosDeFuente(const QFont& f);
+// The memo shows the text in the note's font and colour.
+void PonerFuenteEnMemo(QPlainTextEdit* memo, const FuenteNota& fuente);
+// Size, name, style and colour into the note.
+void EscribirFuenteEnNota(TNota& nota, const FuenteNota& fuente);

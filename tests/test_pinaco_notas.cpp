@@ -2,6 +2,7 @@
 #include "app/ArrastreRaton.h"
 #include "app/FondoCorcho.h"
 #include "app/Pinaco.h"
+#include "notes/FrmVerNotaNet.h"
 #include "notes/GeometriaNotas.h"
 #include "notes/Mensaje.h"
 #include "notes/Nota.h"
@@ -10,6 +11,7 @@
 #include "tests/ArchivosPrueba.h"
 #include "tests/EntornoPrueba.h"
 
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
@@ -60,6 +62,7 @@ private slots:
     void arrastreMueveYQuedaDentro();
     void arrastreConBotonDerechoNoMueve();
     void dobleClicAbreEditorSinArrastrar();
+    void notaDeRedSeAbreEnElVisor();
     void redimensionarSeDetieneEnElMinimo();
     void alFondo();
     void borrarSinConfirmar();
@@ -207,6 +210,24 @@ void TestPinacoNotas::dobleClicAbreEditorSinArrastrar() {
     QTest::mousePress(nota, Qt::LeftButton, {}, QPoint(60, 20));
     QVERIFY(ArrastreRaton::EnCurso());
     QTest::mouseRelease(nota, Qt::LeftButton, {}, QPoint(60, 20));
+}
+
+void TestPinacoNotas::notaDeRedSeAbreEnElVisor() {
+    Arrancar();
+    TNota* nota = FPinaco->CrearNota(true);
+    nota->setColorChincheta(TColorChincheta::Net);
+    nota->setReceivedFromIP("10.0.0.7");
+    FPinaco->ListaDirecciones().AddIP("10.0.0.7", "Oficina", true, 2222);
+    QString abierto, remitente;
+    AlAbrirseDialogo([&](QDialog* d) {
+        abierto = d->metaObject()->className();
+        if (auto* visor = qobject_cast<TfrmVerNotaNet*>(d))
+            remitente = visor->lblReceivedFromUser->text();
+        d->reject();
+    });
+    QTest::mouseDClick(nota, Qt::LeftButton, {}, QPoint(60, 20));
+    QCOMPARE(abierto, QString("TfrmVerNotaNet"));
+    QCOMPARE(remitente, QString("Oficina  (10.0.0.7)"));
 }
 
 void TestPinacoNotas::redimensionarSeDetieneEnElMinimo() {

@@ -1,0 +1,57 @@
+#pragma once
+// The viewer of a note received from another board: text read-only, due date, when and
+// from whom it came; only the font of the text can be changed.
+#include "notes/FrmConfigNota.h"
+
+#include <QDialog>
+#include <QPointer>
+
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+class TNota;
+
+class TfrmVerNotaNet : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmVerNotaNet(QWidget* owner);
+
+    // NombreEnLibreta: the name the address book has now for the sender's address, shown
+    // when the note arrived without one.
+    void CargarNotaEnVisor(TNota* nota, const QString& NombreEnLibreta);
+
+    // The font dialog; tests put their own answer here.
+    ElegirFuenteNota ElegirFuente;
+
+    QGroupBox* GroupBoxInformacion;
+    QGroupBox* GroupBoxTexto;
+    QLabel* lblFechaLimite;
+    QLabel* lblReceivedDay;
+    QLabel* lblReceivedTime;
+    QLabel* lblReceivedFromUser;
+    QToolButton* btnFuente;
+    QPlainTextEdit* MemoTexto;
+    QPushButton* BitBtnOK;
+    QPushButton* BitBtnCancel;
+
+    void btnFuenteClick();
+    void BitBtnOKClick();
+    void BitBtnCancelClick();
+
+    // "5-Dic-2026": numbers without leading zeros; a month outside 1 to 12 shows nothing.
+    static QString TextoFecha(int dia, int mes, qint32 anio);
+    // "Ana  (10.0.0.7)", or the address book's name, or only "(10.0.0.7)".
+    static QString TextoRemitente(const QString& usuario, const QString& ip,
+                                  const QString& nombreEnLibreta);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CrearControles();
+
+    QPointer<TNota> FNota;
+    FuenteNota FFuente;
+};
