@@ -1,7 +1,7 @@
 #include "notes/Nota.h"
 
+#include "core/UnitComunes.h"
 #include "notes/Colores.h"
-#include "notes/UnitComunes.h"
 
 #include <QApplication>
 #include <QFontInfo>

@@ -1,7 +1,7 @@
 #pragma once
 // The sticky note: a child window of the board that is also the note record. Pin, grip and
 // text are drawn by the note itself: a board may hold many thousands of notes.
-#include "notes/DatosNota.h"
+#include "core/DatosNota.h"
 
 #include <QPixmap>
 #include <QWidget>

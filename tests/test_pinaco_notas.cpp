@@ -2,7 +2,7 @@
 #include "app/ArrastreRaton.h"
 #include "app/FondoCorcho.h"
 #include "app/Pinaco.h"
-#include "notes/GeometriaNotas.h"
+#include "core/GeometriaNotas.h"
 #include "notes/Mensaje.h"
 #include "notes/Nota.h"
 #include "storage/ArchivoNotas.h"
