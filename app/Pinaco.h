@@ -1,7 +1,7 @@
 #pragma once
 // The board: main window, owner of the notes, the address book, the settings and the timers.
 #include "app/Configuracion.h"
-#include "notes/ListaNotas.h"
+#include "core/ListaNotas.h"
 #include "notes/TableroNotas.h"
 #include "storage/ListaIP.h"
 

@@ -3,12 +3,12 @@
 #include "app/CapasNotas.h"
 #include "app/FondoCorcho.h"
 #include "app/Pinaco.h"
+#include "core/GeometriaNotas.h"
 #include "notes/FrmBuscarNota.h"
 #include "notes/FrmConfigNota.h"
 #include "notes/FrmEliminarNota.h"
 #include "notes/FrmOrganizarNotas.h"
 #include "notes/FrmVerNotaNet.h"
-#include "notes/GeometriaNotas.h"
 #include "notes/Nota.h"
 
 #include <QCursor>

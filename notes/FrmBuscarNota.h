@@ -1,7 +1,7 @@
 #pragma once
 // "Buscar Nota": the board's notes in a sortable table, searched row after row by pushpin,
 // creation date, due date or text.
-#include "notes/BusquedaNotas.h"
+#include "core/BusquedaNotas.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -1,12 +1,12 @@
 #include "notes/FrmConfigNota.h"
 
+#include "core/Cp1252.h"
+#include "core/DatosNota.h"
+#include "core/UnitComunes.h"
 #include "notes/Colores.h"
-#include "notes/Cp1252.h"
-#include "notes/DatosNota.h"
 #include "notes/FranjaDialogo.h"
 #include "notes/Mensaje.h"
 #include "notes/Nota.h"
-#include "notes/UnitComunes.h"
 #include "notes/VentanaDialogo.h"
 
 #include <QColorDialog>

@@ -1,8 +1,8 @@
 #include "notes/FrmEliminarNota.h"
 
+#include "core/UnitComunes.h"
 #include "notes/FrmConfigNota.h"
 #include "notes/Nota.h"
-#include "notes/UnitComunes.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

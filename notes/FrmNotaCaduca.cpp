@@ -1,10 +1,10 @@
 #include "notes/FrmNotaCaduca.h"
 
+#include "core/NotasCaducadas.h"
+#include "core/UnitComunes.h"
 #include "notes/FranjaDialogo.h"
 #include "notes/Nota.h"
-#include "notes/NotasCaducadas.h"
 #include "notes/TableroNotas.h"
-#include "notes/UnitComunes.h"
 #include "notes/VentanaDialogo.h"
 
 #include <QGroupBox>
@@ -173,6 +173,17 @@ void TfrmNotaCaduca::TimerSoundTimer() {
     if (QWidget* pinaco = FTablero.Ventana())
         pinaco->update();
     MediaPlayer.Reproducir(FAvisoNotaCaducadaWAV);
+}
+
+bool NotaCaducada(const TNota& nota, QDate hoy) {
+    return FechaCaducada(nota.DayExpires(), nota.MonthExpires(), nota.YearExpires(), hoy);
+}
+
+bool HayNotasCaducadas(const ListaNotas& notas, QDate hoy) {
+    for (const TNota* nota : notas)
+        if (NotaCaducada(*nota, hoy))
+            return true;
+    return false;
 }
 
 bool ComprobarNotasCaducadas(TableroNotas& tablero, bool AvisoNotaCaducada,

@@ -3,10 +3,12 @@
 // them and delete them.
 #include "notes/ReproductorWav.h"
 
+#include <QDate>
 #include <QDialog>
 #include <QPointer>
 #include <QTimer>
 
+class ListaNotas;
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
@@ -59,6 +61,10 @@ private:
     QString FAvisoNotaCaducadaWAV;
     QPointer<TNota> FNotaCaducaActual;
 };
+
+bool NotaCaducada(const TNota& nota, QDate hoy);
+// Whether the dialog has anything to show.
+bool HayNotasCaducadas(const ListaNotas& notas, QDate hoy);
 
 // The start-up check: opens the dialog modally when some note has come due. Returns
 // whether it was opened.

@@ -1,7 +1,8 @@
 #include "notes/FrmOrganizarNotas.h"
 
+#include "core/OrdenNotas.h"
 #include "notes/FranjaDialogo.h"
-#include "notes/OrdenNotas.h"
+#include "notes/Nota.h"
 #include "notes/TableroNotas.h"
 #include "notes/VentanaDialogo.h"
 
@@ -112,4 +113,23 @@ void TfrmOrganizarNotas::btnAceptarClick() {
 
 void TfrmOrganizarNotas::btnCancelarClick() {
     reject();
+}
+
+void OrganizarNotas(TableroNotas& tablero, bool PorCreacion, bool Ascendente) {
+    const QList<TNota*> notas(tablero.Notas().begin(), tablero.Notas().end());
+    QList<FechaNota> fechas;
+    fechas.reserve(notas.size());
+    for (const TNota* nota : notas) {
+        if (PorCreacion)
+            fechas.append({nota->DayCreated(), nota->MonthCreated(), nota->YearCreated()});
+        else
+            fechas.append({nota->DayExpires(), nota->MonthExpires(), nota->YearExpires()});
+    }
+    QList<TNota*> orden;
+    orden.reserve(notas.size());
+    for (const qsizetype i : OrdenEstablePorFecha(fechas, Ascendente))
+        orden.append(notas[i]);
+    if (!orden.isEmpty())
+        tablero.ReordenarNotas(orden);
+    tablero.MarcarNotasCambiadas();
 }

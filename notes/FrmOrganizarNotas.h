@@ -31,3 +31,7 @@ private:
 
     TableroNotas& FTablero;
 };
+
+// Orders the board's notes by creation or due date: the first ends topmost, the last at the
+// bottom; positions and sizes stay. Marks the notes as changed.
+void OrganizarNotas(TableroNotas& tablero, bool PorCreacion, bool Ascendente);

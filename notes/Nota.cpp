@@ -1,7 +1,7 @@
 #include "notes/Nota.h"
 
+#include "core/UnitComunes.h"
 #include "notes/Colores.h"
-#include "notes/UnitComunes.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -12,14 +12,14 @@
 TNota::TNota(QWidget* owner) : QWidget(owner) {
     const QFont fuente = QApplication::font();
     // The name of the font really used, not a generic family such as "Sans Serif".
-    FFontName = QFontInfo(fuente).family();
-    FFontSize = fuente.pointSize() > 0 ? fuente.pointSize() : 8;
-    FFontStyle = 0;
-    FFontColor = kColorTextoVentana;
+    FDatos.FontName = QFontInfo(fuente).family();
+    FDatos.FontSize = fuente.pointSize() > 0 ? fuente.pointSize() : 8;
+    FDatos.FontStyle = 0;
+    FDatos.FontColor = kColorTextoVentana;
     // Hover moves only switch the cursor over the grip.
     setMouseTracking(true);
     setAutoFillBackground(false);
-    resize(FMinWidth, FMinHeight);
+    resize(FDatos.MinWidth, FDatos.MinHeight);
 }
 
 TNota::~TNota() = default;
@@ -31,71 +31,71 @@ void TNota::AsignarImagenes(const QList<QPixmap>& chinchetas, const QList<QPixma
 }
 
 void TNota::setColorChincheta(TColorChincheta valor) {
-    if (valor == FColorChincheta)
+    if (valor == FDatos.ColorChincheta)
         return;
-    FColorChincheta = valor;
+    FDatos.ColorChincheta = valor;
     Resize();
     Repintar();
 }
 
 void TNota::setTexto(const QString& valor) {
-    if (valor == FTexto)
+    if (valor == FDatos.Texto)
         return;
-    FTexto = valor;
+    FDatos.Texto = valor;
     FTextoPintado = LineasDeNota(valor).join(u'\n');
     Repintar();
 }
 
 void TNota::setColorNW(quint32 valor) {
-    if (valor == FColorNW)
+    if (valor == FDatos.ColorNW)
         return;
-    FColorNW = valor;
+    FDatos.ColorNW = valor;
     Repintar();
 }
 
 void TNota::setColorSE(quint32 valor) {
-    if (valor == FColorSE)
+    if (valor == FDatos.ColorSE)
         return;
-    FColorSE = valor;
+    FDatos.ColorSE = valor;
     Repintar();
 }
 
 void TNota::setFontStyle(quint8 valor) {
-    if (valor == FFontStyle)
+    if (valor == FDatos.FontStyle)
         return;
-    FFontStyle = valor;
+    FDatos.FontStyle = valor;
     Repintar();
 }
 
 void TNota::setFontName(const QString& valor) {
-    if (valor == FFontName)
+    if (valor == FDatos.FontName)
         return;
-    FFontName = valor;
+    FDatos.FontName = valor;
     Repintar();
 }
 
 void TNota::setFontSize(qint32 valor) {
-    if (valor == FFontSize)
+    if (valor == FDatos.FontSize)
         return;
-    FFontSize = valor;
+    FDatos.FontSize = valor;
     Repintar();
 }
 
 void TNota::setFontColor(quint32 valor) {
-    if (valor == FFontColor)
+    if (valor == FDatos.FontColor)
         return;
-    FFontColor = valor;
+    FDatos.FontColor = valor;
     Repintar();
 }
 
 QFont TNota::FuenteTexto() const {
-    QFont f(FFontName);
+    QFont f(FDatos.FontName);
     // A size from a damaged file must not reach Qt as zero or below.
-    f.setPointSize(FFontSize > 0 ? qMin(FFontSize, 500) : 8);
-    f.setBold(FFontStyle & fsBold);
-    f.setItalic(FFontStyle & fsItalic);
-    f.setUnderline(FFontStyle & fsUnderline);
-    f.setStrikeOut(FFontStyle & fsStrikeOut);
+    f.setPointSize(FDatos.FontSize > 0 ? qMin(FDatos.FontSize, 500) : 8);
+    f.setBold(FDatos.FontStyle & fsBold);
+    f.setItalic(FDatos.FontStyle & fsItalic);
+    f.setUnderline(FDatos.FontStyle & fsUnderline);
+    f.setStrikeOut(FDatos.FontStyle & fsStrikeOut);
     return f;
 }
 
@@ -105,26 +105,7 @@ void TNota::Repintar() {
 }
 
 DatosNota TNota::Datos() const {
-    DatosNota d;
-    d.ColorChincheta = FColorChincheta;
-    d.Texto = FTexto;
-    d.DayCreated = FDayCreated;
-    d.DayExpires = FDayExpires;
-    d.MonthCreated = FMonthCreated;
-    d.MonthExpires = FMonthExpires;
-    d.YearCreated = FYearCreated;
-    d.YearExpires = FYearExpires;
-    d.ColorNW = FColorNW;
-    d.ColorSE = FColorSE;
-    d.MinWidth = FMinWidth;
-    d.MinHeight = FMinHeight;
-    d.FontStyle = FFontStyle;
-    d.FontName = FFontName;
-    d.FontSize = FFontSize;
-    d.FontColor = FFontColor;
-    d.ReceivedTime = FReceivedTime;
-    d.ReceivedFromIP = FReceivedFromIP;
-    d.ReceivedFromUser = FReceivedFromUser;
+    DatosNota d = FDatos;
     d.Left = x();
     d.Top = y();
     d.Width = width();
@@ -133,31 +114,15 @@ DatosNota TNota::Datos() const {
 }
 
 void TNota::AsignarDatos(const DatosNota& d) {
-    setColorChincheta(d.ColorChincheta);
-    setTexto(d.Texto);
-    FDayCreated = d.DayCreated;
-    FDayExpires = d.DayExpires;
-    FMonthCreated = d.MonthCreated;
-    FMonthExpires = d.MonthExpires;
-    FYearCreated = d.YearCreated;
-    FYearExpires = d.YearExpires;
-    setColorNW(d.ColorNW);
-    setColorSE(d.ColorSE);
-    FMinWidth = d.MinWidth;
-    FMinHeight = d.MinHeight;
-    FFontStyle = d.FontStyle;
-    FFontName = d.FontName;
-    FFontSize = d.FontSize;
-    FFontColor = d.FontColor;
+    if (d.Texto != FDatos.Texto)
+        FTextoPintado = LineasDeNota(d.Texto).join(u'\n');
+    FDatos = d;
     Repintar();
-    FReceivedTime = d.ReceivedTime;
-    FReceivedFromIP = d.ReceivedFromIP;
-    FReceivedFromUser = d.ReceivedFromUser;
     setGeometry(d.Left, d.Top, d.Width, d.Height);
 }
 
 QRect TNota::AreaTexto() const {
-    if (FColorChincheta == TColorChincheta::None)
+    if (FDatos.ColorChincheta == TColorChincheta::None)
         return {8, 8, width() - 16, height() - 16};
     return {8, 35, width() - 16, height() - 43};
 }
@@ -166,7 +131,7 @@ QRect TNota::AreaAgarradera() const {
             kAnchoAgarradera};
 }
 bool TNota::ChinchetaVisible() const {
-    return FColorChincheta != TColorChincheta::None;
+    return FDatos.ColorChincheta != TColorChincheta::None;
 }
 bool TNota::EnAgarradera(QPoint pos) const {
     return AreaAgarradera().contains(pos);
@@ -178,9 +143,9 @@ void TNota::resizeEvent(QResizeEvent* event) {
 }
 
 void TNota::Resize() {
-    if (FMinWidth > width() || FMinHeight > height()) {
+    if (FDatos.MinWidth > width() || FDatos.MinHeight > height()) {
         // resize() re-enters through resizeEvent with the corrected size.
-        resize(qMax(width(), FMinWidth), qMax(height(), FMinHeight));
+        resize(qMax(width(), FDatos.MinWidth), qMax(height(), FDatos.MinHeight));
         return;
     }
     const int w = width();
@@ -195,17 +160,17 @@ void TNota::paintEvent(QPaintEvent*) {
     const int w = width();
     const int h = height();
     p.fillRect(rect(), ColorDesdeValor(kColorFondoNota));
-    p.setPen(ColorDesdeValor(FColorNW));
+    p.setPen(ColorDesdeValor(FDatos.ColorNW));
     const QPoint nw[] = {{0, h}, {0, 0}, {w, 0}};
     p.drawPolyline(nw, 3);
-    p.setPen(ColorDesdeValor(FColorSE));
+    p.setPen(ColorDesdeValor(FDatos.ColorSE));
     const QPoint se[] = {{0, h - 1}, {w - 1, h - 1}, {w - 1, 0}};
     p.drawPolyline(se, 3);
 
     // Text first, then the grip and the pin over it; each picture is the first cell.
     const QRect texto = AreaTexto();
     p.setClipRect(texto);
-    p.setPen(ColorDesdeValor(FFontColor));
+    p.setPen(ColorDesdeValor(FDatos.FontColor));
     p.setFont(FuenteTexto());
     p.drawText(texto, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
                FTextoPintado);
@@ -213,7 +178,7 @@ void TNota::paintEvent(QPaintEvent*) {
     if (!FImagenesAgarradera.isEmpty())
         p.drawPixmap(AreaAgarradera().topLeft(), FImagenesAgarradera.first(),
                      QRect(0, 0, kAnchoAgarradera, kAnchoAgarradera));
-    const int chincheta = int(FColorChincheta);
+    const int chincheta = int(FDatos.ColorChincheta);
     if (ChinchetaVisible() && chincheta < FImagenesChincheta.size())
         p.drawPixmap(QPoint(18, 7), FImagenesChincheta[chincheta],
                      QRect(0, 0, kAnchoCeldaChincheta, kLadoChincheta));

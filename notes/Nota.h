@@ -1,7 +1,7 @@
 #pragma once
 // The sticky note: a child window of the board that is also the note record. Pin, grip and
 // text are drawn by the note itself: a board may hold many thousands of notes.
-#include "notes/DatosNota.h"
+#include "core/DatosNota.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -28,44 +28,44 @@ public:
     // Shares the board's pictures (cells of kAnchoCeldaChincheta and kAnchoAgarradera).
     void AsignarImagenes(const QList<QPixmap>& chinchetas, const QList<QPixmap>& agarradera);
 
-    TColorChincheta ColorChincheta() const { return FColorChincheta; }
+    TColorChincheta ColorChincheta() const { return FDatos.ColorChincheta; }
     void setColorChincheta(TColorChincheta valor);
-    QString Texto() const { return FTexto; }
+    QString Texto() const { return FDatos.Texto; }
     void setTexto(const QString& valor);
-    quint8 DayCreated() const { return FDayCreated; }
-    void setDayCreated(quint8 v) { FDayCreated = v; }
-    quint8 DayExpires() const { return FDayExpires; }
-    void setDayExpires(quint8 v) { FDayExpires = v; }
-    quint8 MonthCreated() const { return FMonthCreated; }
-    void setMonthCreated(quint8 v) { FMonthCreated = v; }
-    quint8 MonthExpires() const { return FMonthExpires; }
-    void setMonthExpires(quint8 v) { FMonthExpires = v; }
-    qint32 YearCreated() const { return FYearCreated; }
-    void setYearCreated(qint32 v) { FYearCreated = v; }
-    qint32 YearExpires() const { return FYearExpires; }
-    void setYearExpires(qint32 v) { FYearExpires = v; }
-    quint32 ColorNW() const { return FColorNW; }
+    quint8 DayCreated() const { return FDatos.DayCreated; }
+    void setDayCreated(quint8 v) { FDatos.DayCreated = v; }
+    quint8 DayExpires() const { return FDatos.DayExpires; }
+    void setDayExpires(quint8 v) { FDatos.DayExpires = v; }
+    quint8 MonthCreated() const { return FDatos.MonthCreated; }
+    void setMonthCreated(quint8 v) { FDatos.MonthCreated = v; }
+    quint8 MonthExpires() const { return FDatos.MonthExpires; }
+    void setMonthExpires(quint8 v) { FDatos.MonthExpires = v; }
+    qint32 YearCreated() const { return FDatos.YearCreated; }
+    void setYearCreated(qint32 v) { FDatos.YearCreated = v; }
+    qint32 YearExpires() const { return FDatos.YearExpires; }
+    void setYearExpires(qint32 v) { FDatos.YearExpires = v; }
+    quint32 ColorNW() const { return FDatos.ColorNW; }
     void setColorNW(quint32 valor);
-    quint32 ColorSE() const { return FColorSE; }
+    quint32 ColorSE() const { return FDatos.ColorSE; }
     void setColorSE(quint32 valor);
-    qint32 MinWidth() const { return FMinWidth; }
-    void setMinWidth(qint32 v) { FMinWidth = v; }
-    qint32 MinHeight() const { return FMinHeight; }
-    void setMinHeight(qint32 v) { FMinHeight = v; }
-    quint8 FontStyle() const { return FFontStyle; }
+    qint32 MinWidth() const { return FDatos.MinWidth; }
+    void setMinWidth(qint32 v) { FDatos.MinWidth = v; }
+    qint32 MinHeight() const { return FDatos.MinHeight; }
+    void setMinHeight(qint32 v) { FDatos.MinHeight = v; }
+    quint8 FontStyle() const { return FDatos.FontStyle; }
     void setFontStyle(quint8 valor);
-    QString FontName() const { return FFontName; }
+    QString FontName() const { return FDatos.FontName; }
     void setFontName(const QString& valor);
-    qint32 FontSize() const { return FFontSize; }
+    qint32 FontSize() const { return FDatos.FontSize; }
     void setFontSize(qint32 valor);
-    quint32 FontColor() const { return FFontColor; }
+    quint32 FontColor() const { return FDatos.FontColor; }
     void setFontColor(quint32 valor);
-    QString ReceivedTime() const { return FReceivedTime; }
-    void setReceivedTime(const QString& v) { FReceivedTime = v; }
-    QString ReceivedFromIP() const { return FReceivedFromIP; }
-    void setReceivedFromIP(const QString& v) { FReceivedFromIP = v; }
-    QString ReceivedFromUser() const { return FReceivedFromUser; }
-    void setReceivedFromUser(const QString& v) { FReceivedFromUser = v; }
+    QString ReceivedTime() const { return FDatos.ReceivedTime; }
+    void setReceivedTime(const QString& v) { FDatos.ReceivedTime = v; }
+    QString ReceivedFromIP() const { return FDatos.ReceivedFromIP; }
+    void setReceivedFromIP(const QString& v) { FDatos.ReceivedFromIP = v; }
+    QString ReceivedFromUser() const { return FDatos.ReceivedFromUser; }
+    void setReceivedFromUser(const QString& v) { FDatos.ReceivedFromUser = v; }
 
     // The record with position and size, and the way back.
     DatosNota Datos() const;
@@ -97,8 +97,6 @@ private:
     bool EnAgarradera(QPoint pos) const;
     void LanzarPulsacion(const TMouseEvent& handler, QMouseEvent* event);
 
-    TColorChincheta FColorChincheta = TColorChincheta::Rojo;
-    QString FTexto;
     // The text as drawn: lines joined with line feeds.
     QString FTextoPintado;
     // The press that is going on began on the grip: moves resize.
@@ -106,22 +104,7 @@ private:
     bool FCursorAgarradera = false;
     QList<QPixmap> FImagenesChincheta;
     QList<QPixmap> FImagenesAgarradera;
-    quint32 FColorNW = kColorBlanco;
-    quint32 FColorSE = kColorGris;
-    qint32 FMinWidth = 80;
-    qint32 FMinHeight = 100;
-    quint8 FFontStyle = 0;
-    QString FFontName;
-    qint32 FFontSize = 8;
-    quint32 FFontColor = kColorTextoVentana;
-    QString FReceivedTime;
-    QString FReceivedFromIP;
-    QString FReceivedFromUser;
-    quint8 FDayCreated = 0;
-    quint8 FDayExpires = 0;
-    quint8 FMonthCreated = 0;
-    quint8 FMonthExpires = 0;
-    qint32 FYearCreated = 0;
-    qint32 FYearExpires = 0;
+    // The record itself; its Left, Top, Width and Height are the widget's geometry instead.
+    DatosNota FDatos;
     int FRepintados = 0;
 };

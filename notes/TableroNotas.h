@@ -1,6 +1,6 @@
 #pragma once
 // What the note dialogs may do to the board's notes; the board implements it.
-#include "notes/ListaNotas.h"
+#include "core/ListaNotas.h"
 
 #include <QList>
 

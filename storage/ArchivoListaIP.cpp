@@ -4,7 +4,7 @@
 #include "storage/LectorLineas.h"
 #include "storage/ListaIP.h"
 
-#include "notes/Cp1252.h"
+#include "core/Cp1252.h"
 
 ErrorArchivo ListaIP::CargarListaIP(const QString& ruta) {
     const ArchivoLeido leido = LeerArchivoEntero(ruta);

@@ -1,7 +1,7 @@
 #pragma once
 // The notes file: read in any of its three layouts, written only in the current one,
 // records from the topmost note to the bottom one.
-#include "notes/DatosNota.h"
+#include "core/DatosNota.h"
 #include "storage/ErrorArchivo.h"
 
 #include <QByteArrayView>

@@ -1,6 +1,6 @@
 #include "storage/EscritorLineas.h"
 
-#include "notes/Cp1252.h"
+#include "core/Cp1252.h"
 
 void EscritorLineas::Numero(qint32 numero) {
     bytes_ += QByteArray::number(numero);

@@ -2,7 +2,7 @@
 #include "storage/GuardadoAtomico.h"
 #include "storage/LectorLineas.h"
 
-#include "notes/Cp1252.h"
+#include "core/Cp1252.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A board for the dialog tests: real notes on a plain widget, and a count of what the
 // dialogs asked of it.
-#include "notes/ListaNotas.h"
+#include "core/ListaNotas.h"
 #include "notes/Nota.h"
 #include "notes/TableroNotas.h"
 #include "resources/ImagenesPinaco.h"

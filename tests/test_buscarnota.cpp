@@ -1,5 +1,5 @@
 #include "TableroFalso.h"
-#include "notes/BusquedaNotas.h"
+#include "core/BusquedaNotas.h"
 #include "notes/FrmBuscarNota.h"
 #include "notes/Mensaje.h"
 

@@ -1,5 +1,5 @@
-#include "notes/Cp1252.h"
-#include "notes/UnitComunes.h"
+#include "core/Cp1252.h"
+#include "core/UnitComunes.h"
 
 #include <QtTest>
 

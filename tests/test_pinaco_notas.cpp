@@ -3,7 +3,7 @@
 #include "app/FondoCorcho.h"
 #include "app/Pinaco.h"
 #include "notes/FrmVerNotaNet.h"
-#include "notes/GeometriaNotas.h"
+#include "core/GeometriaNotas.h"
 #include "notes/Mensaje.h"
 #include "notes/Nota.h"
 #include "storage/ArchivoNotas.h"

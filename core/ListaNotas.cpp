@@ -1,4 +1,4 @@
-#include "notes/ListaNotas.h"
+#include "core/ListaNotas.h"
 
 bool ListaNotas::AlFrente(TNota* nota) {
     const qsizetype i = FNotas.indexOf(nota);

@@ -1,6 +1,6 @@
 #pragma once
 // The note record: what the notes file stores, the protocol carries and the dialogs edit.
-#include "notes/UnitComunes.h"
+#include "core/UnitComunes.h"
 
 #include <QString>
 

@@ -3,8 +3,6 @@
 #include <QList>
 #include <QtGlobal>
 
-class TableroNotas;
-
 struct FechaNota {
     quint8 Dia = 0;
     quint8 Mes = 0;
@@ -13,7 +11,3 @@ struct FechaNota {
 
 // Indices of the dates in their new order; equal dates keep their order in both directions.
 QList<qsizetype> OrdenEstablePorFecha(const QList<FechaNota>& fechas, bool ascendente);
-
-// Orders the board's notes by creation or due date: the first ends topmost, the last at the
-// bottom; positions and sizes stay. Marks the notes as changed.
-void OrganizarNotas(TableroNotas& tablero, bool PorCreacion, bool Ascendente);

@@ -1,6 +1,6 @@
 #pragma once
 // The note search without its window: sort keys, cell texts and the row-by-row search.
-#include "notes/DatosNota.h"
+#include "core/DatosNota.h"
 
 #include <QList>
 #include <QString>

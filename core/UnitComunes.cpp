@@ -1,6 +1,6 @@
-#include "notes/UnitComunes.h"
+#include "core/UnitComunes.h"
 
-#include "notes/Cp1252.h"
+#include "core/Cp1252.h"
 
 #include <QStringList>
 

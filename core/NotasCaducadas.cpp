@@ -1,22 +1,9 @@
-#include "notes/NotasCaducadas.h"
+#include "core/NotasCaducadas.h"
 
-#include "notes/ListaNotas.h"
-#include "notes/Nota.h"
-#include "notes/UnitComunes.h"
+#include "core/UnitComunes.h"
 
 bool FechaCaducada(quint8 dia, quint8 mes, qint32 anio, QDate hoy) {
     return CompararFechas(dia, mes, anio, quint8(hoy.day()), quint8(hoy.month()), hoy.year()) <= 0;
-}
-
-bool NotaCaducada(const TNota& nota, QDate hoy) {
-    return FechaCaducada(nota.DayExpires(), nota.MonthExpires(), nota.YearExpires(), hoy);
-}
-
-bool HayNotasCaducadas(const ListaNotas& notas, QDate hoy) {
-    for (const TNota* nota : notas)
-        if (NotaCaducada(*nota, hoy))
-            return true;
-    return false;
 }
 
 qsizetype BuscarCaducada(qsizetype cuenta, qsizetype desde, int paso,

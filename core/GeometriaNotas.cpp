@@ -1,4 +1,4 @@
-#include "notes/GeometriaNotas.h"
+#include "core/GeometriaNotas.h"
 
 bool PosicionOcupada(const QList<QRect>& notas, int X, int Y, int W, int H) {
     for (const QRect& n : notas) {

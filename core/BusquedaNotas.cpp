@@ -1,6 +1,6 @@
-#include "notes/BusquedaNotas.h"
+#include "core/BusquedaNotas.h"
 
-#include "notes/Cp1252.h"
+#include "core/Cp1252.h"
 
 #include <algorithm>
 #include <tuple>

@@ -4,14 +4,8 @@
 #include <QtGlobal>
 #include <functional>
 
-class ListaNotas;
-class TNota;
-
 // Due today or earlier.
 bool FechaCaducada(quint8 dia, quint8 mes, qint32 anio, QDate hoy);
-bool NotaCaducada(const TNota& nota, QDate hoy);
-// The start-up check: whether the expired-notes dialog has anything to show.
-bool HayNotasCaducadas(const ListaNotas& notas, QDate hoy);
 
 // Index of the nearest expired entry from desde on, stepping by paso (-1 towards the
 // first, +1 towards the last), or -1; desde may lie outside 0..cuenta-1.
