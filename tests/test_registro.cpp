@@ -88,6 +88,9 @@ void TestRegistro::lineas() {
 
 void TestRegistro::escritor() {
     QTemporaryDir carpeta;
+    QTemporaryDir actual;
+    const QString antes = QDir::currentPath();
+    QDir::setCurrent(actual.path());
     QStringList avisos;
     EscritorLog escritor(carpeta.path(), [&](const QString& aviso) { avisos << aviso; });
 
@@ -95,7 +98,7 @@ void TestRegistro::escritor() {
     QVERIFY(escritor.EscribirLineaLog("registro.txt", "uno"));
     QVERIFY(escritor.EscribirLineaLog(carpeta.filePath("registro.txt"), "dos"));
     QCOMPARE(Leer(carpeta.filePath("registro.txt")), QByteArray("uno\r\ndos\r\n"));
-    QVERIFY(!QFile::exists(QDir::current().filePath("registro.txt")));
+    QVERIFY(!QFile::exists(actual.filePath("registro.txt")));
 
     // A failing name is told once, however many lines fail; another one is told again.
     for (int i = 0; i < 3; ++i) {
@@ -108,6 +111,7 @@ void TestRegistro::escritor() {
     QVERIFY(escritor.EscribirLineaLog("registro.txt", "cuatro"));
     QVERIFY(Leer(carpeta.filePath("registro.txt")).endsWith("dos\r\ncuatro\r\n"));
     QCOMPARE(avisos.size(), 3);
+    QDir::setCurrent(antes);
 }
 
 QTEST_GUILESS_MAIN(TestRegistro)

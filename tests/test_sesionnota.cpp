@@ -1,5 +1,8 @@
 #include "net/Protocolo.h"
 #include "net/SesionNota.h"
+#include "storage/ArchivoNotas.h"
+
+#include <QBuffer>
 
 #include <QtTest>
 
@@ -45,6 +48,7 @@ private slots:
     void notaCreada_data();
     void notaCreada();
     void conexionesNoSeMezclan();
+    void notaRecibidaSiempreSeGuarda();
 };
 
 void TestSesionNota::respuestas_data() {
@@ -221,6 +225,32 @@ void TestSesionNota::conexionesNoSeMezclan() {
     QCOMPARE(Dialogo(b, {"NOTA_BEGIN", "TEXT:de B"}), QByteArrayList({"READY", "DATA_RECEIVED"}));
     QCOMPARE(a.Procesar("NOTA_END", {true, nullptr}, {}).Nota.Texto, QStringLiteral("de A"));
     QCOMPARE(Dialogo(b, {"CIAO", "NOTA_END"}), QByteArrayList({"CIAO_ACK", "UNKNOWN"}));
+}
+
+// Any byte a sender puts in the two text fields leaves a note the notes file can hold.
+void TestSesionNota::notaRecibidaSiempreSeGuarda() {
+    QByteArray todos;
+    for (int b = 0; b < 256; ++b)
+        todos += char(b);
+    SesionNota sesion;
+    const QByteArrayList respuestas =
+        Dialogo(sesion, {"NOTA_BEGIN", "FONT_NAME:" + todos, "TEXT:" + todos + todos});
+    QCOMPARE(respuestas, QByteArrayList({"READY", "DATA_RECEIVED", "DATA_RECEIVED"}));
+    const ResultadoMensaje fin = sesion.Procesar("NOTA_END", {true, nullptr}, {});
+    DatosNota nota;
+    RellenarNotaRecibida(nota, fin.Nota, QDateTime(QDate(2000, 1, 5), QTime(14, 3, 22)),
+                         QStringLiteral("127.0.0.2"), QString());
+
+    QBuffer archivo;
+    archivo.open(QIODevice::WriteOnly);
+    QCOMPARE(EscribirArchivoNotas(archivo, {nota}), ErrorArchivo::Ninguno);
+    const ResultadoCargaNotas leidas = LeerArchivoNotas(archivo.data());
+    QCOMPARE(leidas.Error, ErrorArchivo::Ninguno);
+    QCOMPARE(leidas.Notas.size(), 1);
+    QCOMPARE(leidas.Notas[0].FontName, nota.FontName);
+    QCOMPARE(nota.FontName.size(), 256 - 1);
+    QVERIFY(!nota.FontName.contains(u'\r') && !nota.FontName.contains(u'\n'));
+    QCOMPARE(nota.Texto.size(), 2 * (256 - 1));
 }
 
 QTEST_GUILESS_MAIN(TestSesionNota)
