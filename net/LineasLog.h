@@ -1,0 +1,30 @@
+#pragma once
+// The lines of the received-notes log, without their line end.
+#include "notes/DatosNota.h"
+
+#include <QDateTime>
+#include <QString>
+
+struct OpcionesLog {
+    bool LogWithSenderName = true;
+    bool LogWithNotaText = false;
+};
+
+// From the note's creation date, ReceivedTime, sender and, by the options, name and text.
+QString LineaNotaRecibida(const DatosNota& nota, const OpcionesLog& opciones);
+QString LineaIntentoNoPermitido(const QDateTime& momento, const QString& ip, const QString& nombre);
+
+// A sender's permission withdrawn or given back, at a moment.
+struct CambioPermiso {
+    QString Fecha; // "dd-mm-yyyy"
+    QString Hora;  // "hh:mm:ss"
+    QString IP;
+    QString Nombre;
+};
+struct ModoRetiro {
+    bool RetiroPermanente = true;
+    bool RetiroTemporal = false;
+    int RetiroTemporalMinutos = 5;
+};
+QString LineaRetiro(const CambioPermiso& retiro, const ModoRetiro& modo);
+QString LineaRestitucion(const CambioPermiso& restitucion);

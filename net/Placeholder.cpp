@@ -1,1 +1,0 @@
-// Filled by the note transfer protocol and the note server.

@@ -1,0 +1,115 @@
+#include "net/SesionNota.h"
+
+#include "net/MarcasTiempo.h"
+#include "net/Protocolo.h"
+
+using namespace Protocolo;
+
+namespace {
+
+ResultadoMensaje Respuesta(const char* respuesta, AccionSesion accion = AccionSesion::Ninguna) {
+    ResultadoMensaje r;
+    r.Accion = accion;
+    r.Respuesta = respuesta;
+    return r;
+}
+
+} // namespace
+
+QByteArray RespuestaCiao(const nodoListaIP* entrada, const ModoRetiro& modo) {
+    if (!entrada || entrada->Permitido)
+        return kCiaoAck;
+    if (entrada->FechaRetiro.isEmpty())
+        return {};
+    if (modo.RetiroPermanente)
+        return kCiaoNoMas;
+    if (modo.RetiroTemporal)
+        return MensajeCiaoNoPermitidoPor(modo.RetiroTemporalMinutos);
+    return {};
+}
+
+void RellenarNotaRecibida(DatosNota& nota, const DatosNota& pendiente, const QDateTime& ahora,
+                          const QString& ip, const QString& nombre) {
+    const QDate hoy = ahora.date();
+    nota.DayCreated = quint8(hoy.day());
+    nota.MonthCreated = quint8(hoy.month());
+    nota.YearCreated = hoy.year();
+    nota.DayExpires = pendiente.DayExpires;
+    nota.MonthExpires = pendiente.MonthExpires;
+    nota.YearExpires = pendiente.YearExpires;
+    nota.ReceivedTime = HoraTexto(ahora.time());
+    nota.ReceivedFromIP = ip;
+    nota.ReceivedFromUser = nombre;
+    nota.FontStyle = pendiente.FontStyle;
+    nota.FontName = pendiente.FontName;
+    nota.FontSize = pendiente.FontSize;
+    nota.FontColor = pendiente.FontColor;
+    nota.Width = pendiente.Width;
+    nota.Height = pendiente.Height;
+    nota.Top = pendiente.Top;
+    nota.Left = pendiente.Left;
+    nota.Texto = pendiente.Texto;
+    nota.ColorChincheta = TColorChincheta::Net;
+}
+
+ResultadoMensaje SesionNota::Procesar(QByteArrayView mensaje, const Remitente& remitente,
+                                      const ModoRetiro& modo) {
+    if (remitente.Permitido) {
+        ResultadoMensaje r = ProcesarPermitido(mensaje, remitente);
+        if (!r.Respuesta.isEmpty() || r.Accion != AccionSesion::Ninguna)
+            return r;
+    }
+    if (mensaje == kCiao) {
+        recibiendo_ = false;
+        ResultadoMensaje r;
+        r.Respuesta = RespuestaCiao(remitente.Entrada, modo);
+        return r;
+    }
+    if (remitente.Permitido)
+        return Respuesta(kUnknown);
+    return Respuesta(kNotAllowed, AccionSesion::RegistrarRechazo);
+}
+
+// The answers only a permitted sender gets; nothing for "CIAO" and unknown messages.
+ResultadoMensaje SesionNota::ProcesarPermitido(QByteArrayView mensaje, const Remitente& remitente) {
+    if (mensaje == kHola)
+        return Respuesta(kHolaAck);
+    if (mensaje == kVersion) {
+        ResultadoMensaje r;
+        r.Respuesta = MensajeVersionId();
+        return r;
+    }
+    const QByteArrayView actualizar(kActualizarPuerto);
+    if (mensaje.startsWith(actualizar)) {
+        if (!remitente.Entrada)
+            return Respuesta(kPuertoActualizado);
+        const auto puerto = LeerEntero(mensaje.sliced(actualizar.size()));
+        if (!puerto)
+            return Respuesta("", AccionSesion::ValorNoNumerico);
+        ResultadoMensaje r = Respuesta(kPuertoActualizado, AccionSesion::GuardarPuerto);
+        r.Puerto = *puerto;
+        return r;
+    }
+    if (mensaje == kNotaBegin) {
+        recibiendo_ = true;
+        pendiente_ = NotaEntranteInicial();
+        return Respuesta(kReady, AccionSesion::NotaEmpezada);
+    }
+    if (!recibiendo_)
+        return {};
+    switch (GuardarCampo(mensaje, pendiente_)) {
+    case LecturaCampo::Guardado:
+        return Respuesta(kDataReceived);
+    case LecturaCampo::NoNumerico:
+        return Respuesta("", AccionSesion::ValorNoNumerico);
+    case LecturaCampo::NoEsCampo:
+        break;
+    }
+    if (mensaje == kNotaEnd) {
+        recibiendo_ = false;
+        ResultadoMensaje r = Respuesta(kNotaCreated, AccionSesion::CrearNota);
+        r.Nota = pendiente_;
+        return r;
+    }
+    return {};
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The receiving side of one connection: takes one whole message and decides the answer and
+// what the board must do. Each connection keeps its own pending note, so two boards that
+// send at once never write into each other's note.
+#include "net/LineasLog.h"
+#include "notes/DatosNota.h"
+#include "storage/ListaIP.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QDateTime>
+
+// The sender of the message being handled, looked up again for every message.
+struct Remitente {
+    bool Permitido = false;               // IPPermitida now
+    const nodoListaIP* Entrada = nullptr; // its own entry (exact lookup), if any
+};
+
+enum class AccionSesion {
+    Ninguna,
+    GuardarPuerto,    // Puerto of the sender's own entry := Puerto
+    NotaEmpezada,     // the autosave countdown goes to 270
+    CrearNota,        // create the received note from Nota, then answer
+    RegistrarRechazo, // log the refused attempt when the log is on, then answer
+    ValorNoNumerico,  // a number field or port that is no number: told locally, no answer
+};
+
+struct ResultadoMensaje {
+    AccionSesion Accion = AccionSesion::Ninguna;
+    QByteArray Respuesta; // empty: the message gets no answer
+    qint32 Puerto = 0;
+    DatosNota Nota; // the pending fields, for CrearNota
+};
+
+// The answer to "CIAO" by the sender's own entry; empty when it gets none.
+QByteArray RespuestaCiao(const nodoListaIP* entrada, const ModoRetiro& modo);
+
+// Fills the fields of a newly created note that a received note sets: creation date,
+// arrival time and sender, the pending due date, font, bounds and text, the Net pushpin.
+void RellenarNotaRecibida(DatosNota& nota, const DatosNota& pendiente, const QDateTime& ahora,
+                          const QString& ip, const QString& nombre);
+
+class SesionNota {
+public:
+    ResultadoMensaje Procesar(QByteArrayView mensaje, const Remitente& remitente,
+                              const ModoRetiro& modo);
+    // A socket error ends the note being received; its fields stay until the next one.
+    void ErrorDeSocket() { recibiendo_ = false; }
+
+    bool RecibiendoNota() const { return recibiendo_; }
+    const DatosNota& NotaEntrante() const { return pendiente_; }
+
+private:
+    ResultadoMensaje ProcesarPermitido(QByteArrayView mensaje, const Remitente& remitente);
+
+    bool recibiendo_ = false;
+    DatosNota pendiente_;
+};
