@@ -3,7 +3,7 @@
 // loses its permission, for good or for some minutes; the restoration gives temporary
 // withdrawals back once the minutes have passed.
 #include "net/LineasLog.h"
-#include "net/MarcasTiempo.h"
+#include "core/MarcasTiempo.h"
 #include "storage/ListaIP.h"
 
 #include <QList>

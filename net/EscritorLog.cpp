@@ -1,6 +1,6 @@
 #include "net/EscritorLog.h"
 
-#include "notes/Cp1252.h"
+#include "core/Cp1252.h"
 
 #include <QDir>
 #include <QFile>

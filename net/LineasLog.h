@@ -1,6 +1,6 @@
 #pragma once
 // The lines of the received-notes log, without their line end.
-#include "notes/DatosNota.h"
+#include "core/DatosNota.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "net/Protocolo.h"
 
-#include "notes/Cp1252.h"
+#include "core/Cp1252.h"
 
 #include <array>
 #include <limits>

@@ -1,7 +1,7 @@
 #pragma once
 // The words of the note transfer protocol and the value encodings both ends use. Messages
 // travel as Windows-1252 bytes, one message per send, no terminator.
-#include "notes/DatosNota.h"
+#include "core/DatosNota.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,6 +1,6 @@
 #include "net/SesionNota.h"
 
-#include "net/MarcasTiempo.h"
+#include "core/MarcasTiempo.h"
 #include "net/Protocolo.h"
 
 using namespace Protocolo;

@@ -3,7 +3,7 @@
 // what the board must do. Each connection keeps its own pending note, so two boards that
 // send at once never write into each other's note.
 #include "net/LineasLog.h"
-#include "notes/DatosNota.h"
+#include "core/DatosNota.h"
 #include "storage/ListaIP.h"
 
 #include <QByteArray>

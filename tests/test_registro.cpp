@@ -1,6 +1,6 @@
 #include "net/EscritorLog.h"
 #include "net/LineasLog.h"
-#include "net/MarcasTiempo.h"
+#include "core/MarcasTiempo.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "net/MarcasTiempo.h"
+#include "core/MarcasTiempo.h"
 
-#include "notes/UnitComunes.h"
+#include "core/UnitComunes.h"
 
 namespace {
 
