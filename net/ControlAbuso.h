@@ -2,8 +2,8 @@
 // Flood control: a sender that delivers more than NumMaxNotas notes within NumMinSegundos
 // loses its permission, for good or for some minutes; the restoration gives temporary
 // withdrawals back once the minutes have passed.
-#include "net/LineasLog.h"
 #include "core/MarcasTiempo.h"
+#include "net/LineasLog.h"
 #include "storage/ListaIP.h"
 
 #include <QList>

@@ -2,8 +2,8 @@
 // The receiving side of one connection: takes one whole message and decides the answer and
 // what the board must do. Each connection keeps its own pending note, so two boards that
 // send at once never write into each other's note.
-#include "net/LineasLog.h"
 #include "core/DatosNota.h"
+#include "net/LineasLog.h"
 #include "storage/ListaIP.h"
 
 #include <QByteArray>

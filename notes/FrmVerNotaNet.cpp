@@ -1,7 +1,7 @@
 #include "notes/FrmVerNotaNet.h"
 
-#include "notes/Nota.h"
 #include "core/UnitComunes.h"
+#include "notes/Nota.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

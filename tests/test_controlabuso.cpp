@@ -1,5 +1,5 @@
-#include "net/ControlAbuso.h"
 #include "core/MarcasTiempo.h"
+#include "net/ControlAbuso.h"
 #include "net/SesionNota.h"
 
 #include <QtTest>

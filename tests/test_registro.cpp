@@ -1,6 +1,6 @@
+#include "core/MarcasTiempo.h"
 #include "net/EscritorLog.h"
 #include "net/LineasLog.h"
-#include "core/MarcasTiempo.h"
 
 #include <QDir>
 #include <QFile>
