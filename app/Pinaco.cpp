@@ -5,6 +5,7 @@
 #include "app/FondoCorcho.h"
 #include "app/RegistroConfiguracion.h"
 #include "app/RutasDatos.h"
+#include "net/ServidorNotas.h"
 #include "notes/FrmNotaCaduca.h"
 #include "notes/Mensaje.h"
 #include "notes/Nota.h"
@@ -12,9 +13,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QScreen>
 #include <QSettings>
-#include <QTcpServer>
 
 namespace {
 
@@ -54,7 +55,6 @@ void TPinaco::FormCreate() {
 
     CrearMarco();
     CrearBandeja();
-    Server = new QTcpServer(this);
 
     Config = Configuracion{};
     Config.ServerActivo = false;
@@ -68,6 +68,7 @@ void TPinaco::FormCreate() {
     FCustodia = std::make_unique<CustodiaArchivos>(this);
     FRutaListaIP = RutaArchivoDatos(FRutaPrograma, QStringLiteral("NET"));
     FRutaNotas = RutaArchivoDatos(FRutaPrograma, QStringLiteral("DAT"));
+    Server = new ServidorNotas(*this, QFileInfo(FRutaNotas).absolutePath(), {}, this);
 
     resize(kAnchoDisenado, kAltoDisenado);
     move(-1000, -1000);

@@ -1,7 +1,8 @@
 #pragma once
 // The board: main window, owner of the notes, the address book, the settings and the timers.
-#include "app/Configuracion.h"
+#include "core/Configuracion.h"
 #include "core/ListaNotas.h"
+#include "net/TableroRed.h"
 #include "notes/TableroNotas.h"
 #include "storage/ListaIP.h"
 
@@ -19,11 +20,11 @@ class QMenu;
 class QMouseEvent;
 class QSettings;
 class QSystemTrayIcon;
-class QTcpServer;
 class ReproductorWav;
+class ServidorNotas;
 class TNota;
 
-class TPinaco : public QWidget, public TableroNotas {
+class TPinaco : public QWidget, public TableroNotas, public TableroRed {
     Q_OBJECT
 public:
     static constexpr int kAnchoDisenado = 442;
@@ -78,6 +79,14 @@ public:
     void mnuFondoAboutClick();
     void ComprobarNotasCaducadas();
 
+    // What the note server needs of the board.
+    ListaIP& Libreta() override { return FListaIP; }
+    const Configuracion& Ajustes() const override { return Config; }
+    void NotaEmpezada() override { IniciarNotaEntrante(); }
+    DatosNota CrearNotaRecibida(const DatosNota& pendiente, const QString& ip,
+                                const QString& nombre, const QDateTime& ahora) override;
+    void AvisoBandeja() override;
+
     // Data files.
     bool CargarNotas();
     bool GuardarNotas();
@@ -115,7 +124,7 @@ public:
     void IniciarParpadeo();
     void TimerNotaRecibidaTimer();
     void mnuTrayCerrarClick();
-    void SonidoNotaRecibida();
+    void SonidoNotaRecibida() override;
     int Parpadeo() const { return EstadoParpadeo; }
     // Whether the desktop has a tray; replaceable so tests can have one without a desktop.
     static inline bool (*DisponibilidadBandeja)() = nullptr;
@@ -148,13 +157,12 @@ public:
     QMenu* PopupMenuFondo = nullptr;
     QMenu* PopupMenuTray = nullptr;
     QSystemTrayIcon* IconoBandeja = nullptr;
-    QTcpServer* Server = nullptr;
+    ServidorNotas* Server = nullptr;
     ReproductorWav* MediaPlayer = nullptr;
 
     QTimer TimerOnLoad;
     QTimer TimerGuardarNotas;
     QTimer TimerNotaRecibida;
-    QTimer TimerRetiroTemporal;
 
 signals:
     void NotasGuardadas();

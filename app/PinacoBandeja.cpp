@@ -75,6 +75,11 @@ void TPinaco::mnuTrayCerrarClick() {
     QCoreApplication::quit();
 }
 
+void TPinaco::AvisoBandeja() {
+    if (Config.IconInTray)
+        IniciarParpadeo();
+}
+
 void TPinaco::SonidoNotaRecibida() {
     if (Config.AvisoNotaRecibida)
         MediaPlayer->Reproducir(Config.AvisoNotaRecibidaWAV);

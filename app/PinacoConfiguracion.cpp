@@ -5,13 +5,13 @@
 #include "app/RegistroConfiguracion.h"
 #include "notes/Mensaje.h"
 
+#include "net/ServidorNotas.h"
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTcpServer>
 
 namespace {
 
@@ -117,13 +117,11 @@ void TPinaco::AplicarConfiguracion() {
 }
 
 bool TPinaco::ActivarServidor() {
-    if (Server->isListening())
-        return true;
-    return Server->listen(QHostAddress::Any, quint16(Config.ServerPort));
+    return Server->Activar(quint16(Config.ServerPort));
 }
 
 void TPinaco::DesactivarServidor() {
-    Server->close();
+    Server->Desactivar();
 }
 
 void TPinaco::AvisarPuertoOcupado(bool alCargar) {

@@ -4,6 +4,7 @@
 #include "app/FondoCorcho.h"
 #include "app/Pinaco.h"
 #include "core/GeometriaNotas.h"
+#include "net/SesionNota.h"
 #include "notes/FrmBuscarNota.h"
 #include "notes/FrmConfigNota.h"
 #include "notes/FrmEliminarNota.h"
@@ -179,6 +180,28 @@ void TPinaco::ActualizarSombras() {
     for (qsizetype i = 0; i < FListaNotas.Cuenta(); ++i)
         FListaNotas.En(i)->setColorNW(Solapada(todas[i], todas.subspan(i + 1)) ? kColorSombra
                                                                                : kColorBlanco);
+}
+
+DatosNota TPinaco::CrearNotaRecibida(const DatosNota& pendiente, const QString& ip,
+                                     const QString& nombre, const QDateTime& ahora) {
+    TNota* nota = CrearNota(false);
+    DatosNota datos = nota->Datos();
+    RellenarNotaRecibida(datos, pendiente, ahora, ip, nombre);
+    // Bounds come from the network: no overflow in the steps below, no giant widget.
+    constexpr int kLejos = 100000;
+    constexpr int kMayor = 10000;
+    datos.Left = qBound(-kLejos, datos.Left, kLejos);
+    datos.Top = qBound(-kLejos, datos.Top, kLejos);
+    datos.Width = qBound(0, datos.Width, kMayor);
+    datos.Height = qBound(0, datos.Height, kMayor);
+    nota->AsignarDatos(datos);
+    NotaAlFrente(nota);
+    while (NotaSolapada(0))
+        nota->move(nota->x() + 7, nota->y() + 7);
+    AjustarNotasAlPinaco();
+    ActualizarSombras();
+    nota->setVisible(true);
+    return nota->Datos();
 }
 
 bool TPinaco::NotaSolapada(qsizetype indice) const {

@@ -1,7 +1,7 @@
 #pragma once
 // Reading and writing the settings values, one per setting, with the repair of values
 // that cannot be read. Knows nothing of windows.
-#include "app/Configuracion.h"
+#include "core/Configuracion.h"
 
 class QSettings;
 

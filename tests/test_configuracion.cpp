@@ -2,6 +2,7 @@
 #include "app/Autoarranque.h"
 #include "app/PiezaMarco.h"
 #include "app/Pinaco.h"
+#include "net/ServidorNotas.h"
 #include "notes/Mensaje.h"
 #include "tests/EntornoPrueba.h"
 
@@ -147,7 +148,7 @@ void TestConfiguracion::valorQueFaltaSeReparaSinUsarlo() {
     QVERIFY(!FPinaco->Config.ServerActivo);
     QVERIFY(!FPinaco->Config.LogWithNotaText);
     QVERIFY(!FPinaco->Config.CrearArchivoLog);
-    QVERIFY(!FPinaco->Server->isListening());
+    QVERIFY(!FPinaco->Server->Activo());
     QVERIFY(FMensajes.isEmpty());
 }
 
@@ -303,7 +304,7 @@ void TestConfiguracion::puertoOcupadoAlAplicar() {
     QVERIFY(FMensajes[0].Texto.endsWith(
         "Por favor, modifique el valor \"Puerto de Servidor\" en la Configuración."));
     QVERIFY(!FPinaco->Config.ServerActivo);
-    QVERIFY(!FPinaco->Server->isListening());
+    QVERIFY(!FPinaco->Server->Activo());
 }
 
 void TestConfiguracion::servidorEscuchaYSeApaga() {
@@ -313,16 +314,16 @@ void TestConfiguracion::servidorEscuchaYSeApaga() {
     libre.close();
     EscribirDefectos({{"ServerActivo", "1"}, {"ServerPort", QString::number(puerto)}});
     Arrancar();
-    QVERIFY(FPinaco->Server->isListening());
-    QCOMPARE(FPinaco->Server->serverPort(), puerto);
+    QVERIFY(FPinaco->Server->Activo());
+    QCOMPARE(FPinaco->Server->Puerto(), puerto);
     // The autosave closes the server around the write and opens it again.
     FPinaco->MarcarNotasCambiadas();
     for (int i = 0; i < 300; ++i)
         FPinaco->TimerGuardarNotasTimer();
-    QVERIFY(FPinaco->Server->isListening());
+    QVERIFY(FPinaco->Server->Activo());
     FPinaco->Config.ServerActivo = false;
     FPinaco->AplicarConfiguracion();
-    QVERIFY(!FPinaco->Server->isListening());
+    QVERIFY(!FPinaco->Server->Activo());
     QVERIFY(FMensajes.isEmpty());
 }
 
