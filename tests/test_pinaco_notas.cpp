@@ -63,6 +63,7 @@ private slots:
     void arrastreConBotonDerechoNoMueve();
     void dobleClicAbreEditorSinArrastrar();
     void notaDeRedSeAbreEnElVisor();
+    void notaRecibidaSeApartaDeLasOtras();
     void redimensionarSeDetieneEnElMinimo();
     void alFondo();
     void borrarSinConfirmar();
@@ -228,6 +229,37 @@ void TestPinacoNotas::notaDeRedSeAbreEnElVisor() {
     QTest::mouseDClick(nota, Qt::LeftButton, {}, QPoint(60, 20));
     QCOMPARE(abierto, QString("TfrmVerNotaNet"));
     QCOMPARE(remitente, QString("Oficina  (10.0.0.7)"));
+}
+
+// A received note goes on top with the Net pin, 7 pixels down-right at a time until it
+// overlaps no other note; bounds from the wire cannot overflow or make a giant note.
+void TestPinacoNotas::notaRecibidaSeApartaDeLasOtras() {
+    Arrancar();
+    FPinaco->CrearNota(true); // at 40,70
+    FPinaco->CrearNota(true); // at 48,78
+    DatosNota pendiente;
+    pendiente.Left = 40;
+    pendiente.Top = 70;
+    pendiente.Width = 120;
+    pendiente.Height = 160;
+    pendiente.Texto = "hola";
+    const QDateTime ahora(QDate(2026, 12, 6), QTime(10, 0, 0));
+    const DatosNota creada = FPinaco->CrearNotaRecibida(pendiente, "10.0.0.7", "Ana", ahora);
+    TNota* nota = FPinaco->Notas().Primero();
+    QCOMPARE(nota->Datos(), creada);
+    QCOMPARE(creada.ColorChincheta, TColorChincheta::Net);
+    QCOMPARE(creada.ReceivedFromUser, QString("Ana"));
+    QVERIFY(nota->isVisible());
+    const QPoint paso = nota->pos() - QPoint(40, 70);
+    QVERIFY(paso.x() == paso.y() && paso.x() > 0 && paso.x() % 7 == 0);
+    QVERIFY(!FPinaco->NotaSolapada(0));
+    nota->move(nota->pos() - QPoint(7, 7)); // one step less still overlaps
+    QVERIFY(FPinaco->NotaSolapada(0));
+    pendiente.Left = pendiente.Top = pendiente.Width = pendiente.Height = INT_MAX;
+    FPinaco->CrearNotaRecibida(pendiente, "10.0.0.7", "Ana", ahora);
+    FPinaco->CrearNotaRecibida(pendiente, "10.0.0.7", "Ana", ahora);
+    const QRect grande = FPinaco->Notas().Primero()->geometry();
+    QVERIFY(grande.width() <= 10000 && grande.height() <= 10000);
 }
 
 void TestPinacoNotas::redimensionarSeDetieneEnElMinimo() {
