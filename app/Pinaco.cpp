@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QScreen>
 #include <QSettings>
 
@@ -68,7 +67,8 @@ void TPinaco::FormCreate() {
     FCustodia = std::make_unique<CustodiaArchivos>(this);
     FRutaListaIP = RutaArchivoDatos(FRutaPrograma, QStringLiteral("NET"));
     FRutaNotas = RutaArchivoDatos(FRutaPrograma, QStringLiteral("DAT"));
-    Server = new ServidorNotas(*this, QFileInfo(FRutaNotas).absolutePath(), {}, this);
+    Server =
+        new ServidorNotas(*this, RutaArchivoDatos(FRutaPrograma, QStringLiteral("LOG")), {}, this);
 
     resize(kAnchoDisenado, kAltoDisenado);
     move(-1000, -1000);

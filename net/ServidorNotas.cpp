@@ -6,6 +6,7 @@
 #include "net/TableroRed.h"
 #include "storage/ListaIP.h"
 
+#include <QFileInfo>
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -39,11 +40,12 @@ struct ServidorNotas::Conexion {
     QTimer Silencio;
 };
 
-ServidorNotas::ServidorNotas(TableroRed& tablero, const QString& carpetaDatos, Reloj reloj,
+ServidorNotas::ServidorNotas(TableroRed& tablero, const QString& registroPorDefecto, Reloj reloj,
                              QObject* parent)
     : QObject(parent), tablero_(tablero),
       reloj_(reloj ? std::move(reloj) : Reloj([] { return QDateTime::currentDateTime(); })),
-      log_(carpetaDatos), abuso_(std::make_unique<ControlAbuso>(tablero.Libreta(), reloj_)),
+      registroPorDefecto_(registroPorDefecto), log_(QFileInfo(registroPorDefecto).absolutePath()),
+      abuso_(std::make_unique<ControlAbuso>(tablero.Libreta(), reloj_)),
       servidor_(new QTcpServer(this)) {
     connect(servidor_, &QTcpServer::newConnection, this, &ServidorNotas::NuevaConexion);
     connect(&TimerRetiroTemporal, &QTimer::timeout, this, &ServidorNotas::TimerRetiroTemporalTimer);
@@ -186,7 +188,8 @@ void ServidorNotas::TimerRetiroTemporalTimer() {
 }
 
 void ServidorNotas::EscribirLog(const QString& linea) {
-    log_.EscribirLineaLog(tablero_.Ajustes().LogFilename, linea);
+    const QString& nombre = tablero_.Ajustes().LogFilename;
+    log_.EscribirLineaLog(nombre.isEmpty() ? registroPorDefecto_ : nombre, linea);
 }
 
 void ServidorNotas::Cerrar(Conexion* c, const char* motivo) {

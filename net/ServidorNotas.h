@@ -27,7 +27,9 @@ public:
     static constexpr int kMaxConexiones = 64;
     static constexpr int kRetiroTemporalMs = 15000;
 
-    ServidorNotas(TableroRed& tablero, const QString& carpetaDatos, Reloj reloj = {},
+    // registroPorDefecto: the log file when LogFilename is empty; a relative LogFilename
+    // lies in its folder, the folder of the data files.
+    ServidorNotas(TableroRed& tablero, const QString& registroPorDefecto, Reloj reloj = {},
                   QObject* parent = nullptr);
     ~ServidorNotas() override;
 
@@ -58,6 +60,7 @@ private:
 
     TableroRed& tablero_;
     Reloj reloj_;
+    QString registroPorDefecto_;
     EscritorLog log_;
     std::unique_ptr<ControlAbuso> abuso_;
     QTcpServer* servidor_;

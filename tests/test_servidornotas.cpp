@@ -113,8 +113,8 @@ void TestServidorNotas::init() {
     FTablero = std::make_unique<TableroQueAnota>();
     FTablero->libreta.AddIP("*.*.*.*", "(Desconocido)", true, 2222);
     FAhora = QDateTime(QDate(2000, 1, 5), QTime(14, 3, 22));
-    FServidor =
-        std::make_unique<ServidorNotas>(*FTablero, FCarpeta->path(), [this] { return FAhora; });
+    FServidor = std::make_unique<ServidorNotas>(*FTablero, FCarpeta->filePath("pinaco.LOG"),
+                                                [this] { return FAhora; });
     QVERIFY(FServidor->Activar(0));
 }
 
@@ -154,8 +154,7 @@ void TestServidorNotas::transferenciaByteAByte() {
 void TestServidorNotas::rechazoRegistrado() {
     FTablero->libreta.Entradas().clear();
     FTablero->libreta.AddIP("127.0.0.3", "Vecino", false, 2222);
-    FTablero->ajustes.CrearArchivoLog = true;
-    FTablero->ajustes.LogFilename = "pinaco.LOG";
+    FTablero->ajustes.CrearArchivoLog = true; // and no name: the one of the data files
     Par par("127.0.0.3", FServidor->Puerto());
     for (const char* mensaje : {"HOLA", "VERSION", "NOTA_BEGIN", "TEXT:x"})
         QCOMPARE(par.Enviar(mensaje), QByteArray("NOT_ALLOWED"));
