@@ -184,7 +184,8 @@ void TPinaco::ActualizarSombras() {
 
 DatosNota TPinaco::CrearNotaRecibida(const DatosNota& pendiente, const QString& ip,
                                      const QString& nombre, const QDateTime& ahora) {
-    TNota* nota = CrearNota(false);
+    // Its place comes from the sender: no free place is looked for.
+    TNota* nota = NuevaNota(false);
     DatosNota datos = nota->Datos();
     RellenarNotaRecibida(datos, pendiente, ahora, ip, nombre);
     // Bounds come from the network: no overflow in the steps below, no giant widget.
@@ -196,7 +197,10 @@ DatosNota TPinaco::CrearNotaRecibida(const DatosNota& pendiente, const QString& 
     datos.Height = qBound(0, datos.Height, kMayor);
     nota->AsignarDatos(datos);
     NotaAlFrente(nota);
-    while (NotaSolapada(0))
+    // The other notes stay where they are while this one steps off them.
+    const QList<QRect> otras = Rectangulos(FListaNotas, 1);
+    const std::span<const QRect> resto(otras.constData(), size_t(otras.size()));
+    while (Solapada(nota->geometry(), resto))
         nota->move(nota->x() + 7, nota->y() + 7);
     AjustarNotasAlPinaco();
     ActualizarSombras();
