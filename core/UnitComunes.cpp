@@ -176,3 +176,23 @@ QStringList LineasDeNota(const QString& texto) {
     lineas.append(linea);
     return lineas;
 }
+
+// Optional sign and decimal digits, within the range of a signed 32-bit integer.
+std::optional<qint32> EnteroDeTexto(QByteArrayView texto) {
+    qsizetype i = 0;
+    const bool negativo = !texto.isEmpty() && texto[0] == '-';
+    if (!texto.isEmpty() && (texto[0] == '-' || texto[0] == '+'))
+        ++i;
+    if (i == texto.size())
+        return std::nullopt;
+    const qint64 limite = negativo ? qint64(1) << 31 : (qint64(1) << 31) - 1;
+    qint64 valor = 0;
+    for (; i < texto.size(); ++i) {
+        if (texto[i] < '0' || texto[i] > '9')
+            return std::nullopt;
+        valor = valor * 10 + (texto[i] - '0');
+        if (valor > limite)
+            return std::nullopt;
+    }
+    return qint32(negativo ? -valor : valor);
+}

@@ -1,9 +1,11 @@
 #pragma once
 // Small routines and tables shared by the dialogs, the files and the protocol.
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
 #include <array>
+#include <optional>
 
 enum class TColorChincheta : quint8 {
     Rojo = 0,
@@ -29,6 +31,10 @@ QString Normalizar(const QString& texto);
 quint8 MesDeTexto(const QString& texto);
 bool IPValida(const QString& texto);
 bool EsNumero(const QString& texto);
+
+// Optional sign and decimal digits, within the range of a signed 32-bit integer; the one
+// reading of a number that the data files and the wire share.
+std::optional<qint32> EnteroDeTexto(QByteArrayView texto);
 QString ReemplazarCaracter(const QString& texto, QChar de, QChar a);
 
 QString ByteAHex(int n);

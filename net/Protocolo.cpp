@@ -1,5 +1,7 @@
 #include "net/Protocolo.h"
 
+#include "core/UnitComunes.h"
+
 #include "core/Cp1252.h"
 
 #include <array>
@@ -80,29 +82,6 @@ QByteArray MensajeActualizarPuerto(qint32 puerto) {
 
 QByteArray MensajeCiaoNoPermitidoPor(qint32 minutos) {
     return kCiaoNoPor + Numero(minutos);
-}
-
-std::optional<qint32> LeerEntero(QByteArrayView texto) {
-    qsizetype i = 0;
-    const bool negativo = !texto.isEmpty() && texto[0] == '-';
-    if (!texto.isEmpty() && (texto[0] == '-' || texto[0] == '+'))
-        ++i;
-    if (i == texto.size())
-        return std::nullopt;
-    qint64 valor = 0;
-    for (; i < texto.size(); ++i) {
-        const char c = texto[i];
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        valor = valor * 10 + (c - '0');
-        if (valor > qint64(std::numeric_limits<qint32>::max()) + 1)
-            return std::nullopt; // stops long digit runs before they overflow
-    }
-    if (negativo)
-        valor = -valor;
-    if (valor > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return qint32(valor);
 }
 
 QByteArray BanderasEstilo(quint8 estilo) {
@@ -190,7 +169,7 @@ LecturaCampo GuardarCampo(QByteArrayView mensaje, DatosNota& pendiente) {
             continue;
         const QByteArrayView valor = mensaje.sliced(clave.size());
         if (EsNumerico(campo)) {
-            const auto n = LeerEntero(valor);
+            const auto n = EnteroDeTexto(valor);
             if (!n)
                 return LecturaCampo::NoNumerico;
             GuardarNumero(campo, *n, pendiente);

@@ -53,10 +53,6 @@ QByteArray MensajeVersionId();
 QByteArray MensajeActualizarPuerto(qint32 puerto);
 QByteArray MensajeCiaoNoPermitidoPor(qint32 minutos);
 
-// A decimal integer that fits 32 bits, an optional sign included; nothing for any other
-// text (blanks, hexadecimal, an empty value).
-std::optional<qint32> LeerEntero(QByteArrayView texto);
-
 // "FONT_STYLE:" flags, bold first: "1010" for bold and underline.
 QByteArray BanderasEstilo(quint8 estilo);
 quint8 EstiloDeBanderas(QByteArrayView banderas);

@@ -1,5 +1,7 @@
 #include "net/SesionNota.h"
 
+#include "core/UnitComunes.h"
+
 #include "core/MarcasTiempo.h"
 #include "net/Protocolo.h"
 
@@ -83,7 +85,7 @@ ResultadoMensaje SesionNota::ProcesarPermitido(QByteArrayView mensaje, const Rem
     if (mensaje.startsWith(actualizar)) {
         if (!remitente.Entrada)
             return Respuesta(kPuertoActualizado);
-        const auto puerto = LeerEntero(mensaje.sliced(actualizar.size()));
+        const auto puerto = EnteroDeTexto(mensaje.sliced(actualizar.size()));
         if (!puerto)
             return Respuesta("", AccionSesion::ValorNoNumerico);
         ResultadoMensaje r = Respuesta(kPuertoActualizado, AccionSesion::GuardarPuerto);

@@ -1,5 +1,7 @@
 #include "storage/LectorLineas.h"
 
+#include "core/UnitComunes.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -10,26 +12,6 @@ constexpr qsizetype kMaxCaracteresNumero = 32;
 
 bool EsSeparador(char c) {
     return uchar(c) <= ' ';
-}
-
-// Optional sign and decimal digits, within the range of a signed 32-bit integer.
-std::optional<qint32> NumeroDeTexto(QByteArrayView texto) {
-    qsizetype i = 0;
-    const bool negativo = !texto.isEmpty() && texto[0] == '-';
-    if (!texto.isEmpty() && (texto[0] == '-' || texto[0] == '+'))
-        ++i;
-    if (i == texto.size())
-        return std::nullopt;
-    const qint64 limite = negativo ? qint64(1) << 31 : (qint64(1) << 31) - 1;
-    qint64 valor = 0;
-    for (; i < texto.size(); ++i) {
-        if (texto[i] < '0' || texto[i] > '9')
-            return std::nullopt;
-        valor = valor * 10 + (texto[i] - '0');
-        if (valor > limite)
-            return std::nullopt;
-    }
-    return qint32(negativo ? -valor : valor);
 }
 
 } // namespace
@@ -67,7 +49,7 @@ qint32 LectorLineas::LeerNumero() {
     while (pos_ < bytes_.size() && pos_ - inicio < kMaxCaracteresNumero &&
            !EsSeparador(bytes_[pos_]))
         ++pos_;
-    const auto numero = NumeroDeTexto(bytes_.sliced(inicio, pos_ - inicio));
+    const auto numero = EnteroDeTexto(bytes_.sliced(inicio, pos_ - inicio));
     SaltarRestoDeLinea();
     if (!numero) {
         fallo_ = true;
