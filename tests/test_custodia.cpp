@@ -57,7 +57,6 @@ QByteArray ComoUsuarioCorriente(const std::function<QByteArray()>& prueba) {
 class TestCustodia : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup() { FijarRespondedorMensajes({}); }
     void falloAvisadoUnaVezSinCajasApiladas();
@@ -68,17 +67,18 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> FCarpeta;
     QList<PeticionMensaje> FMensajes;
+    std::function<void()> FAlAvisar; // runs while the box is open
 };
 
-void TestCustodia::initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
-}
-
 void TestCustodia::init() {
+    QStandardPaths::setTestModeEnabled(true);
     FCarpeta = std::make_unique<QTemporaryDir>();
     FMensajes.clear();
+    FAlAvisar = {};
     FijarRespondedorMensajes([this](const PeticionMensaje& m) {
         FMensajes.append(m);
+        if (FAlAvisar)
+            std::exchange(FAlAvisar, {})();
         return QMessageBox::Ok;
     });
 }
@@ -91,21 +91,13 @@ void TestCustodia::falloAvisadoUnaVezSinCajasApiladas() {
     Ocupar(direcciones);
     // A second failure while the first box is open shows nothing more.
     bool segundoGuardado = true;
-    FijarRespondedorMensajes([&](const PeticionMensaje& m) {
-        FMensajes.append(m);
-        segundoGuardado = custodia.Guardar(direcciones, Contenido("x"), false);
-        return QMessageBox::Ok;
-    });
+    FAlAvisar = [&] { segundoGuardado = custodia.Guardar(direcciones, Contenido("x"), false); };
     QVERIFY(!custodia.Guardar(notas, Contenido("x"), false));
     QVERIFY(!segundoGuardado);
     QCOMPARE(FMensajes.size(), 1);
     QVERIFY(FMensajes[0].Texto.contains(notas));
     QVERIFY(FMensajes[0].Texto.contains(CustodiaArchivos::Motivo(ErrorArchivo::NoSePuedeEscribir)));
     // The autosave keeps trying, silently, until the file saves again.
-    FijarRespondedorMensajes([&](const PeticionMensaje& m) {
-        FMensajes.append(m);
-        return QMessageBox::Ok;
-    });
     QVERIFY(!custodia.Guardar(notas, Contenido("x"), false));
     QCOMPARE(FMensajes.size(), 1);
     QVERIFY(QDir().rmdir(notas));

@@ -15,36 +15,35 @@
 
 namespace {
 
-// A board with one note on it, and the message boxes answered and kept.
+// A board with one note, its editor open and active, and the message boxes answered and kept.
 struct Escena {
     QWidget tablero;
     TNota* nota;
-    QList<PeticionMensaje> mensajes;
+    QStringList mensajes;
+    DatosNota antes;
+    std::optional<TfrmConfigNota> d;
 
-    Escena() : nota(new TNota(&tablero)) {
+    explicit Escena(const std::function<void(TNota*)>& preparar = {}) : nota(new TNota(&tablero)) {
         nota->AsignarImagenes(ImagenesPinaco::imglChinchetas(), ImagenesPinaco::imglAgarradera());
-        nota->setTexto(QStringLiteral("Comprar pan\r\nLlamar a Luis"));
         nota->setColorChincheta(TColorChincheta::Azul);
+        nota->setTexto(QStringLiteral("Comprar pan\r\nLlamar a Luis"));
         nota->setDayExpires(9);
         nota->setMonthExpires(6);
         nota->setYearExpires(2025);
+        if (preparar)
+            preparar(nota);
+        antes = nota->Datos();
         tablero.show();
         FijarRespondedorMensajes([this](const PeticionMensaje& p) {
-            mensajes.append(p);
+            mensajes.append(p.Texto);
             return QMessageBox::Ok;
         });
+        d.emplace(nota, false, &tablero);
+        d->show();
+        d->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&*d));
     }
     ~Escena() { FijarRespondedorMensajes({}); }
-};
-
-// The dialog open (not modal-blocking) and active, as the board would show it.
-struct Editor {
-    TfrmConfigNota dialogo;
-    explicit Editor(Escena& e) : dialogo(e.nota, false, &e.tablero) {
-        dialogo.show();
-        dialogo.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&dialogo));
-    }
 };
 
 // Replaces a field's content by typing one key per character, as a user would.
@@ -64,10 +63,11 @@ void Reescribir(QWidget* w, const QString& texto) {
     }
 }
 
-enum { Dia, Mes, Anio, Texto, BotonCancelar, AltC };
-
-QWidget* Campo(TfrmConfigNota& d, int campo) {
-    return QList<QWidget*>{d.ExpDay, d.ExpMonth->lineEdit(), d.ExpYear, d.MemoTexto}[campo];
+void Pegar(QWidget* w, const QString& texto) {
+    QGuiApplication::clipboard()->setText(texto);
+    w->setFocus();
+    QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
 }
 
 std::optional<FuenteNota> Fuente(const QString& familia, int puntos, quint32 color) {
@@ -87,58 +87,47 @@ private slots:
     void fecha();
     void textoNoGuardable_data();
     void textoNoGuardable();
-    void aceptarEscribeTodo_data();
     void aceptarEscribeTodo();
     void cancelarNoCambiaNada_data();
     void cancelarNoCambiaNada();
-    void filtroDeTeclas_data();
-    void filtroDeTeclas();
     void dialogoDeFuenteSinCambios_data();
     void dialogoDeFuenteSinCambios();
 };
 
 void TestFrmConfigNota::abrirYAceptarSinCambios_data() {
-    QTest::addColumn<int>("chincheta");
     QTest::addColumn<QString>("texto");
     QTest::addColumn<int>("mes");
     QTest::addColumn<QStringList>("lineas");
-
-    QTest::newRow("salto final") << 0 << "uno\r\ndos\r\n" << 1 << QStringList{"uno", "dos", ""};
-    QTest::newRow("sin chincheta, vacía") << 7 << "" << 12 << QStringList{""};
-    QTest::newRow("CR y LF sueltos") << 3 << "a\rb\nc" << 8 << QStringList{"a", "b", "c"};
-    QTest::newRow("espacio duro, líneas vacías")
-        << 4 << "a\u00A0b\r\n\r\nc" << 9 << QStringList{"a\u00A0b", "", "c"};
+    QTest::newRow("salto final") << "uno\r\ndos\r\n" << 1 << QStringList{"uno", "dos", ""};
+    QTest::newRow("CR y LF sueltos") << "a\rb\nc" << 8 << QStringList{"a", "b", "c"};
     // A month out of range shows no month, and OK then refuses the date.
-    QTest::newRow("mes fuera de rango") << 5 << "x" << 13 << QStringList{"x"};
+    QTest::newRow("mes fuera de rango") << "x" << 13 << QStringList{"x"};
 }
 
 // What the dialog shows is what OK writes back: pin, font, a system colour and the date
 // come back unchanged, the text as its lines.
 void TestFrmConfigNota::abrirYAceptarSinCambios() {
-    QFETCH(int, chincheta);
     QFETCH(QString, texto);
     QFETCH(int, mes);
     QFETCH(QStringList, lineas);
-    Escena e;
-    e.nota->setColorChincheta(TColorChincheta(chincheta));
-    e.nota->setTexto(texto);
-    e.nota->setMonthExpires(quint8(mes));
-    e.nota->setFontColor(0x80000005);
-    e.nota->setFontStyle(fsBold | fsItalic | fsUnderline | fsStrikeOut);
-    e.nota->setFontSize(11);
-    DatosNota esperado = e.nota->Datos();
-    Editor ed(e);
-    TfrmConfigNota& d = ed.dialogo;
+    Escena e([&](TNota* n) {
+        n->setColorChincheta(TColorChincheta::Morado);
+        n->setTexto(texto);
+        n->setMonthExpires(quint8(mes));
+        n->setFontColor(0x80000005);
+        n->setFontStyle(fsBold | fsItalic | fsUnderline | fsStrikeOut);
+        n->setFontSize(11);
+    });
+    TfrmConfigNota& d = *e.d;
     QCOMPARE(d.MemoTexto->document()->toRawText().split(QChar::ParagraphSeparator), lineas);
     // Ready to type at the end of the text.
     QCOMPARE(QApplication::focusWidget(), d.MemoTexto);
     QCOMPARE(d.MemoTexto->textCursor().position(), d.MemoTexto->document()->characterCount() - 1);
-
     QTest::keyClick(&d, Qt::Key_Return);
     QCOMPARE(d.result() == QDialog::Accepted, mes <= 12);
     if (mes <= 12)
-        esperado.Texto = lineas.join(QStringLiteral("\r\n"));
-    QCOMPARE(e.nota->Datos(), esperado);
+        e.antes.Texto = lineas.join(QStringLiteral("\r\n"));
+    QCOMPARE(e.nota->Datos(), e.antes);
 }
 
 // What OK makes of a date; the message for a field that is no integer quotes the field.
@@ -147,23 +136,14 @@ enum Resultado { Acepta, FechaMala, DiaNoEntero, AnioNoEntero };
 void TestFrmConfigNota::fecha_data() {
     QTest::addColumn<QString>("fecha"); // day, month and year, as typed
     QTest::addColumn<int>("resultado");
-
     QTest::newRow("29 Feb bisiesto") << "29 Feb 2004" << int(Acepta);
-    QTest::newRow("29 Feb, año 400") << "29 Feb 2000" << int(Acepta);
     QTest::newRow("29 Feb, año 100") << "29 Feb 1900" << int(FechaMala);
-    QTest::newRow("29 Feb no bisiesto") << "29 Feb 2001" << int(FechaMala);
     QTest::newRow("31 de un mes de 30") << "31 Abr 2025" << int(FechaMala);
-    QTest::newRow("30 de un mes de 30") << "30 Abr 2025" << int(Acepta);
-    QTest::newRow("32 Ene") << "32 Ene 2025" << int(FechaMala);
-    QTest::newRow("día 0") << "0 Ene 2025" << int(FechaMala);
     QTest::newRow("mes en minúsculas") << "1 ene 2025" << int(FechaMala);
-    QTest::newRow("mes completo") << "1 Enero 2025" << int(FechaMala);
     // Past 16 bits: 67500 is no leap year although 67500 - 65536 is.
     QTest::newRow("29 Feb 67500") << "29 Feb 67500" << int(FechaMala);
-    QTest::newRow("29 Feb 67600") << "29 Feb 67600" << int(Acepta);
-    QTest::newRow("día vacío") << " Ene 2025" << int(DiaNoEntero);
-    QTest::newRow("año vacío") << "12 Ene " << int(AnioNoEntero);
     QTest::newRow("los dos vacíos: el año primero") << " Ene " << int(AnioNoEntero);
+    QTest::newRow("día vacío") << " Ene 2025" << int(DiaNoEntero);
     QTest::newRow("año demasiado grande") << "1 Ene 99999999999" << int(AnioNoEntero);
     QTest::newRow("letras pegadas en el día") << "12x Ene 2025" << int(DiaNoEntero);
 }
@@ -174,16 +154,10 @@ void TestFrmConfigNota::fecha() {
     const QStringList partes = fecha.split(u' ');
     const QString &dia = partes[0], &mes = partes[1], &anio = partes[2];
     Escena e;
-    const DatosNota antes = e.nota->Datos();
-    Editor ed(e);
-    TfrmConfigNota& d = ed.dialogo;
+    TfrmConfigNota& d = *e.d;
     Reescribir(d.ExpDay, dia);
-    if (d.ExpDay->text() != dia) {
-        // The key filter sees single keys only; a paste gets past it.
-        QGuiApplication::clipboard()->setText(dia);
-        QTest::keyClick(d.ExpDay, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(d.ExpDay, Qt::Key_V, Qt::ControlModifier);
-    }
+    if (d.ExpDay->text() != dia)
+        Pegar(d.ExpDay, dia); // the key filter sees single keys only; a paste gets past it
     Reescribir(d.ExpMonth->lineEdit(), mes);
     Reescribir(d.ExpYear, anio);
     // Enter in the editable month combo means OK, and adds no month.
@@ -196,14 +170,13 @@ void TestFrmConfigNota::fecha() {
         QCOMPARE(e.nota->YearExpires(), anio.toInt());
         return;
     }
-    QCOMPARE(e.mensajes.size(), 1);
-    QCOMPARE(e.mensajes[0].Texto, resultado == FechaMala
-                                      ? QStringLiteral(" Fecha no válida ")
-                                      : QStringLiteral("'%1' no es un valor entero válido")
-                                            .arg(resultado == DiaNoEntero ? dia : anio));
+    QCOMPARE(e.mensajes, QStringList{resultado == FechaMala
+                                         ? QStringLiteral(" Fecha no válida ")
+                                         : QStringLiteral("'%1' no es un valor entero válido")
+                                               .arg(resultado == DiaNoEntero ? dia : anio)});
     QVERIFY(d.isVisible());
     QCOMPARE(QApplication::focusWidget(), resultado == AnioNoEntero ? d.ExpYear : d.ExpDay);
-    QCOMPARE(e.nota->Datos(), antes);
+    QCOMPARE(e.nota->Datos(), e.antes);
 }
 
 void TestFrmConfigNota::textoNoGuardable_data() {
@@ -211,10 +184,7 @@ void TestFrmConfigNota::textoNoGuardable_data() {
     QTest::addColumn<QString>("familia");  // empty: the note's own font
     QTest::addColumn<QString>("descrito"); // the bad character in the message
     QTest::addColumn<int>("posicion");     // of the cursor; -1: the font button has the focus
-
     QTest::newRow("emoji") << QStringLiteral("Hola 😀 mundo") << QString() << "«😀» (U+1F600)" << 5;
-    QTest::newRow("en la segunda línea")
-        << QStringLiteral("Ir\n→ casa") << QString() << "«→» (U+2192)" << 3;
     QTest::newRow("Ctrl-Z pegado")
         << QStringLiteral("x\x1Ay") << QString() << "U+001A (Ctrl-Z)" << 1;
     QTest::newRow("nombre de fuente")
@@ -227,81 +197,55 @@ void TestFrmConfigNota::textoNoGuardable() {
     QFETCH(QString, descrito);
     QFETCH(int, posicion);
     Escena e;
-    const DatosNota antes = e.nota->Datos();
-    Editor ed(e);
-    TfrmConfigNota& d = ed.dialogo;
+    TfrmConfigNota& d = *e.d;
     if (!familia.isEmpty()) {
         d.ElegirFuente = [&](const FuenteNota&, QWidget*) { return Fuente(familia, 12, 0); };
         QTest::mouseClick(d.btnFuente, Qt::LeftButton);
     }
-    // Pasted, as such characters mostly arrive.
-    QGuiApplication::clipboard()->setText(texto);
-    d.MemoTexto->setFocus();
-    QTest::keyClick(d.MemoTexto, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(d.MemoTexto, Qt::Key_V, Qt::ControlModifier);
+    Pegar(d.MemoTexto, texto); // as such characters mostly arrive
     QTest::mouseClick(d.BitBtnOK, Qt::LeftButton);
     QCOMPARE(e.mensajes.size(), 1);
-    QVERIFY2(e.mensajes[0].Texto.contains(descrito), qPrintable(e.mensajes[0].Texto));
+    QVERIFY2(e.mensajes[0].contains(descrito), qPrintable(e.mensajes[0]));
     QVERIFY(d.isVisible());
-    QCOMPARE(e.nota->Datos(), antes);
+    QCOMPARE(e.nota->Datos(), e.antes);
     // The text is still there to be mended, the cursor on the first bad character.
     QCOMPARE(d.MemoTexto->toPlainText(), texto);
-    if (posicion < 0) {
-        QCOMPARE(QApplication::focusWidget(), d.btnFuente);
-    } else {
-        QCOMPARE(QApplication::focusWidget(), d.MemoTexto);
+    QCOMPARE(QApplication::focusWidget(),
+             posicion < 0 ? static_cast<QWidget*>(d.btnFuente) : d.MemoTexto);
+    if (posicion >= 0)
         QCOMPARE(d.MemoTexto->textCursor().position(), posicion);
-    }
-}
-
-void TestFrmConfigNota::aceptarEscribeTodo_data() {
-    QTest::addColumn<QString>("chincheta");
-    QTest::addColumn<int>("esperada");
-    // Anything but an exact pin name takes the pin away.
-    QTest::newRow("Amarillo") << "Amarillo" << int(TColorChincheta::Amarillo);
-    QTest::newRow("(Ninguna)") << "(Ninguna)" << int(TColorChincheta::None);
-    QTest::newRow("rojo en minúsculas") << "rojo" << int(TColorChincheta::None);
-    QTest::newRow("Net no se elige") << "Net" << int(TColorChincheta::None);
 }
 
 void TestFrmConfigNota::aceptarEscribeTodo() {
-    QFETCH(QString, chincheta);
-    QFETCH(int, esperada);
-    Escena e;
-    e.nota->setFontName(QStringLiteral("DejaVu Serif"));
-    e.nota->setFontColor(0x0000FF);
-    DatosNota esperado = e.nota->Datos();
-    Editor ed(e);
-    TfrmConfigNota& d = ed.dialogo;
-    // The font dialog, offered the note's font, is answered; opened again, it is cancelled.
-    QList<FuenteNota> ofrecidas;
-    QList<std::optional<FuenteNota>> respuestas{
-        Fuente(QStringLiteral("DejaVu Sans Mono"), 17, 0x00A0FF), std::nullopt};
+    Escena e([](TNota* n) {
+        n->setFontName(QStringLiteral("DejaVu Serif"));
+        n->setFontColor(0x0000FF);
+    });
+    TfrmConfigNota& d = *e.d;
+    // The font dialog, offered the note's font, is answered.
+    QString ofrecida;
     d.ElegirFuente = [&](const FuenteNota& actual, QWidget*) {
-        ofrecidas.append(actual);
-        return respuestas.takeFirst();
+        ofrecida = QString("%1 %2").arg(actual.Fuente.family()).arg(actual.Color, 0, 16);
+        return Fuente(QStringLiteral("DejaVu Sans Mono"), 17, 0x00A0FF);
     };
     QTest::mouseClick(d.btnFuente, Qt::LeftButton);
-    QTest::mouseClick(d.btnFuente, Qt::LeftButton);
-    QCOMPARE(ofrecidas[0].Fuente.family(), QStringLiteral("DejaVu Serif"));
-    QCOMPARE(ofrecidas[0].Color, 0x0000FFu);
+    QCOMPARE(ofrecida, QString("DejaVu Serif ff"));
     // Colour values are BGR.
     QCOMPARE(d.MemoTexto->palette().color(QPalette::Text), QColor(0xFF, 0xA0, 0x00));
-
-    Reescribir(d.ComboColorChincheta->lineEdit(), chincheta);
+    // Anything but an exact pin name takes the pin away.
+    Reescribir(d.ComboColorChincheta->lineEdit(), QStringLiteral("rojo"));
     Reescribir(d.ExpDay, QStringLiteral("5"));
     Reescribir(d.ExpMonth->lineEdit(), QStringLiteral("Nov"));
     Reescribir(d.ExpYear, QStringLiteral("2030"));
-    // Windows-1252 holds all of these.
-    // A line separator stands for Shift+Enter: a line break like Enter.
+    // Windows-1252 holds all of these; a line separator stands for Shift+Enter, a line break.
     Reescribir(d.MemoTexto,
                QStringLiteral("Primera <b>línea</b> 10€ “ñ” …\nSegunda\u00A0línea\u2028Tercera\n"));
-    QCOMPARE(e.nota->Datos(), esperado); // nothing reaches the note before OK
+    QCOMPARE(e.nota->Datos(), e.antes); // nothing reaches the note before OK
     QTest::mouseClick(d.BitBtnOK, Qt::LeftButton);
-
     QVERIFY(e.mensajes.isEmpty());
     QCOMPARE(d.result(), int(QDialog::Accepted));
-    esperado.ColorChincheta = TColorChincheta(esperada);
+    DatosNota esperado = e.antes;
+    esperado.ColorChincheta = TColorChincheta::None;
     esperado.Texto =
         QStringLiteral("Primera <b>línea</b> 10€ “ñ” …\r\nSegunda\u00A0línea\r\nTercera\r\n");
     esperado.DayExpires = 5;
@@ -309,92 +253,56 @@ void TestFrmConfigNota::aceptarEscribeTodo() {
     esperado.YearExpires = 2030;
     esperado.FontName = QStringLiteral("DejaVu Sans Mono");
     esperado.FontSize = 17;
-    esperado.FontStyle = 0;
     esperado.FontColor = 0x00A0FF;
-    // The rest of the record is not the editor's business.
     QCOMPARE(e.nota->Datos(), esperado);
 }
 
 void TestFrmConfigNota::cancelarNoCambiaNada_data() {
-    QTest::addColumn<int>("como");
-    QTest::newRow("botón") << int(BotonCancelar);
-    QTest::newRow("Alt+C") << int(AltC);
-    QTest::newRow("Escape en el mes") << int(Mes);
-    QTest::newRow("Escape en el texto") << int(Texto);
+    QTest::addColumn<bool>("escape"); // in the editable month combo, else Alt+C
+    QTest::newRow("Alt+C") << false;
+    QTest::newRow("Escape en el mes") << true;
 }
 
+// The day and year take ASCII digits only, typed; Backspace still edits.
 void TestFrmConfigNota::cancelarNoCambiaNada() {
-    QFETCH(int, como);
+    QFETCH(bool, escape);
     Escena e;
-    const DatosNota antes = e.nota->Datos();
-    Editor ed(e);
-    TfrmConfigNota& d = ed.dialogo;
-    d.ElegirFuente = [](const FuenteNota&, QWidget*) {
-        return Fuente(QStringLiteral("DejaVu Sans"), 30, 0xFF);
-    };
+    TfrmConfigNota& d = *e.d;
+    d.ElegirFuente = [](const FuenteNota&, QWidget*) { return Fuente("DejaVu Sans", 30, 0xFF); };
     QTest::mouseClick(d.btnFuente, Qt::LeftButton);
     Reescribir(d.ComboColorChincheta->lineEdit(), QStringLiteral("Verde"));
-    Reescribir(d.ExpDay, QStringLiteral("1"));
+    Reescribir(d.ExpDay, QStringLiteral("1a2 ñé😀٣-3"));
+    QCOMPARE(d.ExpDay->text(), QString("123"));
+    QTest::keyClick(d.ExpDay, Qt::Key_Backspace);
+    QCOMPARE(d.ExpDay->text(), QString("12"));
+    Reescribir(d.ExpYear, QStringLiteral("2o2S5"));
+    QCOMPARE(d.ExpYear->text(), QString("225"));
     Reescribir(d.MemoTexto, QStringLiteral("otro texto"));
-    if (como == BotonCancelar) {
-        QTest::mouseClick(d.BitBtnCancel, Qt::LeftButton);
-    } else if (como == AltC) {
-        QTest::keyClick(&d, Qt::Key_C, Qt::AltModifier);
-    } else {
-        QWidget* w = Campo(d, como);
-        w->setFocus();
-        QTest::keyClick(w, Qt::Key_Escape);
-    }
+    QWidget* foco = escape ? d.ExpMonth->lineEdit() : static_cast<QWidget*>(&d);
+    foco->setFocus();
+    QTest::keyClick(foco, escape ? Qt::Key_Escape : Qt::Key_C,
+                    escape ? Qt::NoModifier : Qt::AltModifier);
     QTRY_VERIFY(!d.isVisible());
     QCOMPARE(d.result(), int(QDialog::Rejected));
     QVERIFY(e.mensajes.isEmpty());
-    QCOMPARE(e.nota->Datos(), antes);
-}
-
-void TestFrmConfigNota::filtroDeTeclas_data() {
-    QTest::addColumn<QString>("tecleado");
-    QTest::addColumn<int>("campo");
-    QTest::addColumn<QString>("esperado");
-
-    QTest::newRow("día: solo cifras") << "1a2 -3.x" << int(Dia) << "123";
-    // Letters, emoji and digits of other scripts are no ASCII digits.
-    QTest::newRow("día: ni acentos, ni emoji, ni otras cifras") << "ñ1é😀٣4" << int(Dia) << "14";
-    QTest::newRow("año: solo cifras") << "2o2S5" << int(Anio) << "225";
-    QTest::newRow("mes: texto libre") << "xyz 1" << int(Mes) << "xyz 1";
-}
-
-void TestFrmConfigNota::filtroDeTeclas() {
-    QFETCH(int, campo);
-    QFETCH(QString, tecleado);
-    QFETCH(QString, esperado);
-    Escena e;
-    Editor ed(e);
-    auto* w = static_cast<QLineEdit*>(Campo(ed.dialogo, campo));
-    Reescribir(w, tecleado);
-    QCOMPARE(w->text(), esperado);
-    // Backspace is no typed character: it still edits.
-    QTest::keyClick(w, Qt::Key_Backspace);
-    QCOMPARE(w->text(), esperado.chopped(1));
+    QCOMPARE(e.nota->Datos(), e.antes);
 }
 
 // Confirmed without a change, the font dialog shows and gives back the note's own style.
 void TestFrmConfigNota::dialogoDeFuenteSinCambios_data() {
     QTest::addColumn<QString>("familia");
-    QTest::addColumn<bool>("negrita");
-    QTest::addColumn<bool>("cursiva");
+    QTest::addColumn<int>("estilo");
     for (const char* familia : {"DejaVu Sans", "DejaVu Serif", "DejaVu Sans Mono"})
         for (const int estilo : {0, 1, 2, 3})
-            QTest::addRow("%s %d", familia, estilo)
-                << familia << bool(estilo & 1) << bool(estilo & 2);
+            QTest::addRow("%s %d", familia, estilo) << familia << estilo;
 }
 
 void TestFrmConfigNota::dialogoDeFuenteSinCambios() {
     QFETCH(QString, familia);
-    QFETCH(bool, negrita);
-    QFETCH(bool, cursiva);
+    QFETCH(int, estilo);
     QFont fuente(familia, 9);
-    fuente.setBold(negrita);
-    fuente.setItalic(cursiva);
+    fuente.setBold(estilo & 1);
+    fuente.setItalic(estilo & 2);
     fuente.setUnderline(true);
     QFont mostrada;
     QTimer::singleShot(0, [&] {
@@ -407,11 +315,7 @@ void TestFrmConfigNota::dialogoDeFuenteSinCambios() {
     QVERIFY(elegida);
     // The face the note is drawn with, not merely one of the same weight and slant.
     QCOMPARE(mostrada.styleName(), QFontInfo(fuente).styleName());
-    QCOMPARE(elegida->Fuente.family(), familia);
-    QCOMPARE(elegida->Fuente.bold(), negrita);
-    QCOMPARE(elegida->Fuente.italic(), cursiva);
-    QCOMPARE(elegida->Fuente.underline(), true);
-    QCOMPARE(elegida->Fuente.pointSize(), 9);
+    QCOMPARE(elegida->Fuente, fuente);
     QCOMPARE(elegida->Color, 0x123456u);
 }
 

@@ -10,94 +10,67 @@
 class TestVerNotaNet : public QObject {
     Q_OBJECT
 private slots:
-    void carga_data();
-    void carga();
-    void soloAceptarCambiaLaFuente_data();
-    void soloAceptarCambiaLaFuente();
+    void verYCerrar_data();
+    void verYCerrar();
 };
 
-void TestVerNotaNet::carga_data() {
+void TestVerNotaNet::verYCerrar_data() {
     QTest::addColumn<QString>("texto");
-    QTest::addColumn<QList<int>>("fecha"); // day, month, year due
+    QTest::addColumn<int>("mes"); // due the 1st of that month of 2027, or all zero
     QTest::addColumn<QString>("usuario");
     QTest::addColumn<QString>("libreta"); // the address book's name now
     QTest::addColumn<QString>("memo");
     QTest::addColumn<QString>("fechaVista");
     QTest::addColumn<QString>("remitente");
-    QTest::newRow("two lines, named sender") << "uno\rdos" << QList<int>{5, 12, 2026} << "Ana"
-                                             << "Oficina"
-                                             << "uno\ndos"
-                                             << "5-Dic-2026"
-                                             << "Ana  (10.0.0.7)";
-    QTest::newRow("received CR LF, trailing break: empty last line")
-        << QString::fromUtf8("Llamar a\r\nlas cinco, José\r\n") << QList<int>{1, 1, 2027} << ""
-        << "Oficina" << QString::fromUtf8("Llamar a\nlas cinco, José\n") << "1-Ene-2027"
-        << "Oficina  (10.0.0.7)";
-    QTest::newRow("protocol defaults, unknown sender") << "" << QList<int>{0, 0, 0} << ""
-                                                       << ""
-                                                       << ""
-                                                       << "0--0"
-                                                       << "(10.0.0.7)";
+    QTest::addColumn<QString>("cierre"); // after a font is chosen
+    const auto fila = [](const char* nombre, const char* texto, int mes, const char* usuario,
+                         const char* libreta, const char* memo, const char* fecha,
+                         const char* remitente, const char* cierre) {
+        QTest::newRow(nombre) << QString(texto) << mes << QString(usuario) << QString(libreta)
+                              << QString(memo) << QString(fecha) << QString(remitente)
+                              << QString(cierre);
+    };
+    fila("CR LF, trailing break, named sender; OK", "Llamar a\r\nlas cinco, José\r\n", 1, "Ana",
+         "Oficina", "Llamar a\nlas cinco, José\n", "1-Ene-2027", "Ana  (10.0.0.7)", "ok");
+    fila("lone CR, sender from the address book; Cancel", "uno\rdos", 12, "", "Oficina", "uno\ndos",
+         "1-Dic-2027", "Oficina  (10.0.0.7)", "cancel");
+    fila("protocol defaults, unknown sender; Escape", "", 0, "", "", "", "0--0", "(10.0.0.7)",
+         "escape");
 }
 
-void TestVerNotaNet::carga() {
+// The four labels and the read-only text; only "&Aceptar" writes, and only the font.
+void TestVerNotaNet::verYCerrar() {
     QFETCH(QString, texto);
-    QFETCH(QList<int>, fecha);
-    QFETCH(QString, usuario);
+    QFETCH(int, mes);
     QFETCH(QString, libreta);
-    QFETCH(QString, memo);
-    QFETCH(QString, fechaVista);
-    QFETCH(QString, remitente);
+    QFETCH(QString, cierre);
+    QFETCH(QString, usuario);
     QWidget tablero;
     TNota nota(&tablero);
-    nota.setColorChincheta(TColorChincheta::Net);
-    nota.setTexto(texto);
-    nota.setDayExpires(quint8(fecha[0]));
-    nota.setMonthExpires(quint8(fecha[1]));
-    nota.setYearExpires(fecha[2]);
-    nota.setDayCreated(4);
-    nota.setMonthCreated(3);
-    nota.setYearCreated(2026);
-    nota.setReceivedTime("14:03:22");
-    nota.setReceivedFromIP("10.0.0.7");
-    nota.setReceivedFromUser(usuario);
+    nota.AsignarDatos({.ColorChincheta = TColorChincheta::Net,
+                       .Texto = texto,
+                       .DayCreated = 4,
+                       .DayExpires = quint8(mes ? 1 : 0),
+                       .MonthCreated = 3,
+                       .MonthExpires = quint8(mes),
+                       .YearCreated = 2026,
+                       .YearExpires = mes ? 2027 : 0,
+                       .FontStyle = fsItalic,
+                       .FontName = "DejaVu Sans",
+                       .ReceivedTime = "14:03:22",
+                       .ReceivedFromIP = "10.0.0.7",
+                       .ReceivedFromUser = usuario});
+    DatosNota esperado = nota.Datos();
     TfrmVerNotaNet visor(&tablero);
     visor.CargarNotaEnVisor(&nota, libreta);
     QCOMPARE(visor.windowTitle(), QString("Ver Nota de Red"));
-    QCOMPARE(visor.MemoTexto->toPlainText(), memo);
+    QTEST(visor.MemoTexto->toPlainText(), "memo");
     QVERIFY(visor.MemoTexto->isReadOnly());
-    QCOMPARE(visor.lblFechaLimite->text(), fechaVista);
+    QTEST(visor.lblFechaLimite->text(), "fechaVista");
     QCOMPARE(visor.lblReceivedDay->text(), QString("4-Mar-2026"));
     QCOMPARE(visor.lblReceivedTime->text(), QString("14:03:22"));
-    QCOMPARE(visor.lblReceivedFromUser->text(), remitente);
-}
+    QTEST(visor.lblReceivedFromUser->text(), "remitente");
 
-// Only "&Aceptar" writes, and only the font; Escape in the text is "&Cancelar".
-void TestVerNotaNet::soloAceptarCambiaLaFuente_data() {
-    QTest::addColumn<bool>("eligeFuente");
-    QTest::addColumn<QString>("cierre");
-    QTest::addColumn<bool>("cambia");
-    QTest::newRow("OK untouched") << false << "ok" << false;
-    QTest::newRow("font, then Cancel") << true << "cancel" << false;
-    QTest::newRow("font, then Escape") << true << "escape" << false;
-    QTest::newRow("font, then OK") << true << "ok" << true;
-}
-
-void TestVerNotaNet::soloAceptarCambiaLaFuente() {
-    QFETCH(bool, eligeFuente);
-    QFETCH(QString, cierre);
-    QFETCH(bool, cambia);
-    QWidget tablero;
-    TNota nota(&tablero);
-    nota.setColorChincheta(TColorChincheta::Net);
-    nota.setTexto("hola");
-    nota.setFontName("DejaVu Sans");
-    nota.setFontSize(9);
-    nota.setFontStyle(fsItalic);
-    nota.setFontColor(0x000080);
-    const DatosNota antes = nota.Datos();
-    TfrmVerNotaNet visor(&tablero);
-    visor.CargarNotaEnVisor(&nota, {});
     visor.ElegirFuente = [](const FuenteNota&, QWidget*) {
         QFont f("DejaVu Serif");
         f.setPointSize(14);
@@ -105,8 +78,7 @@ void TestVerNotaNet::soloAceptarCambiaLaFuente() {
         return std::optional<FuenteNota>(FuenteNota{f, 0x00FF00});
     };
     visor.show();
-    if (eligeFuente)
-        QTest::mouseClick(visor.btnFuente, Qt::LeftButton);
+    QTest::mouseClick(visor.btnFuente, Qt::LeftButton);
     if (cierre == "ok")
         QTest::mouseClick(visor.BitBtnOK, Qt::LeftButton);
     else if (cierre == "cancel")
@@ -115,8 +87,7 @@ void TestVerNotaNet::soloAceptarCambiaLaFuente() {
         QTest::keyClick(visor.MemoTexto, Qt::Key_Escape);
     QVERIFY(!visor.isVisible());
     QCOMPARE(visor.result(), int(cierre == "ok" ? QDialog::Accepted : QDialog::Rejected));
-    DatosNota esperado = antes;
-    if (cambia) {
+    if (cierre == "ok") {
         esperado.FontName = "DejaVu Serif";
         esperado.FontSize = 14;
         esperado.FontStyle = fsBold;
