@@ -56,9 +56,7 @@ ServidorNotas::~ServidorNotas() {
 }
 
 bool ServidorNotas::Activar(quint16 puerto) {
-    if (servidor_->isListening())
-        return servidor_->serverPort() == puerto || puerto == 0;
-    return servidor_->listen(QHostAddress::AnyIPv4, puerto);
+    return servidor_->isListening() || servidor_->listen(QHostAddress::AnyIPv4, puerto);
 }
 
 void ServidorNotas::Desactivar() {

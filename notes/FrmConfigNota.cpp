@@ -177,6 +177,29 @@ void EscribirFuenteEnNota(TNota& nota, const FuenteNota& fuente) {
     nota.setFontColor(fuente.Color);
 }
 
+QPlainTextEdit* CrearMemoNota(QGroupBox* caja, int altoMinimo) {
+    auto* memo = new QPlainTextEdit(caja);
+    memo->setMinimumSize(297, altoMinimo);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setTabChangesFocus(true);
+    memo->setAccessibleName(QStringLiteral("Texto"));
+    (new QVBoxLayout(caja))->addWidget(memo);
+    return memo;
+}
+
+QHBoxLayout* FilaAceptarCancelar(QDialog* dialogo, QPushButton*& ok, QPushButton*& cancelar) {
+    ok = new QPushButton(dialogo->style()->standardIcon(QStyle::SP_DialogOkButton),
+                         QStringLiteral("&Aceptar"), dialogo);
+    ok->setDefault(true);
+    cancelar = new QPushButton(dialogo->style()->standardIcon(QStyle::SP_DialogCancelButton),
+                               QStringLiteral("&Cancelar"), dialogo);
+    auto* fila = new QHBoxLayout;
+    fila->addStretch();
+    fila->addWidget(ok);
+    fila->addWidget(cancelar);
+    return fila;
+}
+
 void PrepararDialogoNota(QDialog* dialogo, const QString& titulo, QSize cliente) {
     dialogo->setWindowTitle(titulo);
     PedirVentanaDialogo(dialogo);
@@ -245,19 +268,9 @@ void TfrmConfigNota::CrearControles() {
         campo->installEventFilter(this);
 
     GroupBox1 = new QGroupBox(QStringLiteral("Texto:"), this);
-    MemoTexto = new QPlainTextEdit(GroupBox1);
-    MemoTexto->setMinimumSize(297, 97);
-    MemoTexto->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    MemoTexto->setTabChangesFocus(true);
-    MemoTexto->setAccessibleName(QStringLiteral("Texto"));
-    auto* cajaTexto = new QVBoxLayout(GroupBox1);
-    cajaTexto->addWidget(MemoTexto);
+    MemoTexto = CrearMemoNota(GroupBox1, 97);
 
-    BitBtnOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                               QStringLiteral("&Aceptar"), this);
-    BitBtnOK->setDefault(true);
-    BitBtnCancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                   QStringLiteral("&Cancelar"), this);
+    QHBoxLayout* botones = FilaAceptarCancelar(this, BitBtnOK, BitBtnCancel);
     connect(BitBtnOK, &QPushButton::clicked, this, &TfrmConfigNota::BitBtnOKClick);
     connect(BitBtnCancel, &QPushButton::clicked, this, &TfrmConfigNota::BitBtnCancelClick);
     connect(btnFuente, &QToolButton::clicked, this, &TfrmConfigNota::btnFuenteClick);
@@ -265,10 +278,6 @@ void TfrmConfigNota::CrearControles() {
     auto* arriba = new QHBoxLayout;
     arriba->addWidget(GroupBox2, 1);
     arriba->addWidget(GroupBox3, 1);
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(BitBtnOK);
-    botones->addWidget(BitBtnCancel);
     auto* columna = new QVBoxLayout(this);
     columna->addLayout(arriba);
     columna->addWidget(GroupBox1, 1);

@@ -10,6 +10,7 @@
 class QComboBox;
 class QIcon;
 class QGroupBox;
+class QHBoxLayout;
 class QKeyEvent;
 class QLineEdit;
 class QPlainTextEdit;
@@ -89,6 +90,10 @@ private:
 // decorative strip down the left side.
 void PrepararDialogoNota(QDialog* dialogo, const QString& titulo, QSize cliente);
 
+// The text memo of a note dialog, filling its group box.
+QPlainTextEdit* CrearMemoNota(QGroupBox* caja, int altoMinimo);
+// "&Aceptar" (the default button) and "&Cancelar", right-aligned in a row.
+QHBoxLayout* FilaAceptarCancelar(QDialog* dialogo, QPushButton*& ok, QPushButton*& cancelar);
 // A letter in the note colours, as the font buttons' picture.
 QIcon IconoFuente();
 // The note's style bits (bold, italic, underline, strike-out) and whole points of a font.

@@ -70,31 +70,18 @@ void TfrmVerNotaNet::CrearControles() {
     rejilla->addWidget(cajaFuente, 0, 2, 3, 1, Qt::AlignTop);
 
     GroupBoxTexto = new QGroupBox(QStringLiteral("Texto:"), this);
-    MemoTexto = new QPlainTextEdit(GroupBoxTexto);
+    MemoTexto = CrearMemoNota(GroupBoxTexto, 80);
     MemoTexto->setReadOnly(true);
-    MemoTexto->setMinimumSize(298, 80);
-    MemoTexto->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    MemoTexto->setTabChangesFocus(true);
-    MemoTexto->setAccessibleName(QStringLiteral("Texto"));
     QPalette fondo = MemoTexto->palette();
     fondo.setColor(QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
     MemoTexto->setPalette(fondo);
     MemoTexto->installEventFilter(this);
-    (new QVBoxLayout(GroupBoxTexto))->addWidget(MemoTexto);
 
-    BitBtnOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                               QStringLiteral("&Aceptar"), this);
-    BitBtnOK->setDefault(true);
-    BitBtnCancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                   QStringLiteral("&Cancelar"), this);
+    QHBoxLayout* botones = FilaAceptarCancelar(this, BitBtnOK, BitBtnCancel);
     connect(BitBtnOK, &QPushButton::clicked, this, &TfrmVerNotaNet::BitBtnOKClick);
     connect(BitBtnCancel, &QPushButton::clicked, this, &TfrmVerNotaNet::BitBtnCancelClick);
     connect(btnFuente, &QToolButton::clicked, this, &TfrmVerNotaNet::btnFuenteClick);
 
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(BitBtnOK);
-    botones->addWidget(BitBtnCancel);
     auto* columna = new QVBoxLayout(this);
     columna->addWidget(GroupBoxInformacion);
     columna->addWidget(GroupBoxTexto, 1);
