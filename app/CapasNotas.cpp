@@ -26,8 +26,9 @@ QRegion Union(const QList<QRegion>& areas, qsizetype desde, qsizetype hasta) {
 
 // One layer: as large as the board, transparent, masked to the notes it holds. A note that
 // moves, grows or shows is added to the mask at once, so it is painted and clicked where it
-// is; the whole mask is worked out again once control returns to the event loop, before the
-// next paint (paints are posted with low priority).
+// is; where the mask may shrink (a note moved, hidden or gone) it is worked out whole once
+// control returns to the event loop, before the next paint (paints are posted with low
+// priority).
 class CapaNotas : public QWidget {
 public:
     explicit CapaNotas(QWidget* tablero) : QWidget(tablero) {
@@ -41,8 +42,8 @@ protected:
     bool event(QEvent* evento) override {
         switch (evento->type()) {
         case QEvent::ChildAdded:
+            // Its Show event adds it to the mask.
             static_cast<QChildEvent*>(evento)->child()->installEventFilter(this);
-            Programar();
             break;
         case QEvent::ChildRemoved:
             Programar();
@@ -66,11 +67,17 @@ protected:
             nota->removeEventFilter(this);
             return false;
         }
+        auto* widget = static_cast<QWidget*>(nota);
         switch (evento->type()) {
+        case QEvent::Show:
+            Agrandar(widget);
+            break;
         case QEvent::Move:
         case QEvent::Resize:
-        case QEvent::Show:
-            Agrandar(static_cast<QWidget*>(nota));
+            // A hidden note is not in the mask; a shown one may leave its old place.
+            if (widget->isHidden())
+                break;
+            Agrandar(widget);
             Programar();
             break;
         case QEvent::Hide:
@@ -138,6 +145,10 @@ void Mover(QWidget* nota, QWidget* capa) {
 } // namespace
 
 CapasNotas::CapasNotas(QWidget* tablero) : QObject(tablero), FTablero(tablero) {
+    // Notes are opaque, so Qt would move one by copying its pixels; under a transparent layer
+    // it then leaves the old place unpainted. Qt reads this once, at the first move shown.
+    if (!qEnvironmentVariableIsSet("QT_NO_FAST_MOVE"))
+        qputenv("QT_NO_FAST_MOVE", "1");
     tablero->installEventFilter(this);
 }
 
@@ -151,11 +162,17 @@ QList<QWidget*> CapasNotas::Hijos() const {
     return hijos;
 }
 
-QWidget* CapasNotas::HijoDeArriba() const {
+QWidget* CapasNotas::HijoDeArriba(QWidget** encima) const {
     const QObjectList& hijos = FTablero->children();
-    for (auto it = hijos.crbegin(); it != hijos.crend(); ++it)
-        if (auto* widget = qobject_cast<QWidget*>(*it); widget && !widget->isWindow())
+    for (auto it = hijos.crbegin(); it != hijos.crend(); ++it) {
+        auto* widget = qobject_cast<QWidget*>(*it);
+        if (!widget || widget->isWindow())
+            continue;
+        if (!FEncima.contains(widget))
             return widget;
+        if (encima)
+            *encima = widget;
+    }
     return nullptr;
 }
 
@@ -173,10 +190,18 @@ QWidget* CapasNotas::NuevaCapa() {
 }
 
 QWidget* CapasNotas::CapaArriba() {
-    CapaNotas* capa = ComoCapa(HijoDeArriba());
+    QWidget* encima = nullptr;
+    CapaNotas* capa = ComoCapa(HijoDeArriba(&encima));
     if (capa && capa->Notas() < kNotasPorCapa)
         return capa;
-    return NuevaCapa(); // the newest child is the topmost
+    QWidget* nueva = NuevaCapa(); // the newest child is the topmost
+    if (encima)
+        nueva->stackUnder(encima);
+    return nueva;
+}
+
+void CapasNotas::FijarEncima(const QList<QWidget*>& piezas) {
+    FEncima = piezas;
 }
 
 QWidget* CapasNotas::CapaAbajo() {

@@ -15,6 +15,9 @@ public:
 
     explicit CapasNotas(QWidget* tablero);
 
+    // Widgets the notes never cover while they are at the top of the board: a note brought to
+    // the front goes beneath them at once, in the layer under them.
+    void FijarEncima(const QList<QWidget*>& piezas);
     // The parent for a new note that is to lie above, or below, every widget of the board:
     // the topmost (bottom) widget when that is a layer with room, otherwise a new layer there.
     // A new note is the top child of its layer; below every widget it still needs lower().
@@ -41,11 +44,13 @@ protected:
 private:
     // The board's child widgets from the bottom up, windows left out.
     QList<QWidget*> Hijos() const;
-    // Its topmost and its bottom one, or null.
-    QWidget* HijoDeArriba() const;
+    // Its topmost and its bottom one, or null; the topmost leaves out the widgets kept above
+    // the notes and gives the lowest of those that lie above it.
+    QWidget* HijoDeArriba(QWidget** encima = nullptr) const;
     QWidget* HijoDeAbajo() const;
     QWidget* NuevaCapa();
 
     QWidget* FTablero;
+    QList<QWidget*> FEncima;
     bool FCargando = false;
 };

@@ -35,6 +35,12 @@ TPinaco::TPinaco(const QString& rutaPrograma, QWidget* parent)
     imglAgarradera = ImagenesPinaco::imglAgarradera();
     connect(&TimerOnLoad, &QTimer::timeout, this, &TPinaco::TimerOnLoadTimer);
     connect(&TimerGuardarNotas, &QTimer::timeout, this, &TPinaco::TimerGuardarNotasTimer);
+    TimerReactivarServidor.setSingleShot(true);
+    TimerReactivarServidor.setInterval(100);
+    connect(&TimerReactivarServidor, &QTimer::timeout, this, [this] {
+        if (Config.ServerActivo)
+            ActivarServidor();
+    });
     FormCreate();
 }
 
@@ -132,8 +138,7 @@ void TPinaco::TimerGuardarNotasTimer() {
     // No note may arrive while the file is written: the server is closed around the save.
     DesactivarServidor();
     GuardarNotas();
-    if (Config.ServerActivo)
-        ActivarServidor();
+    TimerReactivarServidor.start();
 }
 
 void TPinaco::MensajeMostrar() {

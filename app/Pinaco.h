@@ -59,8 +59,10 @@ public:
     void AnadirNota();
     void EditarNota(TNota* nota, bool EsNueva);
     void BorrarNotaActual();
-    void AjustarNotasAlPinaco();
+    // Every note, or only the one given when the others have not moved, back inside the board.
+    void AjustarNotasAlPinaco(TNota* solo = nullptr);
     void ActualizarSombras();
+    bool PiezasArriba() const;
     bool NotaSolapada(qsizetype indice) const;
     void NotaMouseDown(TNota* nota, Qt::MouseButton boton, Qt::MouseButtons shift, int X, int Y);
     void NotaMouseUp(TNota* nota, Qt::MouseButton boton);
@@ -162,6 +164,8 @@ public:
 
     QTimer TimerOnLoad;
     QTimer TimerGuardarNotas;
+    // The server comes back 100 ms after an autosave, without holding the window meanwhile.
+    QTimer TimerReactivarServidor;
     QTimer TimerNotaRecibida;
 
 signals:

@@ -121,6 +121,8 @@ bool TPinaco::ActivarServidor() {
 }
 
 void TPinaco::DesactivarServidor() {
+    // Whoever closes the server now decides whether it opens again.
+    TimerReactivarServidor.stop();
     Server->Desactivar();
 }
 

@@ -55,7 +55,7 @@ TNota* TPinaco::CrearNota(bool Visible) {
     const QList<QRect> ocupadas = Rectangulos(FListaNotas);
     TNota* nota = NuevaNota(Visible);
     nota->move(PosicionLibre(ocupadas, nota->width(), nota->height()));
-    AjustarNotasAlPinaco();
+    AjustarNotasAlPinaco(nota);
     return nota;
 }
 
@@ -157,14 +157,33 @@ void TPinaco::ReordenarNotas(const QList<TNota*>& orden) {
     BotonesAlFrente();
 }
 
-void TPinaco::AjustarNotasAlPinaco() {
-    for (TNota* nota : FListaNotas)
+void TPinaco::AjustarNotasAlPinaco(TNota* solo) {
+    const auto ajustar = [this](TNota* nota) {
         nota->setGeometry(DentroDelPinaco(nota->geometry(), width(), height(), Config.TipoPinaco));
+    };
+    if (solo)
+        ajustar(solo);
+    else
+        for (TNota* nota : FListaNotas)
+            ajustar(nota);
     BotonesAlFrente();
 }
 
+bool TPinaco::PiezasArriba() const {
+    // Raising repaints a piece, so it is done only when something lies above them.
+    QList<const QWidget*> arriba;
+    const QObjectList& hijos = children();
+    for (auto it = hijos.crbegin(); it != hijos.crend() && arriba.size() < 2; ++it)
+        if (auto* widget = qobject_cast<const QWidget*>(*it); widget && !widget->isWindow())
+            arriba.prepend(widget);
+    return arriba == QList<const QWidget*>{Panel1, Chart3};
+}
+
 void TPinaco::BotonesAlFrente() {
-    if (Config.NotasCanOverlapPinaco)
+    // With the pieces kept above, a note brought to the front goes straight beneath them.
+    FCapas->FijarEncima(Config.NotasCanOverlapPinaco ? QList<QWidget*>{}
+                                                     : QList<QWidget*>{Panel1, Chart3});
+    if (Config.NotasCanOverlapPinaco || PiezasArriba())
         return;
     for (QWidget* pieza : {Panel1, Chart3})
         if (pieza)
@@ -200,10 +219,13 @@ DatosNota TPinaco::CrearNotaRecibida(const DatosNota& pendiente, const QString& 
     // The other notes stay where they are while this one steps off them.
     const QList<QRect> otras = Rectangulos(FListaNotas, 1);
     const std::span<const QRect> resto(otras.constData(), size_t(otras.size()));
-    while (Solapada(nota->geometry(), resto))
-        nota->move(nota->x() + 7, nota->y() + 7);
-    AjustarNotasAlPinaco();
-    ActualizarSombras();
+    QRect lugar = nota->geometry();
+    while (Solapada(lugar, resto))
+        lugar.translate(7, 7);
+    nota->move(lugar.topLeft());
+    AjustarNotasAlPinaco(nota);
+    // On top, only its own shade can change: the others' look only at the notes below them.
+    nota->setColorNW(Solapada(nota->geometry(), resto) ? kColorSombra : kColorBlanco);
     nota->setVisible(true);
     return nota->Datos();
 }
@@ -226,9 +248,8 @@ void TPinaco::NotaMouseDown(TNota* nota, Qt::MouseButton, Qt::MouseButtons shift
     MarcarNotasCambiadas();
     NotaAlFrente(nota);
     ArrastreRaton::Iniciar(nota, nota->mapToGlobal(QPoint(X, Y)), [this, nota] {
-        nota->setGeometry(DentroDelPinaco(nota->geometry(), width(), height(), Config.TipoPinaco));
+        AjustarNotasAlPinaco(nota);
         ActualizarSombras();
-        BotonesAlFrente();
     });
 }
 

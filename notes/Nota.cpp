@@ -19,6 +19,8 @@ TNota::TNota(QWidget* owner) : QWidget(owner) {
     // Hover moves only switch the cursor over the grip.
     setMouseTracking(true);
     setAutoFillBackground(false);
+    // The note paints every pixel of its mask, so Qt need not paint what lies under it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     resize(FDatos.MinWidth, FDatos.MinHeight);
 }
 

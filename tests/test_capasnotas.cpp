@@ -16,10 +16,17 @@ QWidget* Hijo(QWidget* padre, const QString& nombre, QRect donde) {
     return w;
 }
 
+// Painted whole, as the board's cork is.
+QWidget* Opaco(QWidget* w) {
+    w->setAutoFillBackground(true);
+    w->setPalette(QColor(200, 150, 90));
+    return w;
+}
+
 // A board with a cork and three frame pieces; its notes are named by their number.
 struct Tablero {
     QWidget ventana;
-    QWidget* corcho = Hijo(&ventana, "corcho", {0, 0, 400, 300});
+    QWidget* corcho = Opaco(Hijo(&ventana, "corcho", {0, 0, 400, 300}));
     QList<QWidget*> piezas{Hijo(&ventana, "p0", {0, 0, 50, 30}),
                            Hijo(&ventana, "p1", {100, 0, 50, 30}),
                            Hijo(&ventana, "p2", {200, 0, 50, 30})};
@@ -27,6 +34,14 @@ struct Tablero {
     QWidget* Nota(QWidget* padre) {
         const int n = int(notas.size());
         return notas.emplace_back(Hijo(padre, QString::number(n), {n * 37 % 300, 30, 80, 100}));
+    }
+    // To the top, but beneath the last piece while that piece is at the top.
+    void AlFrente(QWidget* nota) {
+        nota->raise();
+        const QObjectList& hijos = ventana.children();
+        const bool debajo = hijos.size() > 1 && hijos[hijos.size() - 2] == piezas[2];
+        if (debajo)
+            nota->stackUnder(piezas[2]);
     }
 };
 
@@ -49,21 +64,23 @@ private slots:
 void TestCapasNotas::apilanComoHijosDelTablero() {
     // The same random steps on notes that are children of the board and on notes in layers,
     // with enough notes for several layers; the stacking must stay the same after every step.
+    // The last piece is kept above the notes.
     Tablero modelo, tablero;
     CapasNotas capas(&tablero.ventana);
+    capas.FijarEncima({tablero.piezas[2]});
     QRandomGenerator azar(8);
     const int cuantas = 3 * CapasNotas::kNotasPorCapa;
     for (int paso = 0; paso < 3000; ++paso) {
         const int accion = paso < cuantas ? int(azar.bounded(2)) : int(azar.bounded(2, 5));
         const int i = int(azar.bounded(qMax<qsizetype>(1, modelo.notas.size())));
         if (accion == 0) { // a new note on top
-            modelo.Nota(&modelo.ventana)->raise();
+            modelo.AlFrente(modelo.Nota(&modelo.ventana));
             tablero.Nota(capas.CapaArriba());
         } else if (accion == 1) { // a new note at the bottom
             modelo.Nota(&modelo.ventana)->lower();
             tablero.Nota(capas.CapaAbajo())->lower();
         } else if (accion == 2) {
-            modelo.notas[i]->raise();
+            modelo.AlFrente(modelo.notas[i]);
             capas.AlFrente(tablero.notas[i]);
         } else if (accion == 3) {
             modelo.notas[i]->lower();
@@ -104,6 +121,18 @@ void TestCapasNotas::clicsAtraviesanLaCapaVacia() {
     QCOMPARE(v.grab().toImage().pixelColor(125, 40), nota->grab().toImage().pixelColor(5, 30));
     QCoreApplication::sendPostedEvents();
     QCOMPARE(v.childAt(150, 250), tablero.corcho);
+    // What the window shows, not a fresh rendering: a note dragged on leaves no copy of
+    // itself behind, and a note that comes to lie under it is painted in its place.
+    const auto enPantalla = [&v](QPoint punto) {
+        QCoreApplication::processEvents();
+        return v.screen()->grabWindow(v.winId()).toImage().pixelColor(punto);
+    };
+    const QColor corcho = enPantalla({30, 250});
+    nota->move(150, 120);
+    QVERIFY(enPantalla({230, 125}) != corcho);
+    nota->move(250, 140);
+    QCOMPARE(enPantalla({230, 125}), corcho);
+    nota->move(120, 10);
     // At the bottom, beneath the cork and the pieces, and back.
     capas.AlFondo(nota);
     QCOMPARE(v.childAt(130, 20), tablero.piezas[1]);

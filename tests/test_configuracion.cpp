@@ -168,10 +168,22 @@ void TestConfiguracion::servidorEscuchaYSeApaga() {
     libre.close();
     Arrancar({{"ServerActivo", "1"}, {"ServerPort", QString::number(puerto)}});
     QCOMPARE(FPinaco->Server->Puerto(), puerto);
-    // The autosave closes the server around the write and opens it again.
-    FPinaco->MarcarNotasCambiadas();
-    for (int i = 0; i < 300; ++i)
-        FPinaco->TimerGuardarNotasTimer();
+    // The autosave closes the server around the write and opens it again a moment later,
+    // unless the settings closed it meanwhile.
+    for (const bool sigueActivo : {true, false}) {
+        FPinaco->MarcarNotasCambiadas();
+        for (int i = 0; i < 300; ++i)
+            FPinaco->TimerGuardarNotasTimer();
+        QVERIFY(!FPinaco->Server->Activo());
+        if (!sigueActivo) {
+            FPinaco->Config.ServerActivo = false;
+            FPinaco->AplicarConfiguracion();
+        }
+        QTest::qWait(150);
+        QCOMPARE(FPinaco->Server->Activo(), sigueActivo);
+    }
+    FPinaco->Config.ServerActivo = true;
+    FPinaco->AplicarConfiguracion();
     QVERIFY(FPinaco->Server->Activo());
     FPinaco->Config.ServerActivo = false;
     FPinaco->AplicarConfiguracion();
