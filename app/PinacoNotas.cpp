@@ -8,6 +8,7 @@
 #include "notes/FrmBuscarNota.h"
 #include "notes/FrmConfigNota.h"
 #include "notes/FrmEliminarNota.h"
+#include "notes/FrmEnviarNotaRed.h"
 #include "notes/FrmOrganizarNotas.h"
 #include "notes/FrmVerNotaNet.h"
 #include "notes/Nota.h"
@@ -293,7 +294,16 @@ void TPinaco::mnuNotaBorrarClick() {
 }
 
 void TPinaco::mnuNotaEnviarClick() {
-    // The send dialog comes with the network notes.
+    // The note the menu was opened on is at the head of the list.
+    const TNota* nota = FListaNotas.Primero();
+    if (!nota)
+        return;
+    TfrmEnviarNotaRed dialogo(ListaDirecciones(), nota->Datos(),
+                              Config.ActualizarPuertoAlEnviarNota
+                                  ? std::optional<qint32>(Config.ServerPort)
+                                  : std::nullopt,
+                              this);
+    dialogo.exec();
 }
 
 void TPinaco::mnuNotaAlFondoClick() {

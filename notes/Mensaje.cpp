@@ -25,11 +25,14 @@ QMessageBox::Icon IconoQt(IconoMensaje icono) {
 
 QMessageBox::StandardButton MostrarMensaje(QWidget* owner, const QString& titulo,
                                            const QString& texto, IconoMensaje icono,
-                                           QMessageBox::StandardButtons botones) {
+                                           QMessageBox::StandardButtons botones,
+                                           QMessageBox::StandardButton porDefecto) {
     if (Respondedor())
-        return Respondedor()({titulo, texto, icono, botones});
+        return Respondedor()({titulo, texto, icono, botones, porDefecto});
     QMessageBox caja(IconoQt(icono), titulo, QString(texto).replace(u'\r', u'\n'), botones, owner);
     caja.setTextFormat(Qt::PlainText);
+    if (porDefecto != QMessageBox::NoButton)
+        caja.setDefaultButton(porDefecto);
     return QMessageBox::StandardButton(caja.exec());
 }
 

@@ -7,32 +7,12 @@
 #include "storage/ListaIP.h"
 
 #include "tests/ArchivosPrueba.h"
+#include "tests/TableroRedFalso.h"
 
 #include <QTcpSocket>
 #include <QtTest>
 
 namespace {
-
-struct TableroQueAnota : TableroRed {
-    ListaIP libreta;
-    Configuracion ajustes;
-    QList<DatosNota> creadas;
-    int empezadas = 0;
-    int avisos = 0;
-
-    ListaIP& Libreta() override { return libreta; }
-    const Configuracion& Ajustes() const override { return ajustes; }
-    void NotaEmpezada() override { ++empezadas; }
-    DatosNota CrearNotaRecibida(const DatosNota& pendiente, const QString& ip,
-                                const QString& nombre, const QDateTime& ahora) override {
-        DatosNota nota;
-        RellenarNotaRecibida(nota, pendiente, ahora, ip, nombre);
-        creadas.append(nota);
-        return nota;
-    }
-    void SonidoNotaRecibida() override {}
-    void AvisoBandeja() override { ++avisos; }
-};
 
 // A board on the other end, from its own loopback address, in lock step.
 class Par {

@@ -1,0 +1,85 @@
+#pragma once
+// The sending side of the protocol: one note sent to a board, or a host check, each on a
+// socket of its own that is released once its events have returned. Every wait for the
+// peer is bounded. What the user is told comes out as the lines of a small log and as
+// boxes; the box is always the last thing a step does, so answers that arrive while it is
+// open find the step already finished.
+#include "core/IconoMensaje.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QTcpSocket>
+#include <QTimer>
+#include <optional>
+
+struct AvisoEnvio {
+    QString Titulo;
+    QString Texto; // lines separated by CR
+    IconoMensaje Icono;
+};
+
+struct DestinoEnvio {
+    QString IP;
+    quint16 Puerto = 0;
+    QString Nombre; // as the address book names it, for the log
+};
+
+class ClienteNotas : public QObject {
+    Q_OBJECT
+public:
+    // What the time-out of each wait means: 0 connecting, 1 greeting sent, 2 whole note sent.
+    enum Fase { Conectando = 0, Saludado = 1, NotaEnviada = 2 };
+
+    explicit ClienteNotas(QObject* parent = nullptr);
+    ~ClienteNotas() override;
+
+    // campos: the twelve field messages of the note. puertoPropio: the own ServerPort when
+    // the receiver is to record it.
+    void Enviar(const DestinoEnvio& destino, const QList<QByteArray>& campos,
+                std::optional<qint32> puertoPropio);
+    void Comprobar(const DestinoEnvio& destino);
+
+    bool Ocupado() const { return socket_ != nullptr; }
+    int FaseEnvio() const { return fase_; }
+    const QStringList& Log() const { return log_; }
+
+    int EsperaConexionMs = 2000;
+    int EsperaRespuestaMs = 3000;
+
+signals:
+    void LogCambiado();
+    // The attempt is over: the controls come back. entregada: the peer took the note.
+    void Terminado(bool entregada);
+    void Aviso(const AvisoEnvio& aviso);
+
+private:
+    enum class Espera { Nada, Conexion, HolaAck, Version, Puerto, Ready, Dato, Creada, CiaoAck };
+
+    void Empezar(const DestinoEnvio& destino, bool comprobacion);
+    void AlConectar();
+    void AlLeer();
+    void LeerEnvio(const QByteArray& mensaje);
+    void LeerComprobacion(const QByteArray& mensaje);
+    void EnviarMensaje(const QByteArray& mensaje, Espera espera);
+    void EnviarSiguienteCampo();
+    void TimerTimeOutTimer();
+    // Closes and releases the socket; the controls come back.
+    void Terminar(bool entregada);
+
+    void Linea(const QString& linea);
+    void CambiarLinea(int indice, const QString& linea);
+
+    QPointer<QTcpSocket> socket_;
+    QTimer TimerTimeOut;
+    bool comprobacion_ = false;
+    int fase_ = Conectando;
+    Espera espera_ = Espera::Nada;
+    QList<QByteArray> campos_;
+    int CampoEnviado = 0;
+    std::optional<qint32> puertoPropio_;
+    QStringList log_;
+};

@@ -1,0 +1,249 @@
+#include "notes/FrmEnviarNotaRed.h"
+
+#include "core/UnitComunes.h"
+#include "net/Protocolo.h"
+#include "notes/FrmConfigNota.h"
+#include "notes/Mensaje.h"
+#include "notes/Nota.h"
+#include "storage/ListaIP.h"
+
+#include <QGroupBox>
+#include <algorithm>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kAnchoColumnaIP = 95;
+
+QString ClaveDeOrden(int columna, bool ascendente, const QString& ip, const QString& nombre) {
+    if (columna == TfrmEnviarNotaRed::ColumnaIP)
+        return ascendente ? RellenarIP(ip) : InvertirDigitos(RellenarIP(ip));
+    return TextoAHex(ascendente ? nombre : InvertirTexto(nombre));
+}
+
+} // namespace
+
+TfrmEnviarNotaRed::TfrmEnviarNotaRed(const ListaIP& libreta, const DatosNota& NotaAEnviar,
+                                     std::optional<qint32> puertoPropio, QWidget* owner)
+    : QDialog(owner), FLibreta(libreta), FNota(NotaAEnviar), FPuertoPropio(puertoPropio) {
+    CrearControles();
+    PrepararDialogoNota(this, QStringLiteral("Enviar Nota por Red"), QSize(417, 315));
+    for (const nodoListaIP& entrada : FLibreta.Entradas())
+        FListaEnviados.prepend({RellenarIP(entrada.IP), entrada.Puerto, false});
+    RellenarLista();
+    if (ListView->rowCount() > 0) {
+        ListView->selectRow(0);
+        ListView->scrollToItem(ListView->item(0, ColumnaIP));
+    }
+
+    connect(&Client, &ClienteNotas::LogCambiado, this,
+            [this] { Log->setPlainText(Client.Log().join(u'\n')); });
+    connect(&Client, &ClienteNotas::Terminado, this, &TfrmEnviarNotaRed::AlTerminar);
+    connect(&Client, &ClienteNotas::Aviso, this, &TfrmEnviarNotaRed::MostrarAviso);
+}
+
+void TfrmEnviarNotaRed::CrearControles() {
+    auto* grupo = new QGroupBox(QStringLiteral("Escoja un usuario al que enviarle la Nota:"), this);
+    ListView = new QTableWidget(0, 3, grupo);
+    ListView->setHorizontalHeaderLabels(
+        {QStringLiteral("oden"), QStringLiteral("Dirección IP"), QStringLiteral("Nombre asociado")});
+    ListView->setColumnHidden(ColumnaClave, true);
+    ListView->setColumnWidth(ColumnaIP, kAnchoColumnaIP);
+    ListView->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    ListView->horizontalHeader()->setHighlightSections(false);
+    ListView->verticalHeader()->hide();
+    ListView->verticalHeader()->setDefaultSectionSize(ListView->fontMetrics().height() + 4);
+    ListView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListView->setWordWrap(false);
+    QPalette gris = ListView->palette();
+    gris.setColor(QPalette::Base, QColor(0xC7, 0xC7, 0xC7));
+    ListView->setPalette(gris);
+    ListView->setMinimumHeight(145);
+    ListView->setContextMenuPolicy(Qt::CustomContextMenu);
+    ListView->installEventFilter(this);
+    (new QVBoxLayout(grupo))->addWidget(ListView);
+
+    PopupListView = new QMenu(this);
+    mnuListViewEnviar = PopupListView->addAction(QStringLiteral("&Enviar Nota a este Sistema"));
+    PopupListView->addSeparator();
+    mnuListViewComprobar = PopupListView->addAction(QStringLiteral("&Comprobar este Sistema"));
+
+    btnEnviar = new QPushButton(QStringLiteral("&Enviar la Nota"), this);
+    btnEnviar->setDefault(true);
+    BitBtnCancel = new QPushButton(QStringLiteral("&Cerrar esta ventana"), this);
+
+    Log = new QPlainTextEdit(this);
+    Log->setReadOnly(true);
+    Log->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Log->setFixedHeight(60);
+    QPalette plata = Log->palette();
+    plata.setColor(QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
+    Log->setPalette(plata);
+
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(btnEnviar);
+    botones->addWidget(BitBtnCancel);
+    auto* columna = new QVBoxLayout(this);
+    columna->addWidget(grupo, 1);
+    columna->addLayout(botones);
+    columna->addWidget(Log);
+
+    connect(ListView->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &TfrmEnviarNotaRed::ListViewColumnClick);
+    connect(ListView, &QTableWidget::cellDoubleClicked, this, &TfrmEnviarNotaRed::ListViewDblClick);
+    connect(ListView, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& donde) { PopupListView->popup(ListView->viewport()->mapToGlobal(donde)); });
+    connect(mnuListViewEnviar, &QAction::triggered, btnEnviar, &QPushButton::click);
+    connect(mnuListViewComprobar, &QAction::triggered, this,
+            &TfrmEnviarNotaRed::mnuListViewComprobarClick);
+    connect(btnEnviar, &QPushButton::clicked, this, &TfrmEnviarNotaRed::btnEnviarClick);
+    connect(BitBtnCancel, &QPushButton::clicked, this, &TfrmEnviarNotaRed::reject);
+}
+
+void TfrmEnviarNotaRed::RellenarLista() {
+    ListView->setRowCount(0);
+    for (const nodoListaIP& entrada : FLibreta.Entradas())
+        AgregarFilaDireccion(entrada.IP, entrada.Nombre);
+}
+
+void TfrmEnviarNotaRed::AgregarFilaDireccion(const QString& ip, const QString& nombre) {
+    // A pattern names no board to send to.
+    if (ip.contains(u'*'))
+        return;
+    const QString clave = ClaveDeOrden(ColumnaOrdenEnvio, OrdenAscendenteEnvio, ip, nombre);
+    // The rows stay in ascending order of their keys; a new one goes after its equals.
+    int fila = 0;
+    while (fila < ListView->rowCount() && ListView->item(fila, ColumnaClave)->text() <= clave)
+        ++fila;
+    ListView->insertRow(fila);
+    const QStringList textos{clave, ip, nombre};
+    for (int c = 0; c < textos.size(); ++c)
+        ListView->setItem(fila, c, new QTableWidgetItem(textos[c]));
+    ListView->selectRow(fila);
+    ListView->scrollToItem(ListView->item(fila, ColumnaIP));
+    AjustarColumnaNombre();
+}
+
+void TfrmEnviarNotaRed::AjustarColumnaNombre() {
+    // Room for the vertical scroll bar once the rows no longer fit.
+    const int barra = ListView->rowCount() >= 8 ? 16 : 0;
+    ListView->setColumnWidth(ColumnaNombre, ListView->width() - 4 - kAnchoColumnaIP - barra);
+}
+
+bool TfrmEnviarNotaRed::eventFilter(QObject* objeto, QEvent* evento) {
+    // The rule follows the list's own width, known once the layout has placed it.
+    if (objeto == ListView && evento->type() == QEvent::Resize)
+        AjustarColumnaNombre();
+    return QDialog::eventFilter(objeto, evento);
+}
+
+void TfrmEnviarNotaRed::ListViewColumnClick(int columna) {
+    if (columna != ColumnaIP && columna != ColumnaNombre)
+        return;
+    if (ColumnaOrdenEnvio == columna) {
+        OrdenAscendenteEnvio = !OrdenAscendenteEnvio;
+    } else {
+        ColumnaOrdenEnvio = columna;
+        OrdenAscendenteEnvio = true;
+    }
+    RellenarLista();
+}
+
+int TfrmEnviarNotaRed::FilaSeleccionada() const {
+    const QList<QTableWidgetItem*> elegidos = ListView->selectedItems();
+    return elegidos.isEmpty() ? -1 : elegidos.first()->row();
+}
+
+DestinoEnvio TfrmEnviarNotaRed::DestinoDeFila(int fila) const {
+    const QString ip = ListView->item(fila, ColumnaIP)->text();
+    const qint32 puerto = FLibreta.PuertoDeIP(ip);
+    return {ip, quint16(puerto >= 0 && puerto <= 65535 ? puerto : 0),
+            ListView->item(fila, ColumnaNombre)->text()};
+}
+
+void TfrmEnviarNotaRed::btnEnviarClick() {
+    const int fila = FilaSeleccionada();
+    if (fila < 0) {
+        MostrarMensaje(this, QStringLiteral("Error"),
+                       QStringLiteral("¡Debe especificar una dirección a la que enviar la Nota!"),
+                       IconoMensaje::Error);
+        ListView->setFocus();
+        return;
+    }
+    HabilitarControles(false);
+    Log->clear();
+    const DestinoEnvio destino = DestinoDeFila(fila);
+    IPDestino = destino.IP;
+    const QString rellena = RellenarIP(IPDestino);
+    const bool yaEnviada = std::any_of(FListaEnviados.cbegin(), FListaEnviados.cend(),
+                                       [&](const nodoEnviado& n) { return n.IP == rellena && n.Entregada; });
+    if (yaEnviada &&
+        MostrarMensaje(this, QStringLiteral("Atención:"),
+                       QStringLiteral("¡Ya ha enviado la Nota a este Sistema!\r"
+                                      "¿Desea volver a enviársela?"),
+                       IconoMensaje::Pregunta, QMessageBox::Yes | QMessageBox::No,
+                       QMessageBox::No) != QMessageBox::Yes) {
+        HabilitarControles(true);
+        return;
+    }
+    const std::optional<QList<QByteArray>> campos = Protocolo::MensajesCampos(FNota);
+    if (!campos) {
+        // Never a substitute byte on the wire: the note is not sent at all.
+        HabilitarControles(true);
+        MostrarMensaje(this, QStringLiteral("Error"),
+                       QStringLiteral("La Nota contiene caracteres que no se pueden enviar."),
+                       IconoMensaje::Error);
+        return;
+    }
+    Client.Enviar(destino, *campos, FPuertoPropio);
+}
+
+void TfrmEnviarNotaRed::ListViewDblClick() {
+    if (btnEnviar->isEnabled())
+        btnEnviar->click();
+}
+
+void TfrmEnviarNotaRed::mnuListViewComprobarClick() {
+    const int fila = FilaSeleccionada();
+    if (fila < 0)
+        return;
+    HabilitarControles(false);
+    Client.Comprobar(DestinoDeFila(fila));
+}
+
+void TfrmEnviarNotaRed::HabilitarControles(bool on) {
+    for (QWidget* control : {static_cast<QWidget*>(btnEnviar), static_cast<QWidget*>(BitBtnCancel)})
+        control->setEnabled(on);
+    mnuListViewEnviar->setEnabled(on);
+    mnuListViewComprobar->setEnabled(on);
+}
+
+void TfrmEnviarNotaRed::AlTerminar(bool entregada) {
+    HabilitarControles(true);
+    if (!entregada)
+        return;
+    const QString rellena = RellenarIP(IPDestino);
+    for (nodoEnviado& n : FListaEnviados)
+        if (n.IP == rellena)
+            n.Entregada = true;
+}
+
+void TfrmEnviarNotaRed::MostrarAviso(const AvisoEnvio& aviso) {
+    MostrarMensaje(this, aviso.Titulo, aviso.Texto, aviso.Icono);
+}
+
+void TfrmEnviarNotaRed::reject() {
+    // While an attempt runs the dialog stays: its end must be seen.
+    if (!Client.Ocupado())
+        QDialog::reject();
+}

@@ -1,0 +1,73 @@
+#pragma once
+// The dialog that sends one note to boards of the address book, one attempt at a time, and
+// checks a board without sending.
+#include "core/DatosNota.h"
+#include "net/ClienteNotas.h"
+
+#include <QDialog>
+#include <optional>
+
+class ListaIP;
+class QAction;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+
+struct nodoEnviado {
+    QString IP; // padded with RellenarIP
+    qint32 Puerto = 0;
+    bool Entregada = false;
+};
+
+class TfrmEnviarNotaRed : public QDialog {
+    Q_OBJECT
+public:
+    // puertoPropio: the own ServerPort when the receiver is to record it.
+    TfrmEnviarNotaRed(const ListaIP& libreta, const DatosNota& NotaAEnviar,
+                      std::optional<qint32> puertoPropio, QWidget* owner);
+
+    void ListViewColumnClick(int columna);
+    void btnEnviarClick();
+    void ListViewDblClick();
+    void mnuListViewComprobarClick();
+    void HabilitarControles(bool on);
+
+    // The list's columns: the hidden sort key, the address and the name.
+    enum { ColumnaClave = 0, ColumnaIP = 1, ColumnaNombre = 2 };
+
+    QTableWidget* ListView;
+    QPushButton* btnEnviar;
+    QPushButton* BitBtnCancel;
+    QPlainTextEdit* Log;
+    QMenu* PopupListView;
+    QAction* mnuListViewEnviar;
+    QAction* mnuListViewComprobar;
+    ClienteNotas Client;
+
+    const QList<nodoEnviado>& ListaEnviados() const { return FListaEnviados; }
+
+public slots:
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    void CrearControles();
+    void RellenarLista();
+    void AgregarFilaDireccion(const QString& ip, const QString& nombre);
+    void AjustarColumnaNombre();
+    int FilaSeleccionada() const;
+    DestinoEnvio DestinoDeFila(int fila) const;
+    void MostrarAviso(const AvisoEnvio& aviso);
+    void AlTerminar(bool entregada);
+
+    const ListaIP& FLibreta;
+    const DatosNota FNota;
+    const std::optional<qint32> FPuertoPropio;
+    QString IPDestino;
+    int ColumnaOrdenEnvio = ColumnaIP;
+    bool OrdenAscendenteEnvio = true;
+    QList<nodoEnviado> FListaEnviados;
+};

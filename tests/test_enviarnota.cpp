@@ -1,0 +1,395 @@
+// The send dialog against a scripted peer on loopback: the bytes it writes, the log, the
+// boxes and the controls at every ending; its list; and a note sent to a note server of
+// this same process. The wire bytes are written here from the protocol's description.
+#include "net/ServidorNotas.h"
+#include "notes/FrmEnviarNotaRed.h"
+#include "notes/Mensaje.h"
+
+#include "tests/TableroRedFalso.h"
+
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTcpServer>
+#include <QtTest>
+
+namespace {
+
+using Guion = QList<QPair<QByteArray, QByteArray>>; // message prefix -> answer ("" silence)
+const QByteArray kCerrar = "<cerrar>";
+
+// A board that answers as the protocol says, except where the script says otherwise.
+class ParGuionado : public QObject {
+public:
+    explicit ParGuionado(Guion guion) : guion_(std::move(guion)) {
+        servidor.listen(QHostAddress::LocalHost);
+        connect(&servidor, &QTcpServer::newConnection, this, [this] {
+            QTcpSocket* s = servidor.nextPendingConnection();
+            connect(s, &QTcpSocket::readyRead, this, [this, s] { Responder(s); });
+        });
+    }
+    quint16 Puerto() const { return servidor.serverPort(); }
+
+    QTcpServer servidor;
+    QByteArrayList recibidos;
+
+private:
+    void Responder(QTcpSocket* s) {
+        const QByteArray m = s->readAll();
+        recibidos << m;
+        for (const auto& [prefijo, respuesta] : guion_)
+            if (m.startsWith(prefijo)) {
+                if (respuesta == kCerrar)
+                    s->abort();
+                else if (!respuesta.isEmpty())
+                    s->write(respuesta);
+                return;
+            }
+        s->write(Normal(m));
+    }
+    static QByteArray Normal(const QByteArray& m) {
+        if (m == "HOLA")
+            return "HOLA_ACK";
+        if (m == "VERSION")
+            return "VERSION_ID:Pinaco v1.4o";
+        if (m.startsWith("ACTUALIZE_MY_SERVER_PORT:"))
+            return "YOUR_SERVER_PORT_ACTUALIZED";
+        if (m == "NOTA_BEGIN")
+            return "READY";
+        if (m == "NOTA_END")
+            return "NOTA_CREATED";
+        if (m == "CIAO")
+            return "CIAO_ACK";
+        return "DATA_RECEIVED";
+    }
+    Guion guion_;
+};
+
+DatosNota NotaDePrueba() {
+    DatosNota n;
+    n.DayExpires = 24;
+    n.MonthExpires = 12;
+    n.YearExpires = 2026;
+    n.FontStyle = fsBold | fsUnderline;
+    n.FontName = QStringLiteral("DejaVu Sans");
+    n.FontSize = 9;
+    n.FontColor = 255;
+    n.Left = 40;
+    n.Top = -3;
+    n.Width = 120;
+    n.Height = 160;
+    n.Texto = QStringLiteral("Llamar a José\r\nmañana");
+    return n;
+}
+
+QByteArrayList Campos() {
+    return {"DAY_EXPIRES:24", "MONTH_EXPIRES:12", "YEAR_EXPIRES:2026", "FONT_STYLE:1010",
+            "FONT_NAME:DejaVu Sans", "FONT_SIZE:9", "FONT_COLOR:255", "WIDTH:120",
+            "HEIGHT:160", "TOP:-3", "LEFT:40", "TEXT:Llamar a Jos\xe9\r\nma\xf1" "ana"};
+}
+
+// The whole transfer, "CIAO" included.
+QByteArrayList Transferencia(const QByteArrayList& antesDeNota = {}) {
+    return QByteArrayList{"HOLA", "VERSION"} + antesDeNota + QByteArrayList{"NOTA_BEGIN"} +
+           Campos() + QByteArrayList{"NOTA_END", "CIAO"};
+}
+
+struct Cajas {
+    QList<PeticionMensaje> vistas;
+    QMessageBox::StandardButton respuesta = QMessageBox::Ok;
+    std::function<void()> alMostrar;
+    Cajas() {
+        FijarRespondedorMensajes([this](const PeticionMensaje& p) {
+            vistas << p;
+            if (alMostrar)
+                alMostrar();
+            return respuesta;
+        });
+    }
+    ~Cajas() { FijarRespondedorMensajes({}); }
+};
+
+struct Dialogo {
+    ListaIP libreta;
+    std::unique_ptr<TfrmEnviarNotaRed> d;
+    int terminados = 0;
+
+    explicit Dialogo(const QList<std::tuple<QString, QString, qint32>>& entradas,
+                     std::optional<qint32> puertoPropio = {}) {
+        for (const auto& [ip, nombre, puerto] : entradas)
+            libreta.AddIP(ip, nombre, true, puerto);
+        d = std::make_unique<TfrmEnviarNotaRed>(libreta, NotaDePrueba(), puertoPropio, nullptr);
+        d->Client.EsperaConexionMs = 300;
+        d->Client.EsperaRespuestaMs = 300;
+        QObject::connect(&d->Client, &ClienteNotas::Terminado, [this] { ++terminados; });
+    }
+    QStringList Columna(int c) const {
+        QStringList textos;
+        for (int f = 0; f < d->ListView->rowCount(); ++f)
+            textos << d->ListView->item(f, c)->text();
+        return textos;
+    }
+    bool Habilitado() const {
+        return d->btnEnviar->isEnabled() && d->BitBtnCancel->isEnabled() &&
+               d->mnuListViewEnviar->isEnabled() && d->mnuListViewComprobar->isEnabled();
+    }
+    void Esperar(int antes) const {
+        QTRY_VERIFY_WITH_TIMEOUT(terminados > antes, 3000);
+    }
+};
+
+} // namespace
+
+class TestEnviarNota : public QObject {
+    Q_OBJECT
+private slots:
+    void terminaciones_data();
+    void terminaciones();
+    void listaYOrden();
+    void segundoEnvioPregunta();
+    void comprobacion_data();
+    void comprobacion();
+    void alPropioServidor();
+};
+
+void TestEnviarNota::terminaciones_data() {
+    QTest::addColumn<Guion>("guion");
+    QTest::addColumn<int>("puertoPropio"); // 0: no port update
+    QTest::addColumn<QByteArrayList>("enviados");
+    QTest::addColumn<QString>("titulo");
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<int>("icono");
+    QTest::addColumn<bool>("entregada");
+    QTest::addColumn<QString>("ultimaLinea");
+
+    const QString enviada = "La Nota se envió correctamente.";
+    const QString limite = "\rHa sobrepasado el límite de Notas-por-unidad-de-tiempo del equipo "
+                           "remoto.\rSe le ha retirado el permiso ";
+    const QString timeOut = "La comunicación se estableció con éxito,\rpero no se recibe "
+                            "respuesta alguna.";
+    const int info = int(IconoMensaje::Informacion);
+    const QByteArrayList todo = Transferencia();
+    const auto hasta = [&](int n) { return todo.first(n); };
+
+    QTest::newRow("closing answer") << Guion{} << 0 << todo << "Notificación:" << enviada << info
+                                    << true << "Nota enviada correctamente.";
+    QTest::newRow("port update first")
+        << Guion{} << 2301 << Transferencia({"ACTUALIZE_MY_SERVER_PORT:2301"}) << "Notificación:"
+        << enviada << info << true << "Nota enviada correctamente.";
+    QTest::newRow("withdrawn for good")
+        << Guion{{"CIAO", "CIAO_ACK_NOT_ALLOWED_ANYMORE"}} << 0 << todo << "Notificación:"
+        << enviada + limite + "permanentemente." << info << true << "Nota enviada correctamente.";
+    QTest::newRow("withdrawn for minutes")
+        << Guion{{"CIAO", "CIAO_ACK_NOT_ALLOWED_FOR:5"}} << 0 << todo << "Notificación:"
+        << enviada + limite + "durante los próximos 5 minutos." << info << true
+        << "Nota enviada correctamente.";
+    QTest::newRow("no closing answer: on the board all the same")
+        << Guion{{"CIAO", ""}} << 0 << todo << "Notificación:" << enviada << info << true
+        << "Nota enviada correctamente.";
+    QTest::newRow("refused") << Guion{{"HOLA", "NOT_ALLOWED"}} << 0 << hasta(1) << "¡Atención!"
+                             << "No le está permitido enviar Notas a la máquina remota."
+                             << int(IconoMensaje::Exclamacion) << false
+                             << "ERROR: No le está permitido enviar Notas a la máquina remota.";
+    QTest::newRow("greeting unanswered")
+        << Guion{{"HOLA", ""}} << 0 << hasta(1) << "TimeOut" << timeOut
+        << int(IconoMensaje::Error) << false << "ERROR: No se recibe respuesta del Servidor.";
+    QTest::newRow("silent in the middle of the note")
+        << Guion{{"TEXT:", ""}} << 0 << hasta(15) << "TimeOut" << timeOut
+        << int(IconoMensaje::Error) << false << "ERROR: No se recibe respuesta del Servidor.";
+    QTest::newRow("connection dropped in the middle of the note")
+        << Guion{{"FONT_NAME:", kCerrar}} << 0 << hasta(8) << "TimeOut" << timeOut
+        << int(IconoMensaje::Error) << false << "ERROR: No se recibe respuesta del Servidor.";
+    QTest::newRow("note end unanswered")
+        << Guion{{"NOTA_END", ""}, {"CIAO", ""}} << 0 << todo << ""
+        << "La Nota se envió completa, pero el equipo remoto\rdejó de responder... No es "
+           "seguro que la haya creado."
+        << info << false << "ERROR: No se recibe respuesta del Servidor. Terminando conexión.";
+    QTest::newRow("no server") << Guion{{"", kCerrar}} << -1 << QByteArrayList{} << "¡Atención!"
+                               << "No se encontró Servidor en la máquina remota."
+                               << int(IconoMensaje::Exclamacion) << false
+                               << "ERROR: No se encuentró Servidor en la máquina remota.";
+}
+
+void TestEnviarNota::terminaciones() {
+    QFETCH(Guion, guion);
+    QFETCH(int, puertoPropio);
+    QFETCH(QByteArrayList, enviados);
+    QFETCH(QString, titulo);
+    QFETCH(QString, texto);
+    QFETCH(int, icono);
+    QFETCH(bool, entregada);
+    QFETCH(QString, ultimaLinea);
+
+    ParGuionado par(guion);
+    quint16 puerto = par.Puerto();
+    if (puertoPropio < 0) // nobody listens there any more
+        par.servidor.close();
+    Cajas cajas;
+    Dialogo t({{"127.0.0.1", "Ana", puerto}},
+              puertoPropio > 0 ? std::optional<qint32>(puertoPropio) : std::nullopt);
+    t.d->btnEnviar->click();
+    QVERIFY(!t.Habilitado());
+    t.Esperar(0);
+    QTRY_COMPARE(par.recibidos, enviados);
+    QCOMPARE(cajas.vistas.size(), 1);
+    QCOMPARE(cajas.vistas[0].Titulo, titulo);
+    QCOMPARE(cajas.vistas[0].Texto, texto);
+    QCOMPARE(int(cajas.vistas[0].Icono), icono);
+    QVERIFY(t.Habilitado());
+    QCOMPARE(t.d->ListaEnviados().first().Entregada, entregada);
+    const QStringList log = t.d->Log->toPlainText().split('\n');
+    QCOMPARE(log.last(), ultimaLinea);
+    if (QTest::currentDataTag() == QByteArray("closing answer"))
+        QCOMPARE(log, QStringList({" ", "Estableciendo comunicación con Ana...",
+                                   "Comunicación establecida.  (Versión: Pinaco v1.4o)",
+                                   "Enviando datos.............. (OK)",
+                                   "Nota enviada correctamente."}));
+}
+
+void TestEnviarNota::listaYOrden() {
+    // Wildcards are left out; the four sorts; keys by character code, upper case first.
+    Dialogo t({{"10.0.0.20", "beatriz", 1},
+               {"10.0.*.*", "Todos", 1},
+               {"10.0.0.3", "Carlos", 1},
+               {"9.1.1.1", "ana", 1}});
+    const QStringList porIP{"9.1.1.1", "10.0.0.3", "10.0.0.20"};
+    QCOMPARE(t.Columna(TfrmEnviarNotaRed::ColumnaIP), porIP);
+    t.d->ListViewColumnClick(TfrmEnviarNotaRed::ColumnaIP);
+    QCOMPARE(t.Columna(TfrmEnviarNotaRed::ColumnaIP),
+             QStringList({"10.0.0.20", "10.0.0.3", "9.1.1.1"}));
+    t.d->ListViewColumnClick(TfrmEnviarNotaRed::ColumnaNombre);
+    QCOMPARE(t.Columna(TfrmEnviarNotaRed::ColumnaNombre),
+             QStringList({"Carlos", "ana", "beatriz"}));
+    t.d->ListViewColumnClick(TfrmEnviarNotaRed::ColumnaNombre);
+    QCOMPARE(t.Columna(TfrmEnviarNotaRed::ColumnaNombre),
+             QStringList({"beatriz", "ana", "Carlos"}));
+
+    // The name column leaves room for the scroll bar from eight rows on.
+    for (int filas : {7, 12}) {
+        QList<std::tuple<QString, QString, qint32>> entradas;
+        for (int i = 0; i < filas; ++i)
+            entradas.append({QStringLiteral("10.0.0.%1").arg(i + 1), "Equipo", 2222});
+        Dialogo g(entradas);
+        g.d->show();
+        QVERIFY(QTest::qWaitForWindowExposed(g.d.get()));
+        QCOMPARE(g.d->ListView->columnWidth(TfrmEnviarNotaRed::ColumnaNombre),
+                 g.d->ListView->width() - 4 - 95 - (filas >= 8 ? 16 : 0));
+    }
+
+    // Only wildcards: nothing to pick, and sending asks for an address.
+    Cajas cajas;
+    Dialogo vacio({{"*.*.*.*", "(Desconocido)", 2222}});
+    QCOMPARE(vacio.d->ListView->rowCount(), 0);
+    vacio.d->btnEnviar->click();
+    QCOMPARE(cajas.vistas.size(), 1);
+    QCOMPARE(cajas.vistas[0].Texto, "¡Debe especificar una dirección a la que enviar la Nota!");
+    QVERIFY(vacio.Habilitado());
+}
+
+void TestEnviarNota::segundoEnvioPregunta() {
+    ParGuionado par({});
+    Cajas cajas;
+    Dialogo t({{"127.0.0.1", "Ana", par.Puerto()}});
+    t.d->btnEnviar->click();
+    t.Esperar(0);
+    // No: nothing is sent, the log stays empty and the controls come back.
+    cajas.respuesta = QMessageBox::No;
+    const qsizetype antes = par.recibidos.size();
+    t.d->btnEnviar->click();
+    QCOMPARE(cajas.vistas.last().Texto,
+             "¡Ya ha enviado la Nota a este Sistema!\r¿Desea volver a enviársela?");
+    QCOMPARE(cajas.vistas.last().PorDefecto, QMessageBox::No);
+    QVERIFY(t.d->Log->toPlainText().isEmpty());
+    QVERIFY(t.Habilitado());
+    QTest::qWait(50);
+    QCOMPARE(par.recibidos.size(), antes);
+    // Yes: sent again, on a new connection.
+    cajas.respuesta = QMessageBox::Yes;
+    t.d->btnEnviar->click();
+    t.Esperar(1);
+    QTRY_COMPARE(par.recibidos.size(), 2 * antes);
+}
+
+void TestEnviarNota::comprobacion_data() {
+    QTest::addColumn<Guion>("guion");
+    QTest::addColumn<QByteArrayList>("enviados");
+    QTest::addColumn<QString>("titulo");
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QStringList>("log");
+
+    const QString llamada = "Estableciendo comunicación con Ana...";
+    QTest::newRow("can send") << Guion{} << QByteArrayList{"HOLA", "VERSION", "CIAO"}
+                              << "Resultado:"
+                              << "Comunicación establecida satisfactoriamente.\rPuede enviarle "
+                                 "Notas a este Sistema.\r\r(Versión del Pinaco remoto: Pinaco v1.4o)"
+                              << QStringList{llamada, "Comunicación establecida.",
+                                             "Puede enviarle Notas a este sistema.  (Versión "
+                                             "Pinaco v1.4o)"};
+    QTest::newRow("refused") << Guion{{"HOLA", "NOT_ALLOWED"}} << QByteArrayList{"HOLA"}
+                             << "Resultado:"
+                             << "Comunicación establecida satisfactoriamente.\rNo le está "
+                                "permitido enviar Notas al equipo Remoto."
+                             << QStringList{llamada, "Comunicación establecida.",
+                                            "No le está permitido enviar Notas al equipo Remoto."};
+    QTest::newRow("version unanswered")
+        << Guion{{"VERSION", ""}} << QByteArrayList{"HOLA", "VERSION"} << "TimeOut"
+        << "La comunicación se estableció con éxito,\rpero no se recibe respuesta alguna."
+        << QStringList{llamada, "Comunicación establecida.",
+                       "ERROR: No se recibe respuesta del Servidor."};
+}
+
+void TestEnviarNota::comprobacion() {
+    QFETCH(Guion, guion);
+    QFETCH(QByteArrayList, enviados);
+    QFETCH(QString, titulo);
+    QFETCH(QString, texto);
+    QFETCH(QStringList, log);
+
+    ParGuionado par(guion);
+    Cajas cajas;
+    Dialogo t({{"127.0.0.1", "Ana", par.Puerto()}});
+    // The box stays open until the peer's last answer has been handled beneath it.
+    bool habilitadoBajoLaCaja = false;
+    cajas.alMostrar = [&] {
+        QVERIFY(QTest::qWaitFor([&] { return !t.d->Client.Ocupado(); }, 3000));
+        habilitadoBajoLaCaja = t.Habilitado();
+    };
+    t.d->mnuListViewComprobar->trigger();
+    t.Esperar(0);
+    QTest::qWait(50);
+    QCOMPARE(t.terminados, 1);
+    QVERIFY(habilitadoBajoLaCaja);
+    QCOMPARE(par.recibidos, enviados);
+    QCOMPARE(cajas.vistas.size(), 1);
+    QCOMPARE(cajas.vistas[0].Titulo, titulo);
+    QCOMPARE(cajas.vistas[0].Texto, texto);
+    QCOMPARE(t.d->Log->toPlainText().split('\n'), log);
+    QVERIFY(!t.d->ListaEnviados().first().Entregada);
+}
+
+void TestEnviarNota::alPropioServidor() {
+    // Client and server of one board on one thread; a stranger's connection that breaks
+    // meanwhile does not touch the attempt.
+    TableroQueAnota tablero;
+    tablero.libreta.AddIP("127.0.0.1", "Yo", true, 0);
+    ServidorNotas servidor(tablero, QString());
+    QVERIFY(servidor.Activar(0));
+    QTcpSocket extrano;
+    extrano.connectToHost(QHostAddress::LocalHost, servidor.Puerto());
+    QVERIFY(extrano.waitForConnected(2000));
+
+    Cajas cajas;
+    Dialogo t({{"127.0.0.1", "Yo", servidor.Puerto()}});
+    t.d->btnEnviar->click();
+    extrano.abort();
+    t.Esperar(0);
+    QCOMPARE(cajas.vistas.size(), 1);
+    QCOMPARE(cajas.vistas[0].Texto, "La Nota se envió correctamente.");
+    QCOMPARE(tablero.creadas.size(), 1);
+    QCOMPARE(tablero.creadas[0].Texto, NotaDePrueba().Texto);
+    QCOMPARE(tablero.creadas[0].ReceivedFromIP, "127.0.0.1");
+}
+
+QTEST_MAIN(TestEnviarNota)
+#include "test_enviarnota.moc"
