@@ -42,8 +42,11 @@ TfrmEnviarNotaRed::TfrmEnviarNotaRed(const ListaIP& libreta, const DatosNota& No
         ListView->scrollToItem(ListView->item(0, ColumnaIP));
     }
 
-    connect(&Client, &ClienteNotas::LogCambiado, this,
-            [this] { Log->setPlainText(Client.Log().join(u'\n')); });
+    connect(&Client, &ClienteNotas::LogCambiado, this, [this] {
+        Log->setPlainText(Client.Log().join(u'\n'));
+        // The newest line in sight.
+        Log->moveCursor(QTextCursor::End);
+    });
     connect(&Client, &ClienteNotas::Terminado, this, &TfrmEnviarNotaRed::AlTerminar);
     connect(&Client, &ClienteNotas::Aviso, this, &TfrmEnviarNotaRed::MostrarAviso);
 }
