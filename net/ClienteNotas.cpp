@@ -38,25 +38,34 @@ void ClienteNotas::Enviar(const DestinoEnvio& destino, const QList<QByteArray>& 
                           std::optional<qint32> puertoPropio) {
     campos_ = campos;
     puertoPropio_ = puertoPropio;
-    Empezar(destino, false);
+    Empezar(destino, Modo::Envio);
 }
 
 void ClienteNotas::Comprobar(const DestinoEnvio& destino) {
-    Empezar(destino, true);
+    Empezar(destino, Modo::Comprobacion);
 }
 
-void ClienteNotas::Empezar(const DestinoEnvio& destino, bool comprobacion) {
+void ClienteNotas::ComprobarHost(const DestinoEnvio& destino) {
+    Empezar(destino, Modo::ComprobacionHost);
+}
+
+void ClienteNotas::Empezar(const DestinoEnvio& destino, Modo modo) {
     if (Ocupado())
         return;
-    comprobacion_ = comprobacion;
+    modo_ = modo;
     fase_ = Conectando;
     log_.clear();
-    Linea(QStringLiteral("Estableciendo comunicación con %1...").arg(destino.Nombre));
+    if (modo_ != Modo::ComprobacionHost)
+        Linea(QStringLiteral("Estableciendo comunicación con %1...").arg(destino.Nombre));
     const QHostAddress direccion(destino.IP);
     if (direccion.protocol() != QAbstractSocket::IPv4Protocol) {
         // Nothing to connect to: the attempt fails at once.
+        if (modo_ == Modo::ComprobacionHost) {
+            TimeOutComprobacionHost();
+            return;
+        }
         emit Terminado(false);
-        if (comprobacion_) {
+        if (modo_ == Modo::Comprobacion) {
             Linea(kSinServidorRemoto);
             emit Aviso({QStringLiteral("Resultado:"), kSinServidorRemoto, IconoMensaje::Informacion});
         } else {
@@ -76,7 +85,7 @@ void ClienteNotas::Empezar(const DestinoEnvio& destino, bool comprobacion) {
 }
 
 void ClienteNotas::AlConectar() {
-    if (comprobacion_)
+    if (modo_ == Modo::Comprobacion)
         Linea(QStringLiteral("Comunicación establecida."));
     fase_ = Saludado;
     EnviarMensaje(kHola, Espera::HolaAck);
@@ -85,10 +94,17 @@ void ClienteNotas::AlConectar() {
 void ClienteNotas::AlLeer() {
     // The strict alternation makes all that one read brings one message.
     const QByteArray mensaje = socket_->readAll();
-    if (comprobacion_)
-        LeerComprobacion(mensaje);
-    else
+    switch (modo_) {
+    case Modo::Envio:
         LeerEnvio(mensaje);
+        break;
+    case Modo::Comprobacion:
+        LeerComprobacion(mensaje);
+        break;
+    case Modo::ComprobacionHost:
+        LeerComprobacionHost(mensaje);
+        break;
+    }
 }
 
 void ClienteNotas::LeerEnvio(const QByteArray& mensaje) {
@@ -157,6 +173,40 @@ void ClienteNotas::LeerComprobacion(const QByteArray& mensaje) {
     }
 }
 
+void ClienteNotas::LeerComprobacionHost(const QByteArray& mensaje) {
+    if (mensaje == kNotAllowed) {
+        Terminar(false);
+        emit Aviso({QStringLiteral("Resultado:"),
+                    QStringLiteral("No le está permitido enviar Notas a la máquina remota."),
+                    IconoMensaje::Informacion});
+    } else if (mensaje == kHolaAck) {
+        fase_ = VersionPedida;
+        EnviarMensaje(kVersion, Espera::Version);
+    } else if (mensaje.startsWith(kVersionId)) {
+        const QString version = Resto(mensaje, kVersionId);
+        Terminar(false);
+        emit Aviso({QStringLiteral("Resultado:"),
+                    QStringLiteral("Puede enviar Notas a la máquina remota.\r"
+                                   "Versión del Pinaco remoto: %1")
+                        .arg(version),
+                    IconoMensaje::Informacion});
+    }
+}
+
+void ClienteNotas::TimeOutComprobacionHost() {
+    const int fase = fase_;
+    Terminar(false);
+    if (fase == Conectando)
+        emit Aviso({QStringLiteral("Resultado:"),
+                    QStringLiteral("No se encontró Servidor en la máquina remota."),
+                    IconoMensaje::Informacion});
+    else if (fase == Saludado)
+        emit Aviso({QStringLiteral("TimeOut"),
+                    QStringLiteral("La comunicación se estableció con éxito,\r"
+                                   "pero no se recibe respuesta alguna."),
+                    IconoMensaje::Error});
+}
+
 void ClienteNotas::EnviarMensaje(const QByteArray& mensaje, Espera espera) {
     if (!socket_ || socket_->state() != QAbstractSocket::ConnectedState)
         return;
@@ -184,10 +234,15 @@ void ClienteNotas::EnviarSiguienteCampo() {
 void ClienteNotas::TimerTimeOutTimer() {
     if (!Ocupado())
         return;
+    if (modo_ == Modo::ComprobacionHost) {
+        TimeOutComprobacionHost();
+        return;
+    }
     if (espera_ == Espera::CiaoAck) {
         // The result is known: after "NOTA_CREATED" the note is on the peer's board.
-        Terminar(!comprobacion_);
-        if (!comprobacion_)
+        const bool envio = modo_ == Modo::Envio;
+        Terminar(envio);
+        if (envio)
             emit Aviso({QStringLiteral("Notificación:"), kEnviadaCorrectamente,
                         IconoMensaje::Informacion});
         return;

@@ -31,8 +31,9 @@ struct DestinoEnvio {
 class ClienteNotas : public QObject {
     Q_OBJECT
 public:
-    // What the time-out of each wait means: 0 connecting, 1 greeting sent, 2 whole note sent.
-    enum Fase { Conectando = 0, Saludado = 1, NotaEnviada = 2 };
+    // What the time-out of each wait means: 0 connecting, 1 greeting sent, 2 whole note sent
+    // (in the settings' check: version asked).
+    enum Fase { Conectando = 0, Saludado = 1, NotaEnviada = 2, VersionPedida = 2 };
 
     explicit ClienteNotas(QObject* parent = nullptr);
     ~ClienteNotas() override;
@@ -42,6 +43,8 @@ public:
     void Enviar(const DestinoEnvio& destino, const QList<QByteArray>& campos,
                 std::optional<qint32> puertoPropio);
     void Comprobar(const DestinoEnvio& destino);
+    // The shorter check of the settings: no log, no closing request, the version answer ends it.
+    void ComprobarHost(const DestinoEnvio& destino);
 
     bool Ocupado() const { return socket_ != nullptr; }
     int FaseEnvio() const { return fase_; }
@@ -58,12 +61,15 @@ signals:
 
 private:
     enum class Espera { Nada, Conexion, HolaAck, Version, Puerto, Ready, Dato, Creada, CiaoAck };
+    enum class Modo { Envio, Comprobacion, ComprobacionHost };
 
-    void Empezar(const DestinoEnvio& destino, bool comprobacion);
+    void Empezar(const DestinoEnvio& destino, Modo modo);
     void AlConectar();
     void AlLeer();
     void LeerEnvio(const QByteArray& mensaje);
     void LeerComprobacion(const QByteArray& mensaje);
+    void LeerComprobacionHost(const QByteArray& mensaje);
+    void TimeOutComprobacionHost();
     void EnviarMensaje(const QByteArray& mensaje, Espera espera);
     void EnviarSiguienteCampo();
     void TimerTimeOutTimer();
@@ -75,7 +81,7 @@ private:
 
     QPointer<QTcpSocket> socket_;
     QTimer TimerTimeOut;
-    bool comprobacion_ = false;
+    Modo modo_ = Modo::Envio;
     int fase_ = Conectando;
     Espera espera_ = Espera::Nada;
     QList<QByteArray> campos_;

@@ -3,14 +3,15 @@
 #include "core/UnitComunes.h"
 #include "net/Protocolo.h"
 #include "notes/FrmConfigNota.h"
+#include "notes/ListaDirecciones.h"
 #include "notes/Mensaje.h"
 #include "notes/Nota.h"
 #include "storage/ListaIP.h"
 
 #include <QGroupBox>
+#include <QHeaderView>
 #include <algorithm>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -20,12 +21,6 @@
 namespace {
 
 constexpr int kAnchoColumnaIP = 95;
-
-QString ClaveDeOrden(int columna, bool ascendente, const QString& ip, const QString& nombre) {
-    if (columna == TfrmEnviarNotaRed::ColumnaIP)
-        return ascendente ? RellenarIP(ip) : InvertirDigitos(RellenarIP(ip));
-    return TextoAHex(ascendente ? nombre : InvertirTexto(nombre));
-}
 
 } // namespace
 
@@ -53,25 +48,15 @@ TfrmEnviarNotaRed::TfrmEnviarNotaRed(const ListaIP& libreta, const DatosNota& No
 
 void TfrmEnviarNotaRed::CrearControles() {
     auto* grupo = new QGroupBox(QStringLiteral("Escoja un usuario al que enviarle la Nota:"), this);
-    ListView = new QTableWidget(0, 3, grupo);
-    ListView->setHorizontalHeaderLabels(
-        {QStringLiteral("oden"), QStringLiteral("Dirección IP"), QStringLiteral("Nombre asociado")});
-    ListView->setColumnHidden(ColumnaClave, true);
-    ListView->setColumnWidth(ColumnaIP, kAnchoColumnaIP);
-    ListView->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    ListView->horizontalHeader()->setHighlightSections(false);
-    ListView->verticalHeader()->hide();
-    ListView->verticalHeader()->setDefaultSectionSize(ListView->fontMetrics().height() + 4);
-    ListView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ListView->setWordWrap(false);
+    ListView = new QTableWidget(grupo);
+    PrepararListaDirecciones(ListView,
+                             {QStringLiteral("oden"), QStringLiteral("Dirección IP"),
+                              QStringLiteral("Nombre asociado")},
+                             {kAnchoColumnaIP});
     QPalette gris = ListView->palette();
     gris.setColor(QPalette::Base, QColor(0xC7, 0xC7, 0xC7));
     ListView->setPalette(gris);
     ListView->setMinimumHeight(145);
-    ListView->setContextMenuPolicy(Qt::CustomContextMenu);
     ListView->installEventFilter(this);
     (new QVBoxLayout(grupo))->addWidget(ListView);
 
@@ -123,17 +108,9 @@ void TfrmEnviarNotaRed::AgregarFilaDireccion(const QString& ip, const QString& n
     // A pattern names no board to send to.
     if (ip.contains(u'*'))
         return;
-    const QString clave = ClaveDeOrden(ColumnaOrdenEnvio, OrdenAscendenteEnvio, ip, nombre);
-    // The rows stay in ascending order of their keys; a new one goes after its equals.
-    int fila = 0;
-    while (fila < ListView->rowCount() && ListView->item(fila, ColumnaClave)->text() <= clave)
-        ++fila;
-    ListView->insertRow(fila);
-    const QStringList textos{clave, ip, nombre};
-    for (int c = 0; c < textos.size(); ++c)
-        ListView->setItem(fila, c, new QTableWidgetItem(textos[c]));
-    ListView->selectRow(fila);
-    ListView->scrollToItem(ListView->item(fila, ColumnaIP));
+    InsertarFilaOrdenada(ListView, {ClaveDeOrden(ColumnaOrdenEnvio == ColumnaIP,
+                                                  OrdenAscendenteEnvio, ip, nombre),
+                                     ip, nombre});
     AjustarColumnaNombre();
 }
 

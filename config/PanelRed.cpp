@@ -1,0 +1,304 @@
+#include "config/PanelRed.h"
+
+#include "core/UnitComunes.h"
+#include "notes/ListaDirecciones.h"
+#include "notes/Mensaje.h"
+#include "storage/ListaIP.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kAnchoIP = 90;
+constexpr int kAnchoNombre = 150;
+constexpr int kAnchoPuerto = 53;
+
+// Each row in the colour of its permission; the selected one darker, framed in navy.
+class DibujoFilaIP : public QStyledItemDelegate {
+public:
+    DibujoFilaIP(const ListaIP& libreta, QObject* parent)
+        : QStyledItemDelegate(parent), FLibreta(libreta) {}
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const QString ip = index.siblingAtColumn(PanelRed::ColumnaIP).data().toString();
+        const bool permitido = FLibreta.PermisoExactoIP(ip);
+        const bool elegida = option.state & QStyle::State_Selected;
+        const QRect r = option.rect;
+        p->save();
+        p->fillRect(r, permitido ? (elegida ? QColor(0x33, 0xEE, 0x33) : QColor(0x88, 0xFF, 0x88))
+                                 : (elegida ? QColor(0xFF, 0x44, 0x44) : QColor(0xFF, 0x88, 0x88)));
+        if (elegida) {
+            p->setPen(QColor(0x00, 0x00, 0x80));
+            p->drawLine(r.left(), r.top() + 1, r.right(), r.top() + 1);
+            p->drawLine(r.left(), r.bottom() - 1, r.right(), r.bottom() - 1);
+            if (index.column() == PanelRed::ColumnaIP)
+                p->drawLine(r.left(), r.top() + 1, r.left(), r.bottom() - 1);
+            if (index.column() == PanelRed::ColumnaPuerto)
+                p->drawLine(r.right(), r.top() + 1, r.right(), r.bottom() - 1);
+        }
+        p->setPen(option.palette.color(QPalette::Text));
+        p->setFont(option.font);
+        p->drawText(r.adjusted(3, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                    index.data().toString());
+        p->restore();
+    }
+
+private:
+    const ListaIP& FLibreta;
+};
+
+QPushButton* Boton(const QString& texto, const QString& pista, QWidget* padre) {
+    auto* boton = new QPushButton(texto, padre);
+    boton->setToolTip(pista);
+    // Enter in the address fields must never press a button of the dialog on its own.
+    boton->setAutoDefault(false);
+    return boton;
+}
+
+} // namespace
+
+PanelRed::PanelRed(ListaIP& libreta, QWidget* parent) : QWidget(parent), FLibreta(libreta) {
+    CrearControles();
+    LlenarListaIP();
+    if (ListView->rowCount() > 0) {
+        ListView->selectRow(0);
+        ListView->scrollToItem(ListView->item(0, ColumnaIP));
+    }
+    connect(&Client, &ClienteNotas::Terminado, this, [this] { HabilitarControles(true); });
+    connect(&Client, &ClienteNotas::Aviso, this, [this](const AvisoEnvio& aviso) {
+        MostrarMensaje(this, aviso.Titulo, aviso.Texto, aviso.Icono);
+    });
+}
+
+void PanelRed::CrearControles() {
+    auto* nueva = new QGroupBox(QStringLiteral("Añadir nueva entrada:"), this);
+    editNewIP = new QLineEdit(QStringLiteral("0.0.0.0"), nueva);
+    editNewPuerto = new QLineEdit(QStringLiteral("2222"), nueva);
+    editNewNombre = new QLineEdit(nueva);
+    btnAddNew = Boton(QStringLiteral("Añadir"), QStringLiteral("Añadir entrada"), nueva);
+    auto* rejilla = new QGridLayout(nueva);
+    rejilla->addWidget(new QLabel(QStringLiteral("IP:"), nueva), 0, 0);
+    rejilla->addWidget(editNewIP, 0, 1);
+    rejilla->addWidget(new QLabel(QStringLiteral("Puerto:"), nueva), 0, 2);
+    rejilla->addWidget(editNewPuerto, 0, 3);
+    rejilla->addWidget(new QLabel(QStringLiteral("Nombre:"), nueva), 1, 0);
+    rejilla->addWidget(editNewNombre, 1, 1, 1, 3);
+    rejilla->addWidget(btnAddNew, 1, 4);
+    rejilla->setColumnStretch(1, 2);
+    rejilla->setColumnStretch(3, 1);
+    setTabOrder(editNewIP, editNewPuerto);
+    setTabOrder(editNewPuerto, editNewNombre);
+    setTabOrder(editNewNombre, btnAddNew);
+
+    auto* grupo = new QGroupBox(QStringLiteral("Lista de direcciones y permisos:"), this);
+    ListView = new QTableWidget(grupo);
+    PrepararListaDirecciones(ListView,
+                             {QStringLiteral("oden"), QStringLiteral("Dirección IP"),
+                              QStringLiteral("Nombre asociado"), QStringLiteral("Puerto")},
+                             {kAnchoIP, kAnchoNombre, kAnchoPuerto});
+    ListView->setItemDelegate(new DibujoFilaIP(FLibreta, ListView));
+    QPalette plata = ListView->palette();
+    plata.setColor(QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
+    ListView->setPalette(plata);
+    ListView->setMinimumHeight(161);
+    ListView->installEventFilter(this);
+    ListView->viewport()->installEventFilter(this);
+    btnPermitirTodos = Boton(QStringLiteral("&Todos"),
+                             QStringLiteral("Aceptar Notas de todos los de la lista"), grupo);
+    btnPermitirNinguno = Boton(QStringLiteral("&Ninguno"),
+                               QStringLiteral("No aceptar Notas de ninguno de la lista"), grupo);
+    btnEliminar = Boton(QStringLiteral("&Eliminar"),
+                        QStringLiteral("Eliminar entrada seleccionada de la Lista"), grupo);
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(btnPermitirTodos);
+    botones->addWidget(btnPermitirNinguno);
+    botones->addStretch();
+    botones->addWidget(btnEliminar);
+    auto* columnaLista = new QVBoxLayout(grupo);
+    columnaLista->addWidget(ListView, 1);
+    columnaLista->addLayout(botones);
+
+    auto* columna = new QVBoxLayout(this);
+    columna->setContentsMargins(0, 0, 0, 0);
+    columna->addWidget(nueva);
+    columna->addWidget(grupo, 1);
+
+    PopupListView = new QMenu(this);
+    mnuListViewActivarPermiso = PopupListView->addAction(QStringLiteral("&Activar permiso para este IP"));
+    mnuListViewDesactivarPermiso =
+        PopupListView->addAction(QStringLiteral("&Desactivar permiso para este IP"));
+    PopupListView->addSeparator();
+    mnuListViewComprobarHost = PopupListView->addAction(QStringLiteral("&Comprobar Host"));
+    PopupListView->addSeparator();
+    mnuListViewEliminar = PopupListView->addAction(QStringLiteral("&Eliminar este IP de la lista"));
+
+    connect(editNewIP, &QLineEdit::returnPressed, editNewPuerto, qOverload<>(&QWidget::setFocus));
+    connect(editNewPuerto, &QLineEdit::returnPressed, editNewNombre,
+            qOverload<>(&QWidget::setFocus));
+    connect(editNewNombre, &QLineEdit::returnPressed, btnAddNew, &QPushButton::click);
+    connect(btnAddNew, &QPushButton::clicked, this, &PanelRed::btnAddNewClick);
+    connect(btnPermitirTodos, &QPushButton::clicked, this, &PanelRed::btnPermitirTodosClick);
+    connect(btnPermitirNinguno, &QPushButton::clicked, this, &PanelRed::btnPermitirNingunoClick);
+    connect(btnEliminar, &QPushButton::clicked, this, &PanelRed::btnEliminarClick);
+    connect(ListView->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &PanelRed::ListViewColumnClick);
+    connect(ListView, &QTableWidget::cellDoubleClicked, this, &PanelRed::ListViewDblClick);
+    connect(ListView, &QWidget::customContextMenuRequested, this, [this](const QPoint& donde) {
+        ListViewMouseDown();
+        PopupListView->popup(ListView->viewport()->mapToGlobal(donde));
+    });
+    connect(mnuListViewActivarPermiso, &QAction::triggered, this,
+            [this] { PermisoDeSeleccionada(true); });
+    connect(mnuListViewDesactivarPermiso, &QAction::triggered, this,
+            [this] { PermisoDeSeleccionada(false); });
+    connect(mnuListViewComprobarHost, &QAction::triggered, this,
+            &PanelRed::mnuListViewComprobarHostClick);
+    connect(mnuListViewEliminar, &QAction::triggered, btnEliminar, &QPushButton::click);
+}
+
+void PanelRed::LlenarListaIP() {
+    ListView->setRowCount(0);
+    for (const nodoListaIP& entrada : FLibreta.Entradas())
+        AgregarFilaIP(entrada.IP, entrada.Nombre, QString::number(entrada.Puerto));
+}
+
+void PanelRed::AgregarFilaIP(const QString& ip, const QString& nombre, const QString& puerto) {
+    InsertarFilaOrdenada(ListView, {ClaveDeOrden(ColumnaOrdenIP == ColumnaIP, OrdenAscendenteIP,
+                                                 ip, nombre),
+                                    ip, nombre, puerto});
+    AjustarColumnaNombre();
+}
+
+void PanelRed::AjustarColumnaNombre() {
+    // Room for the vertical scroll bar once the rows no longer fit.
+    const int barra = ListView->rowCount() >= 9 ? 16 : 0;
+    ListView->setColumnWidth(ColumnaNombre,
+                             ListView->width() - 4 - kAnchoIP - kAnchoPuerto - barra);
+}
+
+bool PanelRed::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == ListView && evento->type() == QEvent::Resize)
+        AjustarColumnaNombre();
+    if (objeto == ListView->viewport() && evento->type() == QEvent::MouseButtonPress)
+        ListViewMouseDown();
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void PanelRed::ListViewColumnClick(int columna) {
+    if (columna == ColumnaIP || columna == ColumnaNombre) {
+        if (ColumnaOrdenIP == columna) {
+            OrdenAscendenteIP = !OrdenAscendenteIP;
+        } else {
+            ColumnaOrdenIP = columna;
+            OrdenAscendenteIP = true;
+        }
+    }
+    LlenarListaIP();
+}
+
+int PanelRed::FilaSeleccionada() const {
+    const QList<QTableWidgetItem*> elegidos = ListView->selectedItems();
+    return elegidos.isEmpty() ? -1 : elegidos.first()->row();
+}
+
+QString PanelRed::IPSeleccionada() const {
+    const int fila = FilaSeleccionada();
+    return fila < 0 ? QString() : ListView->item(fila, ColumnaIP)->text();
+}
+
+void PanelRed::btnAddNewClick() {
+    const QString ip = editNewIP->text();
+    const QString nombre = editNewNombre->text();
+    const QString puerto = editNewPuerto->text();
+    const auto rechazar = [this](const QString& texto, QLineEdit* campo) {
+        MostrarMensaje(this, QStringLiteral("Error"), texto, IconoMensaje::Error);
+        campo->setFocus();
+    };
+    if (!IPValida(ip))
+        return rechazar(QStringLiteral("IP no válido!!!"), editNewIP);
+    if (nombre.isEmpty())
+        return rechazar(QStringLiteral("Debe especificar un nombre"), editNewNombre);
+    if (FLibreta.ExisteIP(ip))
+        return rechazar(QStringLiteral("Ya existe ese IP!"), editNewIP);
+    const qint32 numero = EsNumero(puerto) && puerto.size() <= 4 ? puerto.toInt() : -1;
+    if (numero < 1024 || numero > 9999)
+        return rechazar(QStringLiteral("El Puerto debe ser un valor entre 1024 y 9999"),
+                        editNewPuerto);
+    FLibreta.AddIP(ip, nombre, true, numero);
+    AgregarFilaIP(ip, nombre, puerto);
+}
+
+void PanelRed::ListViewDblClick() {
+    const QString ip = IPSeleccionada();
+    if (ip.isEmpty())
+        return;
+    FLibreta.CambiarPermisoIP(ip);
+    ListView->viewport()->update();
+}
+
+void PanelRed::btnPermitirTodosClick() {
+    for (nodoListaIP& entrada : FLibreta.Entradas())
+        entrada.Permitido = true;
+    ListView->viewport()->update();
+}
+
+void PanelRed::btnPermitirNingunoClick() {
+    for (nodoListaIP& entrada : FLibreta.Entradas())
+        entrada.Permitido = false;
+    ListView->viewport()->update();
+}
+
+void PanelRed::btnEliminarClick() {
+    const int fila = FilaSeleccionada();
+    if (fila < 0)
+        return;
+    FLibreta.BorrarIP(ListView->item(fila, ColumnaIP)->text());
+    ListView->removeRow(fila);
+    AjustarColumnaNombre();
+}
+
+void PanelRed::PermisoDeSeleccionada(bool permitido) {
+    if (nodoListaIP* entrada = FLibreta.BuscarIP(IPSeleccionada())) {
+        entrada->Permitido = permitido;
+        ListView->viewport()->update();
+    }
+}
+
+void PanelRed::ListViewMouseDown() {
+    const QString ip = IPSeleccionada();
+    for (QAction* accion : {mnuListViewActivarPermiso, mnuListViewDesactivarPermiso,
+                            mnuListViewEliminar})
+        accion->setEnabled(!ip.isEmpty());
+    // A pattern is no board to call.
+    mnuListViewComprobarHost->setEnabled(!ip.isEmpty() && !ip.contains(u'*') &&
+                                         !Client.Ocupado());
+}
+
+void PanelRed::mnuListViewComprobarHostClick() {
+    const int fila = FilaSeleccionada();
+    if (fila < 0 || Client.Ocupado())
+        return;
+    // The port as listed, not looked up again.
+    const int puerto = ListView->item(fila, ColumnaPuerto)->text().toInt();
+    HabilitarControles(false);
+    Client.ComprobarHost({ListView->item(fila, ColumnaIP)->text(),
+                          quint16(puerto >= 0 && puerto <= 65535 ? puerto : 0), QString()});
+}
+
+void PanelRed::HabilitarControles(bool on) {
+    for (QWidget* control : {btnAddNew, btnPermitirTodos, btnPermitirNinguno, btnEliminar})
+        control->setEnabled(on);
+    emit ControlesHabilitados(on);
+}

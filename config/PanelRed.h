@@ -1,0 +1,69 @@
+#pragma once
+// The settings' network tab: the board's address book, edited in place. Every change works
+// at once on the board's list; neither OK nor Cancel undoes it.
+#include "net/ClienteNotas.h"
+
+#include <QWidget>
+
+class ListaIP;
+class QAction;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTableWidget;
+
+class PanelRed : public QWidget {
+    Q_OBJECT
+public:
+    explicit PanelRed(ListaIP& libreta, QWidget* parent = nullptr);
+
+    // The list's columns: the hidden sort key, then the three shown cells.
+    enum { ColumnaClave = 0, ColumnaIP = 1, ColumnaNombre = 2, ColumnaPuerto = 3 };
+
+    void LlenarListaIP();
+    void ListViewColumnClick(int columna);
+    void btnAddNewClick();
+    void ListViewDblClick();
+    void btnPermitirTodosClick();
+    void btnPermitirNingunoClick();
+    void btnEliminarClick();
+    void PermisoDeSeleccionada(bool permitido);
+    // Enables the popup's items for the selected row, as a press on the list does.
+    void ListViewMouseDown();
+    void mnuListViewComprobarHostClick();
+    // The IP of the selected row, empty when none is.
+    QString IPSeleccionada() const;
+
+    QLineEdit* editNewIP;
+    QLineEdit* editNewPuerto;
+    QLineEdit* editNewNombre;
+    QPushButton* btnAddNew;
+    QTableWidget* ListView;
+    QPushButton* btnPermitirTodos;
+    QPushButton* btnPermitirNinguno;
+    QPushButton* btnEliminar;
+    QMenu* PopupListView;
+    QAction* mnuListViewActivarPermiso;
+    QAction* mnuListViewDesactivarPermiso;
+    QAction* mnuListViewComprobarHost;
+    QAction* mnuListViewEliminar;
+    ClienteNotas Client;
+
+signals:
+    // A host check starts (false) or ends (true): the dialog's own buttons follow.
+    void ControlesHabilitados(bool on);
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    void CrearControles();
+    void AgregarFilaIP(const QString& ip, const QString& nombre, const QString& puerto);
+    void AjustarColumnaNombre();
+    void HabilitarControles(bool on);
+    int FilaSeleccionada() const;
+
+    ListaIP& FLibreta;
+    int ColumnaOrdenIP = ColumnaIP;
+    bool OrdenAscendenteIP = true;
+};

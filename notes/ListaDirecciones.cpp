@@ -1,0 +1,43 @@
+#include "notes/ListaDirecciones.h"
+
+#include "core/UnitComunes.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+
+void PrepararListaDirecciones(QTableWidget* lista, const QStringList& cabeceras,
+                              const QList<int>& anchos) {
+    lista->setColumnCount(int(cabeceras.size()));
+    lista->setHorizontalHeaderLabels(cabeceras);
+    lista->setColumnHidden(0, true);
+    for (int c = 0; c < anchos.size(); ++c)
+        lista->setColumnWidth(c + 1, anchos[c]);
+    lista->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    lista->horizontalHeader()->setHighlightSections(false);
+    lista->verticalHeader()->hide();
+    lista->verticalHeader()->setDefaultSectionSize(lista->fontMetrics().height() + 4);
+    lista->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lista->setSelectionMode(QAbstractItemView::SingleSelection);
+    lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lista->setWordWrap(false);
+    lista->setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+int InsertarFilaOrdenada(QTableWidget* lista, const QStringList& textos) {
+    int fila = 0;
+    while (fila < lista->rowCount() && lista->item(fila, 0)->text() <= textos.first())
+        ++fila;
+    lista->insertRow(fila);
+    for (int c = 0; c < textos.size(); ++c)
+        lista->setItem(fila, c, new QTableWidgetItem(textos[c]));
+    lista->selectRow(fila);
+    lista->scrollToItem(lista->item(fila, 1));
+    return fila;
+}
+
+QString ClaveDeOrden(bool porIP, bool ascendente, const QString& ip, const QString& nombre) {
+    if (porIP)
+        return ascendente ? RellenarIP(ip) : InvertirDigitos(RellenarIP(ip));
+    return TextoAHex(ascendente ? nombre : InvertirTexto(nombre));
+}

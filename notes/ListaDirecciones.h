@@ -1,0 +1,16 @@
+#pragma once
+// What the two address lists share: a hidden first column holding each row's sort key, the
+// rows kept in ascending order of it, one whole row selected at a time.
+#include <QList>
+#include <QStringList>
+
+class QTableWidget;
+
+// Hidden key column first, then the shown columns with their fixed widths.
+void PrepararListaDirecciones(QTableWidget* lista, const QStringList& cabeceras,
+                              const QList<int>& anchos);
+// The row goes after the rows whose keys are not greater than its own; it is selected and
+// scrolled into view.
+int InsertarFilaOrdenada(QTableWidget* lista, const QStringList& textos);
+// The sort key of an address-book row: by IP or by name, ascending or descending.
+QString ClaveDeOrden(bool porIP, bool ascendente, const QString& ip, const QString& nombre);
