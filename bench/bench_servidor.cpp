@@ -118,8 +118,8 @@ int main(int argc, char** argv) {
             base << Milisegundos(minimo.serverPort(), kVeces) / kVeces;
             propio << Milisegundos(puertoPinaco, kVeces) / kVeces;
         }
-        std::printf("one transfer onto %s: minimal peer %.3f ms, board %.3f ms (x%.2f)\n",
-                    tablero, mediana(base), mediana(propio), mediana(propio) / mediana(base));
+        std::printf("one transfer onto %s: minimal peer %.3f ms, board %.3f ms (x%.2f)\n", tablero,
+                    mediana(base), mediana(propio), mediana(propio) / mediana(base));
     };
     unaTransferencia("an empty board");
 

@@ -136,7 +136,8 @@ void PanelRed::CrearControles() {
     columna->addWidget(grupo, 1);
 
     PopupListView = new QMenu(this);
-    mnuListViewActivarPermiso = PopupListView->addAction(QStringLiteral("&Activar permiso para este IP"));
+    mnuListViewActivarPermiso =
+        PopupListView->addAction(QStringLiteral("&Activar permiso para este IP"));
     mnuListViewDesactivarPermiso =
         PopupListView->addAction(QStringLiteral("&Desactivar permiso para este IP"));
     PopupListView->addSeparator();
@@ -175,9 +176,9 @@ void PanelRed::LlenarListaIP() {
 }
 
 void PanelRed::AgregarFilaIP(const QString& ip, const QString& nombre, const QString& puerto) {
-    InsertarFilaOrdenada(ListView, {ClaveDeOrden(ColumnaOrdenIP == ColumnaIP, OrdenAscendenteIP,
-                                                 ip, nombre),
-                                    ip, nombre, puerto});
+    InsertarFilaOrdenada(ListView,
+                         {ClaveDeOrden(ColumnaOrdenIP == ColumnaIP, OrdenAscendenteIP, ip, nombre),
+                          ip, nombre, puerto});
     AjustarColumnaNombre();
 }
 
@@ -278,12 +279,11 @@ void PanelRed::PermisoDeSeleccionada(bool permitido) {
 
 void PanelRed::ListViewMouseDown() {
     const QString ip = IPSeleccionada();
-    for (QAction* accion : {mnuListViewActivarPermiso, mnuListViewDesactivarPermiso,
-                            mnuListViewEliminar})
+    for (QAction* accion :
+         {mnuListViewActivarPermiso, mnuListViewDesactivarPermiso, mnuListViewEliminar})
         accion->setEnabled(!ip.isEmpty());
     // A pattern is no board to call.
-    mnuListViewComprobarHost->setEnabled(!ip.isEmpty() && !ip.contains(u'*') &&
-                                         !Client.Ocupado());
+    mnuListViewComprobarHost->setEnabled(!ip.isEmpty() && !ip.contains(u'*') && !Client.Ocupado());
 }
 
 void PanelRed::mnuListViewComprobarHostClick() {

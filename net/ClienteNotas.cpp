@@ -10,7 +10,8 @@ using namespace Protocolo;
 
 namespace {
 
-const QString kLineaSinServidor = QStringLiteral("ERROR: No se encuentró Servidor en la máquina remota.");
+const QString kLineaSinServidor =
+    QStringLiteral("ERROR: No se encuentró Servidor en la máquina remota.");
 const QString kSinServidorRemoto = QStringLiteral("No se encontró Servidor en el equipo Remoto.");
 const QString kEnviadaCorrectamente = QStringLiteral("La Nota se envió correctamente.");
 const QString kLimiteSobrepasado =
@@ -67,7 +68,8 @@ void ClienteNotas::Empezar(const DestinoEnvio& destino, Modo modo) {
         emit Terminado(false);
         if (modo_ == Modo::Comprobacion) {
             Linea(kSinServidorRemoto);
-            emit Aviso({QStringLiteral("Resultado:"), kSinServidorRemoto, IconoMensaje::Informacion});
+            emit Aviso(
+                {QStringLiteral("Resultado:"), kSinServidorRemoto, IconoMensaje::Informacion});
         } else {
             Linea(kLineaSinServidor);
             emit Aviso({QStringLiteral("Error!"), kSinServidorRemoto, IconoMensaje::Error});
@@ -142,8 +144,9 @@ void ClienteNotas::LeerEnvio(const QByteArray& mensaje) {
         if (mensaje == kCiaoNoMas)
             texto += kLimiteSobrepasado + QStringLiteral("permanentemente.");
         else if (mensaje != kCiaoAck)
-            texto += kLimiteSobrepasado +
-                     QStringLiteral("durante los próximos %1 minutos.").arg(Resto(mensaje, kCiaoNoPor));
+            texto +=
+                kLimiteSobrepasado +
+                QStringLiteral("durante los próximos %1 minutos.").arg(Resto(mensaje, kCiaoNoPor));
         Terminar(true);
         emit Aviso({QStringLiteral("Notificación:"), texto, IconoMensaje::Informacion});
     }

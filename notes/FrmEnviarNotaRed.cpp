@@ -9,14 +9,14 @@
 #include "storage/ListaIP.h"
 
 #include <QGroupBox>
-#include <QHeaderView>
-#include <algorithm>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -49,10 +49,10 @@ TfrmEnviarNotaRed::TfrmEnviarNotaRed(const ListaIP& libreta, const DatosNota& No
 void TfrmEnviarNotaRed::CrearControles() {
     auto* grupo = new QGroupBox(QStringLiteral("Escoja un usuario al que enviarle la Nota:"), this);
     ListView = new QTableWidget(grupo);
-    PrepararListaDirecciones(ListView,
-                             {QStringLiteral("oden"), QStringLiteral("Dirección IP"),
-                              QStringLiteral("Nombre asociado")},
-                             {kAnchoColumnaIP});
+    PrepararListaDirecciones(
+        ListView,
+        {QStringLiteral("oden"), QStringLiteral("Dirección IP"), QStringLiteral("Nombre asociado")},
+        {kAnchoColumnaIP});
     QPalette gris = ListView->palette();
     gris.setColor(QPalette::Base, QColor(0xC7, 0xC7, 0xC7));
     ListView->setPalette(gris);
@@ -89,8 +89,9 @@ void TfrmEnviarNotaRed::CrearControles() {
     connect(ListView->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &TfrmEnviarNotaRed::ListViewColumnClick);
     connect(ListView, &QTableWidget::cellDoubleClicked, this, &TfrmEnviarNotaRed::ListViewDblClick);
-    connect(ListView, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& donde) { PopupListView->popup(ListView->viewport()->mapToGlobal(donde)); });
+    connect(ListView, &QWidget::customContextMenuRequested, this, [this](const QPoint& donde) {
+        PopupListView->popup(ListView->viewport()->mapToGlobal(donde));
+    });
     connect(mnuListViewEnviar, &QAction::triggered, btnEnviar, &QPushButton::click);
     connect(mnuListViewComprobar, &QAction::triggered, this,
             &TfrmEnviarNotaRed::mnuListViewComprobarClick);
@@ -108,9 +109,9 @@ void TfrmEnviarNotaRed::AgregarFilaDireccion(const QString& ip, const QString& n
     // A pattern names no board to send to.
     if (ip.contains(u'*'))
         return;
-    InsertarFilaOrdenada(ListView, {ClaveDeOrden(ColumnaOrdenEnvio == ColumnaIP,
-                                                  OrdenAscendenteEnvio, ip, nombre),
-                                     ip, nombre});
+    InsertarFilaOrdenada(
+        ListView, {ClaveDeOrden(ColumnaOrdenEnvio == ColumnaIP, OrdenAscendenteEnvio, ip, nombre),
+                   ip, nombre});
     AjustarColumnaNombre();
 }
 
@@ -165,14 +166,14 @@ void TfrmEnviarNotaRed::btnEnviarClick() {
     const DestinoEnvio destino = DestinoDeFila(fila);
     IPDestino = destino.IP;
     const QString rellena = RellenarIP(IPDestino);
-    const bool yaEnviada = std::any_of(FListaEnviados.cbegin(), FListaEnviados.cend(),
-                                       [&](const nodoEnviado& n) { return n.IP == rellena && n.Entregada; });
-    if (yaEnviada &&
-        MostrarMensaje(this, QStringLiteral("Atención:"),
-                       QStringLiteral("¡Ya ha enviado la Nota a este Sistema!\r"
-                                      "¿Desea volver a enviársela?"),
-                       IconoMensaje::Pregunta, QMessageBox::Yes | QMessageBox::No,
-                       QMessageBox::No) != QMessageBox::Yes) {
+    const bool yaEnviada =
+        std::any_of(FListaEnviados.cbegin(), FListaEnviados.cend(),
+                    [&](const nodoEnviado& n) { return n.IP == rellena && n.Entregada; });
+    if (yaEnviada && MostrarMensaje(this, QStringLiteral("Atención:"),
+                                    QStringLiteral("¡Ya ha enviado la Nota a este Sistema!\r"
+                                                   "¿Desea volver a enviársela?"),
+                                    IconoMensaje::Pregunta, QMessageBox::Yes | QMessageBox::No,
+                                    QMessageBox::No) != QMessageBox::Yes) {
         HabilitarControles(true);
         return;
     }

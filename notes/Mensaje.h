@@ -15,10 +15,10 @@ struct PeticionMensaje {
 
 using RespondedorMensajes = std::function<QMessageBox::StandardButton(const PeticionMensaje&)>;
 
-QMessageBox::StandardButton MostrarMensaje(QWidget* owner, const QString& titulo,
-                                           const QString& texto, IconoMensaje icono,
-                                           QMessageBox::StandardButtons botones = QMessageBox::Ok,
-                                           QMessageBox::StandardButton porDefecto = QMessageBox::NoButton);
+QMessageBox::StandardButton
+MostrarMensaje(QWidget* owner, const QString& titulo, const QString& texto, IconoMensaje icono,
+               QMessageBox::StandardButtons botones = QMessageBox::Ok,
+               QMessageBox::StandardButton porDefecto = QMessageBox::NoButton);
 
 // Replaces the modal box; an empty function brings the box back.
 void FijarRespondedorMensajes(RespondedorMensajes respondedor);

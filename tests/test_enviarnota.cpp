@@ -34,9 +34,19 @@ DatosNota NotaDePrueba() {
 }
 
 QByteArrayList Campos() {
-    return {"DAY_EXPIRES:24", "MONTH_EXPIRES:12", "YEAR_EXPIRES:2026", "FONT_STYLE:1010",
-            "FONT_NAME:DejaVu Sans", "FONT_SIZE:9", "FONT_COLOR:255", "WIDTH:120",
-            "HEIGHT:160", "TOP:-3", "LEFT:40", "TEXT:Llamar a Jos\xe9\r\nma\xf1" "ana"};
+    return {"DAY_EXPIRES:24",
+            "MONTH_EXPIRES:12",
+            "YEAR_EXPIRES:2026",
+            "FONT_STYLE:1010",
+            "FONT_NAME:DejaVu Sans",
+            "FONT_SIZE:9",
+            "FONT_COLOR:255",
+            "WIDTH:120",
+            "HEIGHT:160",
+            "TOP:-3",
+            "LEFT:40",
+            "TEXT:Llamar a Jos\xe9\r\nma\xf1"
+            "ana"};
 }
 
 // The whole transfer, "CIAO" included.
@@ -69,9 +79,7 @@ struct Dialogo {
         return d->btnEnviar->isEnabled() && d->BitBtnCancel->isEnabled() &&
                d->mnuListViewEnviar->isEnabled() && d->mnuListViewComprobar->isEnabled();
     }
-    void Esperar(int antes) const {
-        QTRY_VERIFY_WITH_TIMEOUT(terminados > antes, 3000);
-    }
+    void Esperar(int antes) const { QTRY_VERIFY_WITH_TIMEOUT(terminados > antes, 3000); }
 };
 
 } // namespace
@@ -110,14 +118,15 @@ void TestEnviarNota::terminaciones_data() {
     QTest::newRow("closing answer") << Guion{} << 0 << todo << "Notificación:" << enviada << info
                                     << true << "Nota enviada correctamente.";
     QTest::newRow("port update first")
-        << Guion{} << 2301 << Transferencia({"ACTUALIZE_MY_SERVER_PORT:2301"}) << "Notificación:"
-        << enviada << info << true << "Nota enviada correctamente.";
+        << Guion{} << 2301 << Transferencia({"ACTUALIZE_MY_SERVER_PORT:2301"})
+        << "Notificación:" << enviada << info << true << "Nota enviada correctamente.";
     QTest::newRow("withdrawn for good")
-        << Guion{{"CIAO", "CIAO_ACK_NOT_ALLOWED_ANYMORE"}} << 0 << todo << "Notificación:"
-        << enviada + limite + "permanentemente." << info << true << "Nota enviada correctamente.";
+        << Guion{{"CIAO", "CIAO_ACK_NOT_ALLOWED_ANYMORE"}} << 0 << todo
+        << "Notificación:" << enviada + limite + "permanentemente." << info << true
+        << "Nota enviada correctamente.";
     QTest::newRow("withdrawn for minutes")
-        << Guion{{"CIAO", "CIAO_ACK_NOT_ALLOWED_FOR:5"}} << 0 << todo << "Notificación:"
-        << enviada + limite + "durante los próximos 5 minutos." << info << true
+        << Guion{{"CIAO", "CIAO_ACK_NOT_ALLOWED_FOR:5"}} << 0 << todo
+        << "Notificación:" << enviada + limite + "durante los próximos 5 minutos." << info << true
         << "Nota enviada correctamente.";
     QTest::newRow("no closing answer: on the board all the same")
         << Guion{{"CIAO", ""}} << 0 << todo << "Notificación:" << enviada << info << true
@@ -127,8 +136,8 @@ void TestEnviarNota::terminaciones_data() {
                              << int(IconoMensaje::Exclamacion) << false
                              << "ERROR: No le está permitido enviar Notas a la máquina remota.";
     QTest::newRow("greeting unanswered")
-        << Guion{{"HOLA", ""}} << 0 << hasta(1) << "TimeOut" << timeOut
-        << int(IconoMensaje::Error) << false << "ERROR: No se recibe respuesta del Servidor.";
+        << Guion{{"HOLA", ""}} << 0 << hasta(1) << "TimeOut" << timeOut << int(IconoMensaje::Error)
+        << false << "ERROR: No se recibe respuesta del Servidor.";
     QTest::newRow("silent in the middle of the note")
         << Guion{{"TEXT:", ""}} << 0 << hasta(15) << "TimeOut" << timeOut
         << int(IconoMensaje::Error) << false << "ERROR: No se recibe respuesta del Servidor.";
@@ -176,10 +185,10 @@ void TestEnviarNota::terminaciones() {
     const QStringList log = t.d->Log->toPlainText().split('\n');
     QCOMPARE(log.last(), ultimaLinea);
     if (QTest::currentDataTag() == QByteArray("closing answer"))
-        QCOMPARE(log, QStringList({" ", "Estableciendo comunicación con Ana...",
-                                   "Comunicación establecida.  (Versión: Pinaco v1.4o)",
-                                   "Enviando datos.............. (OK)",
-                                   "Nota enviada correctamente."}));
+        QCOMPARE(log,
+                 QStringList({" ", "Estableciendo comunicación con Ana...",
+                              "Comunicación establecida.  (Versión: Pinaco v1.4o)",
+                              "Enviando datos.............. (OK)", "Nota enviada correctamente."}));
 }
 
 void TestEnviarNota::listaYOrden() {
@@ -254,13 +263,13 @@ void TestEnviarNota::comprobacion_data() {
     QTest::addColumn<QStringList>("log");
 
     const QString llamada = "Estableciendo comunicación con Ana...";
-    QTest::newRow("can send") << Guion{} << QByteArrayList{"HOLA", "VERSION", "CIAO"}
-                              << "Resultado:"
-                              << "Comunicación establecida satisfactoriamente.\rPuede enviarle "
-                                 "Notas a este Sistema.\r\r(Versión del Pinaco remoto: Pinaco v1.4o)"
-                              << QStringList{llamada, "Comunicación establecida.",
-                                             "Puede enviarle Notas a este sistema.  (Versión "
-                                             "Pinaco v1.4o)"};
+    QTest::newRow("can send")
+        << Guion{} << QByteArrayList{"HOLA", "VERSION", "CIAO"} << "Resultado:"
+        << "Comunicación establecida satisfactoriamente.\rPuede enviarle "
+           "Notas a este Sistema.\r\r(Versión del Pinaco remoto: Pinaco v1.4o)"
+        << QStringList{llamada, "Comunicación establecida.",
+                       "Puede enviarle Notas a este sistema.  (Versión "
+                       "Pinaco v1.4o)"};
     QTest::newRow("refused") << Guion{{"HOLA", "NOT_ALLOWED"}} << QByteArrayList{"HOLA"}
                              << "Resultado:"
                              << "Comunicación establecida satisfactoriamente.\rNo le está "

@@ -39,8 +39,8 @@ struct Pestana {
     // The colour painted in the middle of the IP cell of that row.
     QColor ColorDeFila(const QString& ip) const {
         const int fila = int(Columna(PanelRed::ColumnaIP).indexOf(ip));
-        const QRect celda = panel->ListView->visualRect(
-            panel->ListView->model()->index(fila, PanelRed::ColumnaIP));
+        const QRect celda =
+            panel->ListView->visualRect(panel->ListView->model()->index(fila, PanelRed::ColumnaIP));
         return panel->ListView->viewport()->grab().toImage().pixelColor(celda.right() - 2,
                                                                         celda.center().y());
     }
@@ -67,20 +67,48 @@ void TestPanelRed::anadir_data() {
     QTest::addColumn<QString>("foco");
 
     const QString puertoMal = "El Puerto debe ser un valor entre 1024 y 9999";
-    QTest::newRow("pattern") << "192.168.1.*" << "2222" << "Red" << "" << "";
-    QTest::newRow("same address, other text") << "10.0.000.1" << "1024" << "Otro" << "" << "";
-    QTest::newRow("lowest and highest port") << "10.0.0.2" << "9999" << "X" << "" << "";
-    QTest::newRow("same text") << "10.0.0.1" << "2222" << "X" << "Ya existe ese IP!"
+    QTest::newRow("pattern") << "192.168.1.*"
+                             << "2222"
+                             << "Red"
+                             << ""
+                             << "";
+    QTest::newRow("same address, other text") << "10.0.000.1"
+                                              << "1024"
+                                              << "Otro"
+                                              << ""
+                                              << "";
+    QTest::newRow("lowest and highest port") << "10.0.0.2"
+                                             << "9999"
+                                             << "X"
+                                             << ""
+                                             << "";
+    QTest::newRow("same text") << "10.0.0.1"
+                               << "2222"
+                               << "X"
+                               << "Ya existe ese IP!"
                                << "editNewIP";
-    QTest::newRow("bad IP before empty name")
-        << "10.0.0.256" << "2222" << "" << "IP no válido!!!" << "editNewIP";
-    QTest::newRow("empty name") << "10.0.0.3" << "2222" << "" << "Debe especificar un nombre"
+    QTest::newRow("bad IP before empty name") << "10.0.0.256"
+                                              << "2222"
+                                              << ""
+                                              << "IP no válido!!!"
+                                              << "editNewIP";
+    QTest::newRow("empty name") << "10.0.0.3"
+                                << "2222"
+                                << ""
+                                << "Debe especificar un nombre"
                                 << "editNewNombre";
-    QTest::newRow("port 1023") << "10.0.0.3" << "1023" << "X" << puertoMal << "editNewPuerto";
-    QTest::newRow("port 10000") << "10.0.0.3" << "10000" << "X" << puertoMal << "editNewPuerto";
-    QTest::newRow("empty port") << "10.0.0.3" << "" << "X" << puertoMal << "editNewPuerto";
-    QTest::newRow("long digits") << "10.0.0.3" << "000000002222" << "X" << puertoMal
-                                 << "editNewPuerto";
+    QTest::newRow("port 1023") << "10.0.0.3"
+                               << "1023"
+                               << "X" << puertoMal << "editNewPuerto";
+    QTest::newRow("port 10000") << "10.0.0.3"
+                                << "10000"
+                                << "X" << puertoMal << "editNewPuerto";
+    QTest::newRow("empty port") << "10.0.0.3"
+                                << ""
+                                << "X" << puertoMal << "editNewPuerto";
+    QTest::newRow("long digits") << "10.0.0.3"
+                                 << "000000002222"
+                                 << "X" << puertoMal << "editNewPuerto";
 }
 
 void TestPanelRed::anadir() {
@@ -208,7 +236,8 @@ void TestPanelRed::comprobarHost_data() {
         << Guion{{"HOLA", ""}} << true << QByteArrayList{"HOLA"} << "TimeOut"
         << "La comunicación se estableció con éxito,\rpero no se recibe respuesta alguna.";
     QTest::newRow("version unanswered: silent")
-        << Guion{{"VERSION", ""}} << true << QByteArrayList{"HOLA", "VERSION"} << "" << "";
+        << Guion{{"VERSION", ""}} << true << QByteArrayList{"HOLA", "VERSION"} << ""
+        << "";
     QTest::newRow("no server") << Guion{} << false << QByteArrayList{} << "Resultado:"
                                << "No se encontró Servidor en la máquina remota.";
 }
