@@ -27,6 +27,8 @@ struct Configuracion {
     bool AlwaysOnTop = false;
     bool MinimizeToTray = true;
     bool IconInTray = false;
+
+    bool operator==(const Configuracion&) const = default;
 };
 
 // The window state stored beside the settings.

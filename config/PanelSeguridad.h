@@ -1,0 +1,67 @@
+#pragma once
+// The "Seguridad" tab of the configuration dialog: the note server, the log of received
+// notes and the flood control. Filled from the settings and written back to them at OK.
+#include <QWidget>
+#include <functional>
+
+struct Configuracion;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QToolButton;
+
+class PanelSeguridad : public QWidget {
+    Q_OBJECT
+public:
+    explicit PanelSeguridad(QWidget* parent = nullptr);
+
+    // 329 x 329, or what the desktop's font needs at that width.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+    // The size above already holds the broken captions.
+    bool hasHeightForWidth() const override { return false; }
+
+    // Fills the fields, then runs the enabling rule.
+    void Rellenar(const Configuracion& c);
+    // nombreLogPorDefecto: the log name stored when logging is on and the field is empty.
+    // Number fields that held no usable number show the default they took.
+    void Escribir(Configuracion& c, const QString& nombreLogPorDefecto);
+    void ActualizarControlesSeguridad();
+
+    // Picks the log file: given the field's text, the chosen full path, or empty when the
+    // user cancels. Qt's save dialog unless replaced.
+    std::function<QString(const QString& actual)> ElegirArchivoLog;
+
+    QCheckBox* chkServerActivo;
+    QLineEdit* editServerPort;
+    QCheckBox* chkQuiereActualizarPuertoDelSevidor;
+    QCheckBox* chkArchivoLog;
+    QCheckBox* chkLogApuntarNombre;
+    QCheckBox* chkLogApuntarTexto;
+    QLabel* lblArchivo;
+    QLineEdit* editLogArchivo;
+    QToolButton* btnEscogerArchivoLog;
+    QCheckBox* chkNumMaxNotas;
+    // "Si un usuario envía más de [editNumMaxNotas] notas,"
+    QLabel* lblSiUnUsuario;
+    QLineEdit* editNumMaxNotas;
+    QLabel* lblNotas;
+    // "en menos de [editNumMinSegundos] segundos..."
+    QLabel* lblEnMenosDe;
+    QLineEdit* editNumMinSegundos;
+    QLabel* lblSegundos;
+    QRadioButton* radioRetirarPermanente;
+    // "Retirarle el permiso durante [editRetirarTemporalMinutos] minutos"
+    QRadioButton* radioRetirarTemporal;
+    QLineEdit* editRetirarTemporalMinutos;
+    QLabel* lblMinutos;
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    void CrearControles();
+    QLineEdit* CrearCampoNumero(int anchoNominal, int cifras);
+    void btnEscogerArchivoLogClick();
+};
