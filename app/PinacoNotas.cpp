@@ -3,6 +3,8 @@
 #include "app/CapasNotas.h"
 #include "app/FondoCorcho.h"
 #include "app/Pinaco.h"
+#include "app/RutasDatos.h"
+#include "config/FrmConfigurarPinaco.h"
 #include "core/GeometriaNotas.h"
 #include "net/SesionNota.h"
 #include "notes/FrmBuscarNota.h"
@@ -15,6 +17,7 @@
 
 #include <QCursor>
 #include <QDate>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
@@ -340,7 +343,19 @@ void TPinaco::mnuFondoAddNotaClick() {
     AnadirNota();
 }
 // The configuration dialog comes with its own part of the board.
-void TPinaco::mnuFondoConfigPinacoClick() {}
+void TPinaco::mnuFondoConfigPinacoClick() {
+    // Named as the data files are; a relative name is taken from their folder.
+    const QString log =
+        QFileInfo(RutaArchivoDatos(FRutaPrograma, QStringLiteral("LOG"))).fileName();
+    TfrmConfigurarPinaco dialogo(
+        Config, FListaIP, log,
+        [this] {
+            GuardarConfiguracion();
+            AplicarConfiguracion();
+        },
+        this);
+    dialogo.exec();
+}
 void TPinaco::mnuFondoOrganizarClick() {
     TfrmOrganizarNotas dialogo(*this);
     dialogo.exec();

@@ -2,10 +2,16 @@
 #include "app/Autoarranque.h"
 #include "app/PiezaMarco.h"
 #include "app/Pinaco.h"
+#include "config/FrmConfigurarPinaco.h"
+#include "config/PanelRed.h"
+#include "config/PanelSeguridad.h"
 #include "net/ServidorNotas.h"
 #include "notes/Mensaje.h"
 #include "tests/EntornoPrueba.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTcpServer>
 #include <QtTest>
 
@@ -20,6 +26,7 @@ private slots:
     void puertoOcupado();
     void servidorEscuchaYSeApaga();
     void autoarranqueCitaElPrograma();
+    void dialogoCancelaYAplica();
 
 private:
     // Starts the board on these stored values over a plain 442x384 board at 100,100; a value
@@ -211,6 +218,53 @@ void TestConfiguracion::autoarranqueCitaElPrograma() {
         QCOMPARE(ArgumentoExec(programa), QString(exec));
         QVERIFY(EntradaAutoarranque(programa).split(u'\n').contains("Exec=" + QString(exec)));
     }
+}
+
+void TestConfiguracion::dialogoCancelaYAplica() {
+    Arrancar({});
+    // Works in the dialog the board opens, as a user would, then ends it with that button.
+    const auto enDialogo = [this](const std::function<QPushButton*(TfrmConfigurarPinaco&)>& pasos) {
+        QTimer::singleShot(0, [&pasos] {
+            auto* d = qobject_cast<TfrmConfigurarPinaco*>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            pasos(*d)->click();
+        });
+        FPinaco->mnuFondoConfigPinacoClick();
+    };
+    const Configuracion antes = FPinaco->Config;
+    QList<bool> okPorDefecto;
+    enDialogo([&okPorDefecto](TfrmConfigurarPinaco& d) {
+        // Enter in the address fields must not close the dialog.
+        for (int pestana : {1, 2}) {
+            d.TabControlChange(pestana);
+            okPorDefecto << d.BitBtnOK->isDefault();
+        }
+        d.panelRed->editNewIP->setText("10.9.9.9");
+        d.panelRed->editNewNombre->setText("Nuevo");
+        d.panelRed->btnAddNew->click();
+        d.panelSeguridad->chkServerActivo->setChecked(true);
+        return d.BitBtnCancel;
+    });
+    QCOMPARE(okPorDefecto, QList<bool>({false, true}));
+    // Cancel writes nothing back; the address book changed at once and stays.
+    QCOMPARE(FPinaco->Config.ServerActivo, antes.ServerActivo);
+    QVERIFY(FPinaco->ListaDirecciones().ExisteIP("10.9.9.9"));
+
+    // A free port the settings accept.
+    quint16 puerto = 6200;
+    for (QTcpServer prueba; !prueba.listen(QHostAddress::Any, puerto); ++puerto)
+        QVERIFY(puerto < 9999);
+    enDialogo([puerto](TfrmConfigurarPinaco& d) {
+        d.panelSeguridad->chkServerActivo->setChecked(true);
+        d.panelSeguridad->editServerPort->setText(QString::number(puerto));
+        return d.BitBtnOK;
+    });
+    // OK saves and applies at once: the server listens on the new port.
+    QVERIFY(FPinaco->Config.ServerActivo);
+    QCOMPARE(Guardado("ServerPort"), QString::number(puerto));
+    QTcpSocket cliente;
+    cliente.connectToHost(QHostAddress::LocalHost, puerto);
+    QVERIFY(cliente.waitForConnected(2000));
 }
 
 QTEST_MAIN(TestConfiguracion)

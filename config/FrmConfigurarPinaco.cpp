@@ -1,0 +1,73 @@
+#include "config/FrmConfigurarPinaco.h"
+
+#include "config/PanelGeneral.h"
+#include "config/PanelRed.h"
+#include "config/PanelSeguridad.h"
+#include "core/Configuracion.h"
+#include "notes/FrmConfigNota.h"
+#include "notes/Nota.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+TfrmConfigurarPinaco::TfrmConfigurarPinaco(Configuracion& config, ListaIP& libreta,
+                                           const QString& nombreLogPorDefecto,
+                                           std::function<void()> guardarYAplicar, QWidget* owner)
+    : QDialog(owner), FConfig(config), FNombreLogPorDefecto(nombreLogPorDefecto),
+      FGuardarYAplicar(std::move(guardarYAplicar)) {
+    TabControl = new QTabBar(this);
+    for (const char* pestana : {"General", "Red", "Seguridad"})
+        TabControl->addTab(QString::fromUtf8(pestana));
+    TabControl->setStyleSheet(QStringLiteral("QTabBar::tab { min-width: 65px; }"));
+    panelGeneral = new PanelGeneral(this);
+    panelRed = new PanelRed(libreta, this);
+    panelSeguridad = new PanelSeguridad(this);
+    Paneles = new QStackedWidget(this);
+    for (QWidget* panel : {static_cast<QWidget*>(panelGeneral), static_cast<QWidget*>(panelRed),
+                           static_cast<QWidget*>(panelSeguridad)})
+        Paneles->addWidget(panel);
+    Paneles->setFrameShape(QFrame::StyledPanel);
+    Paneles->setFrameShadow(QFrame::Sunken);
+
+    QHBoxLayout* botones = FilaAceptarCancelar(this, BitBtnOK, BitBtnCancel);
+    auto* columna = new QVBoxLayout(this);
+    columna->addWidget(TabControl);
+    columna->addWidget(Paneles, 1);
+    columna->addLayout(botones);
+    PrepararDialogoNota(this, QStringLiteral("Configuración del Pinaco"), QSize(433, 433));
+
+    panelGeneral->Rellenar(FConfig);
+    panelSeguridad->Rellenar(FConfig);
+    TabControlChange(0);
+
+    connect(TabControl, &QTabBar::currentChanged, this, &TfrmConfigurarPinaco::TabControlChange);
+    connect(BitBtnOK, &QPushButton::clicked, this, &TfrmConfigurarPinaco::BitBtnOKClick);
+    connect(BitBtnCancel, &QPushButton::clicked, this, &TfrmConfigurarPinaco::reject);
+    // A host check running on the network tab holds the dialog open.
+    connect(panelRed, &PanelRed::ControlesHabilitados, this, [this](bool on) {
+        BitBtnOK->setEnabled(on);
+        BitBtnCancel->setEnabled(on);
+    });
+}
+
+void TfrmConfigurarPinaco::TabControlChange(int indice) {
+    Paneles->setCurrentIndex(indice);
+    // On the network tab Enter moves between the address fields; it never closes the dialog.
+    BitBtnOK->setDefault(indice != 1);
+}
+
+void TfrmConfigurarPinaco::BitBtnOKClick() {
+    panelGeneral->Escribir(FConfig);
+    panelSeguridad->Escribir(FConfig, FNombreLogPorDefecto);
+    if (FGuardarYAplicar)
+        FGuardarYAplicar();
+    accept();
+}
+
+void TfrmConfigurarPinaco::reject() {
+    if (BitBtnCancel->isEnabled())
+        QDialog::reject();
+}
