@@ -35,6 +35,9 @@ TPinaco::TPinaco(const QString& rutaPrograma, QWidget* parent)
     imglAgarradera = ImagenesPinaco::imglAgarradera();
     connect(&TimerOnLoad, &QTimer::timeout, this, &TPinaco::TimerOnLoadTimer);
     connect(&TimerGuardarNotas, &QTimer::timeout, this, &TPinaco::TimerGuardarNotasTimer);
+    // Once the desktop has settled its remaining screens.
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this,
+            [this] { QTimer::singleShot(0, this, &TPinaco::VolverAPantalla); });
     TimerReactivarServidor.setSingleShot(true);
     TimerReactivarServidor.setInterval(100);
     connect(&TimerReactivarServidor, &QTimer::timeout, this, [this] {

@@ -115,6 +115,10 @@ public:
     void CambiarTamano(int ancho, int alto);
     void ImgMaxNormalMouseUp();
     void Maximizar();
+    // The free area of every screen of the desktop.
+    static QList<QRect> AreasDePantallas();
+    // A board left on no screen, after a monitor went away, comes back onto one.
+    void VolverAPantalla();
     void Restaurar();
     void Cerrar();
     bool IsMaximized() const { return FIsMaximized; }

@@ -3,6 +3,7 @@
 #include "app/DisposicionMarco.h"
 #include "app/Pinaco.h"
 #include "app/RegistroConfiguracion.h"
+#include "core/PantallasTablero.h"
 #include "notes/Mensaje.h"
 
 #include "net/ServidorNotas.h"
@@ -55,15 +56,13 @@ void TPinaco::CargarConfiguracion() {
 
     const QScreen* pantalla = screen() ? screen() : QGuiApplication::primaryScreen();
     const QSize tamPantalla = pantalla ? pantalla->size() : QSize(1024, 768);
-    const QSize disponible = pantalla ? pantalla->availableGeometry().size() : tamPantalla;
     QRect limites;
     if (estado.PosicionLeida) {
-        const int top = qMax(0, qMin(estado.LastTop, tamPantalla.height() - 50));
-        const int left = qMax(0, qMin(estado.LastLeft, tamPantalla.width() - 50));
-        // No larger than the desktop leaves free, so the grip stays within reach.
-        const int ancho = qMax(kAnchoMinimoPinaco, qMin(estado.LastWidth, disponible.width()));
-        const int alto = qMax(kAltoMinimoPinaco, qMin(estado.LastHeight, disponible.height()));
-        limites = QRect(left, top, ancho, alto);
+        // On a screen that is there, no larger than the desktop leaves free, so the grip
+        // stays within reach.
+        limites = TableroVisible(
+            QRect(estado.LastLeft, estado.LastTop, estado.LastWidth, estado.LastHeight),
+            AreasDePantallas(), QSize(kAnchoMinimoPinaco, kAltoMinimoPinaco));
     } else {
         // Bounds edited away: the board takes its first-run place.
         limites = QRect(QPoint((tamPantalla.width() - kAnchoDisenado) / 2,

@@ -5,6 +5,7 @@
 #include "app/FondoCorcho.h"
 #include "app/PiezaMarco.h"
 #include "app/Pinaco.h"
+#include "core/PantallasTablero.h"
 #include "resources/ImagenesPinaco.h"
 
 #include <QGuiApplication>
@@ -196,6 +197,28 @@ void TPinaco::ImgMaxNormalMouseUp() {
         Restaurar();
     else
         Maximizar();
+}
+
+QList<QRect> TPinaco::AreasDePantallas() {
+    QList<QRect> areas;
+    for (const QScreen* pantalla : QGuiApplication::screens())
+        areas.append(pantalla->availableGeometry());
+    return areas;
+}
+
+void TPinaco::VolverAPantalla() {
+    // Only a board left on no screen moves; one on a screen that is still there stays put.
+    const QList<QRect> areas = AreasDePantallas();
+    const QSize minimo(kAnchoMinimoPinaco, kAltoMinimoPinaco);
+    if (FIsMaximized) {
+        if (const QScreen* pantalla = screen() ? screen() : QGuiApplication::primaryScreen())
+            setGeometry(pantalla->availableGeometry());
+        if (PantallaDelTablero(FLimitesRestaurar, areas) < 0)
+            FLimitesRestaurar = TableroVisible(FLimitesRestaurar, areas, minimo);
+        return;
+    }
+    if (PantallaDelTablero(geometry(), areas) < 0)
+        setGeometry(TableroVisible(geometry(), areas, minimo));
 }
 
 void TPinaco::Maximizar() {

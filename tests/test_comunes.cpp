@@ -1,4 +1,5 @@
 #include "core/Cp1252.h"
+#include "core/PantallasTablero.h"
 #include "core/UnitComunes.h"
 
 #include <QtTest>
@@ -11,6 +12,8 @@ private slots:
     void ipValida();
     void orden();
     void cp1252();
+    void tableroEnPantalla_data();
+    void tableroEnPantalla();
 };
 
 // Both orders, so a comparison that only ever answers one way fails.
@@ -79,4 +82,29 @@ void TestComunes::cp1252() {
 }
 
 QTEST_APPLESS_MAIN(TestComunes)
+void TestComunes::tableroEnPantalla_data() {
+    QTest::addColumn<QList<QRect>>("pantallas");
+    QTest::addColumn<QRect>("guardado");
+    QTest::addColumn<QRect>("visible");
+    const QRect principal(0, 0, 1920, 1080), derecha(1920, 0, 1280, 1024),
+        izquierda(-1280, 0, 1280, 1024);
+    QTest::newRow("on the second screen: kept")
+        << QList{principal, derecha} << QRect(2000, 100, 500, 400) << QRect(2000, 100, 500, 400);
+    QTest::newRow("on a screen left of the first: kept")
+        << QList{principal, izquierda} << QRect(-1000, 50, 500, 400) << QRect(-1000, 50, 500, 400);
+    QTest::newRow("mostly on the second: that screen's rule")
+        << QList{principal, derecha} << QRect(1800, 900, 500, 400) << QRect(1920, 900, 500, 400);
+    QTest::newRow("its screen gone: onto the first")
+        << QList{principal} << QRect(2000, 100, 500, 400) << QRect(1870, 100, 500, 400);
+    QTest::newRow("too large and too small")
+        << QList{derecha} << QRect(1920, 0, 5000, 10) << QRect(1920, 0, 1280, 300);
+}
+
+void TestComunes::tableroEnPantalla() {
+    QFETCH(QList<QRect>, pantallas);
+    QFETCH(QRect, guardado);
+    QFETCH(QRect, visible);
+    QCOMPARE(TableroVisible(guardado, pantallas, QSize(400, 300)), visible);
+}
+
 #include "test_comunes.moc"

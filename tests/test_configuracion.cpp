@@ -120,6 +120,10 @@ void TestConfiguracion::limitesDePosicionYTamano() {
                   {"LastHeight", QString::number(guardado.height())}});
         QCOMPARE(FPinaco->geometry(), cargado);
     }
+    // Left on a monitor that went away while it ran, it comes back onto the screen.
+    FPinaco->setGeometry(-3000, 200, 500, 400);
+    FPinaco->VolverAPantalla();
+    QCOMPARE(FPinaco->geometry(), QRect(0, 200, 500, 400));
 }
 
 void TestConfiguracion::maximizadoYBandejaSobrevivenAlCierre() {

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Makes the Debian package and checks it: the install tree validates as desktop entry and
+# AppStream metadata, and the package holds exactly the files a user's desktop needs.
+set -euo pipefail
+raiz=$(cd "$(dirname "$0")/.." && pwd)
+herramientas=(dpkg-dev desktop-file-utils appstream)
+faltan=()
+for p in "${herramientas[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")
+done
+if [ ${#faltan[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${faltan[@]}"
+fi
+"$raiz/scripts/paquete.sh"
+
+arbol=$(mktemp -d)
+trap 'rm -rf "$arbol"' EXIT
+DESTDIR="$arbol" cmake --install "$raiz/build-paquete" >/dev/null
+desktop-file-validate "$arbol/usr/share/applications/pinaco.desktop"
+appstreamcli validate --no-net --explain "$arbol/usr/share/metainfo/es.morvanti.pinaco.metainfo.xml"
+
+esperado=$(cat <<'LISTA'
+./usr/bin/pinaco
+./usr/share/applications/pinaco.desktop
+./usr/share/icons/hicolor/128x128/apps/pinaco.png
+./usr/share/icons/hicolor/16x16/apps/pinaco.png
+./usr/share/icons/hicolor/22x22/apps/pinaco.png
+./usr/share/icons/hicolor/256x256/apps/pinaco.png
+./usr/share/icons/hicolor/32x32/apps/pinaco.png
+./usr/share/icons/hicolor/48x48/apps/pinaco.png
+./usr/share/icons/hicolor/64x64/apps/pinaco.png
+./usr/share/icons/hicolor/scalable/apps/pinaco.svg
+./usr/share/man/man1/pinaco.1
+./usr/share/metainfo/es.morvanti.pinaco.metainfo.xml
+LISTA
+)
+paquete=$(ls "$raiz"/build-paquete/pinaco_*.deb)
+contenido=$(dpkg-deb -c "$paquete" | awk '{print $6}' | grep -v '/$' | sort)
+if [ "$contenido" != "$esperado" ]; then
+    echo "El paquete no tiene los archivos esperados:" >&2
+    diff <(echo "$esperado") <(echo "$contenido") >&2
+    exit 1
+fi
+# The libraries the program links are dependencies of the package.
+depende=$(dpkg-deb -f "$paquete" Depends)
+for biblioteca in libqt6widgets6 libqt6network6 libqt6multimedia6 libc6; do
+    if ! grep -q "$biblioteca" <<<"$depende"; then
+        echo "Falta la dependencia $biblioteca: $depende" >&2
+        exit 1
+    fi
+done
+echo "Paquete comprobado: $(basename "$paquete")"
+echo "Depends: $depende"
