@@ -9,6 +9,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -44,6 +45,13 @@ TfrmConfigurarPinaco::TfrmConfigurarPinaco(Configuracion& config, ListaIP& libre
     TabControlChange(0);
 
     connect(TabControl, &QTabBar::currentChanged, this, &TfrmConfigurarPinaco::TabControlChange);
+    // The keys of every tabbed dialog move between the tabs.
+    for (const auto& [teclas, paso] :
+         {std::pair{QKeySequence::NextChild, 1}, std::pair{QKeySequence::PreviousChild, -1}})
+        connect(new QShortcut(teclas, this), &QShortcut::activated, this, [this, paso = paso] {
+            const int n = TabControl->count();
+            TabControl->setCurrentIndex((TabControl->currentIndex() + paso + n) % n);
+        });
     connect(BitBtnOK, &QPushButton::clicked, this, &TfrmConfigurarPinaco::BitBtnOKClick);
     connect(BitBtnCancel, &QPushButton::clicked, this, &TfrmConfigurarPinaco::reject);
     // A host check running on the network tab holds the dialog open.

@@ -27,19 +27,8 @@ fallo() {
     exit 1
 }
 
-# A display of our own, and a window manager so that windows take the keyboard.
-pantalla=""
-for n in $(seq 90 120); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { pantalla=":$n"; break; }
-done
-[ -n "$pantalla" ] || fallo "no hay pantalla libre"
-Xvfb "$pantalla" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=$pantalla
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-pids+=($!)
-sleep 0.5
+source "$(dirname "$0")/../scripts/pantalla-virtual.sh"
+abrir_pantalla || fallo "no se pudo abrir la pantalla virtual"
 
 puerto_libre() {
     local p
@@ -70,9 +59,8 @@ parar() { # pid
     for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
     fallo "el tablero no terminó"
 }
-esperar_ventana() { # title
-    timeout 15 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1 ||
-        fallo "no apareció la ventana «$1»"
+ventana() { # title
+    esperar_ventana "$1" >/dev/null || fallo "no apareció la ventana «$1»"
 }
 
 comunes='AvisoNotaCaducada=0
@@ -107,19 +95,19 @@ LastHeight=400" "127.0.0.1\r\nTablero B\r\n$puertoB\r\n1\r\n"
     for _ in $(seq 100); do (exec 3<>"/dev/tcp/127.0.0.1/$puertoB") 2>/dev/null && break; sleep 0.1; done
     arrancar "$A" ""
     pidA=$arrancado
-    esperar_ventana '^Pinaco$' >/dev/null
+    ventana '^Pinaco$'
     sleep 0.5
     # The note lies at 60,80 on the board at 100,100.
     xdotool mousemove 235 240 click 3
     sleep 0.5
     xdotool key v
-    esperar_ventana '^Enviar Nota por Red$' >/dev/null
+    ventana '^Enviar Nota por Red$'
     sleep 0.3
     xdotool key Return
     if [ "$permitido" = 1 ]; then
-        esperar_ventana '^Notificaci.*:$' >/dev/null
+        ventana '^Notificaci.*:$'
     else
-        esperar_ventana 'Atenci.*!$' >/dev/null
+        ventana 'Atenci.*!$'
     fi
     xdotool key Return
     sleep 0.3

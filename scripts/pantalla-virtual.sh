@@ -1,0 +1,24 @@
+# Sourced by the scripts that drive the real board under Xvfb: a display of their own with a
+# window manager, and a wait for a window. The caller keeps the pids in the array `pids`.
+
+# Starts Xvfb on the first free display from :90 and openbox on it; exports DISPLAY.
+abrir_pantalla() {
+    local n pantalla=""
+    for n in $(seq 90 120); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { pantalla=":$n"; break; }
+    done
+    [ -n "$pantalla" ] || { echo "no hay pantalla libre" >&2; return 1; }
+    Xvfb "$pantalla" -screen 0 "${1:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
+    pids+=($!)
+    export DISPLAY=$pantalla
+    for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+    # Windows take the keyboard only with a window manager.
+    openbox >/dev/null 2>&1 &
+    pids+=($!)
+    sleep 0.5
+}
+
+# Prints the id of the first visible window whose title matches; fails after 15 s.
+esperar_ventana() {
+    timeout 15 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1 | grep .
+}
