@@ -1,9 +1,6 @@
 #pragma once
 // A board on loopback that answers as the protocol says, except where a script says
-// otherwise, and records every message it got; and the message boxes answered in place of
-// a person.
-#include "notes/Mensaje.h"
-
+// otherwise, and records every message it got.
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -57,21 +54,6 @@ private:
         return "DATA_RECEIVED";
     }
     Guion guion_;
-};
-
-struct Cajas {
-    QList<PeticionMensaje> vistas;
-    QMessageBox::StandardButton respuesta = QMessageBox::Ok;
-    std::function<void()> alMostrar;
-    Cajas() {
-        FijarRespondedorMensajes([this](const PeticionMensaje& p) {
-            vistas << p;
-            if (alMostrar)
-                alMostrar();
-            return respuesta;
-        });
-    }
-    ~Cajas() { FijarRespondedorMensajes({}); }
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "notes/FrmEnviarNotaRed.h"
 #include "notes/Mensaje.h"
 
+#include "tests/CajasPrueba.h"
 #include "tests/ParGuionado.h"
 #include "tests/TableroRedFalso.h"
 

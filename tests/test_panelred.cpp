@@ -4,6 +4,7 @@
 #include "config/PanelRed.h"
 #include "storage/ListaIP.h"
 
+#include "tests/CajasPrueba.h"
 #include "tests/ParGuionado.h"
 
 #include <QLineEdit>
