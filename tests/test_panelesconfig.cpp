@@ -5,7 +5,7 @@
 #include "core/Configuracion.h"
 
 #include "tests/ArchivosPrueba.h"
-#include "tests/CajasPrueba.h"
+#include "tests/DialogosPrueba.h"
 
 #include <QCheckBox>
 #include <QClipboard>

@@ -1,8 +1,10 @@
 #pragma once
-// The message boxes answered in place of a person, and kept.
+// What the dialog tests share: the message boxes answered in place of a person, and kept;
+// the texts of a table's column.
 #include "notes/Mensaje.h"
 
 #include <QStringList>
+#include <QTableWidget>
 #include <functional>
 
 struct Cajas {
@@ -25,3 +27,10 @@ struct Cajas {
         return textos;
     }
 };
+
+inline QStringList Columna(const QTableWidget* tabla, int columna) {
+    QStringList textos;
+    for (int fila = 0; fila < tabla->rowCount(); ++fila)
+        textos << tabla->item(fila, columna)->text();
+    return textos;
+}
