@@ -54,10 +54,11 @@ struct Dialogo {
     int terminados = 0;
 
     explicit Dialogo(const QList<std::tuple<QString, QString, qint32>>& entradas,
-                     std::optional<qint32> puertoPropio = {}) {
+                     std::optional<qint32> puertoPropio = {},
+                     const DatosNota& nota = NotaDePrueba()) {
         for (const auto& [ip, nombre, puerto] : entradas)
             libreta.AddIP(ip, nombre, true, puerto);
-        d = std::make_unique<TfrmEnviarNotaRed>(libreta, NotaDePrueba(), puertoPropio, nullptr);
+        d = std::make_unique<TfrmEnviarNotaRed>(libreta, nota, puertoPropio, nullptr);
         d->Client.EsperaConexionMs = 300;
         d->Client.EsperaRespuestaMs = 300;
         QObject::connect(&d->Client, &ClienteNotas::Terminado, [this] { ++terminados; });
@@ -77,7 +78,7 @@ class TestEnviarNota : public QObject {
 private slots:
     void terminaciones_data();
     void terminaciones();
-    void listaYOrden();
+    void listaOrdenYEnviosImposibles();
     void segundoEnvioPregunta();
     void comprobacion_data();
     void comprobacion();
@@ -172,7 +173,7 @@ void TestEnviarNota::terminaciones() {
                               "Enviando datos.............. (OK)", "Nota enviada correctamente."}));
 }
 
-void TestEnviarNota::listaYOrden() {
+void TestEnviarNota::listaOrdenYEnviosImposibles() {
     // Wildcards are left out; the four sorts; keys by character code, upper case first.
     Dialogo t({{"10.0.0.20", "beatriz", 1},
                {"10.0.*.*", "Todos", 1},
@@ -210,6 +211,17 @@ void TestEnviarNota::listaYOrden() {
     QCOMPARE(cajas.vistas.size(), 1);
     QCOMPARE(cajas.vistas[0].Texto, "¡Debe especificar una dirección a la que enviar la Nota!");
     QVERIFY(vacio.Habilitado());
+
+    // A note the wire cannot carry is not sent at all: never a substitute byte.
+    ParGuionado par({});
+    DatosNota ideograma = NotaDePrueba();
+    ideograma.Texto = QStringLiteral("ideograma 字");
+    Dialogo noEnviable({{"127.0.0.1", "Ana", par.Puerto()}}, {}, ideograma);
+    noEnviable.d->btnEnviar->click();
+    QCOMPARE(cajas.vistas.last().Texto, "La Nota contiene caracteres que no se pueden enviar.");
+    QVERIFY(noEnviable.Habilitado());
+    QTest::qWait(50);
+    QVERIFY(par.recibidos.isEmpty());
 }
 
 void TestEnviarNota::segundoEnvioPregunta() {
