@@ -132,17 +132,18 @@ void TestArchivoNotas::textos_data() {
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QByteArray>("guardado"); // from the count line to the end of the file
     QTest::addColumn<QStringList>("leidos");
-    QTest::newRow("CR LF of the editor")
-        << "a\r\nb" << QByteArray("2\r\na\r\nb\r\n") << QStringList{"a\rb"};
-    QTest::newRow("LF inside a line")
-        << "a\nb" << QByteArray("1\r\na\nb\r\n") << QStringList{"a\nb"};
-    QTest::newRow("zero lines, then another note")
-        << QString() << QByteArray("0\r\n") + Registro().Bytes() << QStringList{"", "hola\radios"};
-    QTest::newRow("Ctrl-Z ends the file") << QString()
-                                          << QByteArray("2\r\nab\x1A"
-                                                        "cd\r\nx\r\n") +
-                                                 Registro().Bytes()
-                                          << QStringList{"ab"};
+    const auto fila = [](const char* caso, const QString& texto, const QByteArray& guardado,
+                         const QStringList& leidos) {
+        QTest::newRow(caso) << texto << guardado << leidos;
+    };
+    fila("CR LF of the editor", "a\r\nb", "2\r\na\r\nb\r\n", {"a\rb"});
+    fila("LF inside a line", "a\nb", "1\r\na\nb\r\n", {"a\nb"});
+    fila("zero lines, then another note", {}, "0\r\n" + Registro().Bytes(), {"", "hola\radios"});
+    fila("Ctrl-Z ends the file", {},
+         "2\r\nab\x1A"
+         "cd\r\nx\r\n" +
+             Registro().Bytes(),
+         {"ab"});
 }
 
 void TestArchivoNotas::textos() {
