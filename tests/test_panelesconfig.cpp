@@ -100,8 +100,6 @@ private slots:
     void numeros();
     void seguridad_data();
     void seguridad();
-    void sonidos_data();
-    void sonidos();
     void play_data();
     void play();
     void fallos_data();
@@ -266,30 +264,6 @@ void TestPanelesConfig::seguridad() {
     }
 }
 
-void TestPanelesConfig::sonidos_data() {
-    QTest::addColumn<bool>("existe"); // the stored file
-    QTest::newRow("con archivo") << true;
-    QTest::newRow("sin archivo") << false;
-}
-
-// Choose follows the box; play, the box and the stored file; stop is off until a sound plays.
-void TestPanelesConfig::sonidos() {
-    QFETCH(bool, existe);
-    QTemporaryDir carpeta;
-    Configuracion c;
-    c.AvisoNotaRecibida = true;
-    c.AvisoNotaRecibidaWAV = ArchivoEn(carpeta, "r.wav", existe ? "RIFF" : "");
-    PanelGeneral g;
-    g.Rellenar(c);
-    for (bool casilla : {true, false}) {
-        QCOMPARE(g.btnCargarWAVrecibir->isEnabled(), casilla);
-        QCOMPARE(g.btnPlaySoundRecibir->isEnabled(), casilla && existe);
-        QVERIFY(!g.btnStopSoundRecibir->isEnabled());
-        QVERIFY(!g.btnPlaySoundCaduca->isEnabled() && !g.btnStopSoundCaduca->isEnabled());
-        g.chkAvisoSonoroNetNota->click();
-    }
-}
-
 void TestPanelesConfig::play_data() {
     QTest::addColumn<bool>("guardadoExiste");
     QTest::addColumn<bool>("borrarGuardado"); // after the tab was filled
@@ -298,7 +272,8 @@ void TestPanelesConfig::play_data() {
     QTest::newRow("guardado borrado despues") << true << true;
 }
 
-// Play follows the stored setting's file and plays the chosen one.
+// Stop is off until a sound plays; play follows the box and the stored setting's file, and
+// plays the chosen one.
 void TestPanelesConfig::play() {
     QFETCH(bool, guardadoExiste);
     QFETCH(bool, borrarGuardado);
@@ -311,6 +286,7 @@ void TestPanelesConfig::play() {
     const QString elegido = ArchivoEn(carpeta, "elegido.wav", "RIFF");
     Paneles p(c);
     PanelGeneral& g = p.general;
+    QVERIFY(!g.btnStopSoundCaduca->isEnabled());
     g.ElegirArchivoWAV = [&](const QString&) { return elegido; };
     g.btnCargarWAVcaduca->click();
     QCOMPARE(g.btnPlaySoundCaduca->isEnabled(), guardadoExiste);
@@ -328,6 +304,9 @@ void TestPanelesConfig::play() {
     QVERIFY(!g.btnStopSoundCaduca->isEnabled());
     QCOMPARE(g.btnPlaySoundCaduca->isEnabled(), suena);
     QVERIFY(p.cajas.vistas.isEmpty());
+    // Unticked, the box takes choose and play away.
+    g.chkAvisoSonoroCaduca->click();
+    QVERIFY(!g.btnCargarWAVcaduca->isEnabled() && !g.btnPlaySoundCaduca->isEnabled());
 }
 
 void TestPanelesConfig::fallos_data() {
