@@ -39,19 +39,15 @@ private:
         s->write(Normal(m));
     }
     static QByteArray Normal(const QByteArray& m) {
-        if (m == "HOLA")
-            return "HOLA_ACK";
-        if (m == "VERSION")
-            return "VERSION_ID:Pinaco v1.4o";
         if (m.startsWith("ACTUALIZE_MY_SERVER_PORT:"))
             return "YOUR_SERVER_PORT_ACTUALIZED";
-        if (m == "NOTA_BEGIN")
-            return "READY";
-        if (m == "NOTA_END")
-            return "NOTA_CREATED";
-        if (m == "CIAO")
-            return "CIAO_ACK";
-        return "DATA_RECEIVED";
+        static const QMap<QByteArray, QByteArray> respuestas = {
+            {"HOLA", "HOLA_ACK"},
+            {"VERSION", "VERSION_ID:Pinaco v1.4o"},
+            {"NOTA_BEGIN", "READY"},
+            {"NOTA_END", "NOTA_CREATED"},
+            {"CIAO", "CIAO_ACK"}};
+        return respuestas.value(m, "DATA_RECEIVED");
     }
     Guion guion_;
 };
