@@ -71,10 +71,9 @@ private slots:
     void rutasDeDatos();
     void autoguardado();
     void cierreGuardaUnaVez();
-    void notasNuevasYArrastre();
+    void notasNuevasArrastreYAgarradera();
     void dobleClicAbreEditorOVisor();
     void notaRecibidaSeApartaDeLasOtras();
-    void redimensionarSeDetieneEnElMinimo();
     void alFondoYBorrar();
     void guardarYCargarConservaNotasYOrden();
     void errorDeCargaNoEscribeNada();
@@ -145,7 +144,7 @@ void TestPinaco::cierreGuardaUnaVez() {
     QCOMPARE(guardados.count(), 1);
 }
 
-void TestPinaco::notasNuevasYArrastre() {
+void TestPinaco::notasNuevasArrastreYAgarradera() {
     Arrancar();
     TNota* nota = FPinaco->CrearNota(true);
     FPinaco->CrearNota(true);
@@ -173,6 +172,11 @@ void TestPinaco::notasNuevasYArrastre() {
     QVERIFY(!ArrastreRaton::EnCurso());
     QCOMPARE(nota->pos(), QPoint(15, 120));
     QVERIFY(FPinaco->AutoguardadoArmado());
+    // The grip stops at the minimum size.
+    FPinaco->NotaAgarraderaMouseMove(nota, Qt::LeftButton, 10, 10);
+    QCOMPARE(nota->size(), QSize(80, 100));
+    FPinaco->NotaAgarraderaMouseMove(nota, Qt::NoButton, 300, 300);
+    QCOMPARE(nota->size(), QSize(80, 100));
 }
 
 void TestPinaco::dobleClicAbreEditorOVisor() {
@@ -218,15 +222,6 @@ void TestPinaco::notaRecibidaSeApartaDeLasOtras() {
     FPinaco->CrearNotaRecibida(pendiente, "10.0.0.7", "Ana", ahora);
     const QRect grande = FPinaco->Notas().Primero()->geometry();
     QVERIFY(grande.width() <= 10000 && grande.height() <= 10000);
-}
-
-void TestPinaco::redimensionarSeDetieneEnElMinimo() {
-    Arrancar();
-    TNota* nota = FPinaco->CrearNota(true);
-    FPinaco->NotaAgarraderaMouseMove(nota, Qt::LeftButton, 10, 10);
-    QCOMPARE(nota->size(), QSize(80, 100));
-    FPinaco->NotaAgarraderaMouseMove(nota, Qt::NoButton, 300, 300);
-    QCOMPARE(nota->size(), QSize(80, 100));
 }
 
 void TestPinaco::alFondoYBorrar() {
