@@ -1,9 +1,6 @@
 #pragma once
 // A board on loopback that answers as the protocol says, except where a script says
-// otherwise, and records every message it got; and the message boxes answered in place of
-// a person.
-#include "notes/Mensaje.h"
-
+// otherwise, and records every message it got.
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -42,36 +39,17 @@ private:
         s->write(Normal(m));
     }
     static QByteArray Normal(const QByteArray& m) {
-        if (m == "HOLA")
-            return "HOLA_ACK";
-        if (m == "VERSION")
-            return "VERSION_ID:Pinaco v1.4o";
         if (m.startsWith("ACTUALIZE_MY_SERVER_PORT:"))
             return "YOUR_SERVER_PORT_ACTUALIZED";
-        if (m == "NOTA_BEGIN")
-            return "READY";
-        if (m == "NOTA_END")
-            return "NOTA_CREATED";
-        if (m == "CIAO")
-            return "CIAO_ACK";
-        return "DATA_RECEIVED";
+        static const QMap<QByteArray, QByteArray> respuestas = {
+            {"HOLA", "HOLA_ACK"},
+            {"VERSION", "VERSION_ID:Pinaco v1.4o"},
+            {"NOTA_BEGIN", "READY"},
+            {"NOTA_END", "NOTA_CREATED"},
+            {"CIAO", "CIAO_ACK"}};
+        return respuestas.value(m, "DATA_RECEIVED");
     }
     Guion guion_;
-};
-
-struct Cajas {
-    QList<PeticionMensaje> vistas;
-    QMessageBox::StandardButton respuesta = QMessageBox::Ok;
-    std::function<void()> alMostrar;
-    Cajas() {
-        FijarRespondedorMensajes([this](const PeticionMensaje& p) {
-            vistas << p;
-            if (alMostrar)
-                alMostrar();
-            return respuesta;
-        });
-    }
-    ~Cajas() { FijarRespondedorMensajes({}); }
 };
 
 } // namespace

@@ -103,14 +103,13 @@ void TestArchivoNotas::cadaVersionYSuFinal_data() {
 void TestArchivoNotas::cadaVersionYSuFinal() {
     QFETCH(V, version);
     QFETCH(QByteArray, cola);
-    QFETCH(bool, bytesTrasElFin);
     Registro segundo;
     segundo.left = "300";
     const ResultadoCargaNotas leido = LeerArchivoNotas(Archivo(version, {{}, segundo}) + cola);
     QCOMPARE(leido.Error, ErrorArchivo::Ninguno);
     QCOMPARE(leido.Version, version);
     QCOMPARE(leido.HayQueConvertir(), version != V::Actual);
-    QCOMPARE(leido.BytesTrasElFin, bytesTrasElFin);
+    QTEST(leido.BytesTrasElFin, "bytesTrasElFin");
     QCOMPARE(leido.Notas.size(), 2);
     const DatosNota& n = leido.Notas[0];
     QVERIFY(n.Left == 10 && n.Top == -20 && n.Width == 130 && n.Height == 170);
@@ -132,23 +131,23 @@ void TestArchivoNotas::textos_data() {
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QByteArray>("guardado"); // from the count line to the end of the file
     QTest::addColumn<QStringList>("leidos");
-    QTest::newRow("CR LF of the editor")
-        << "a\r\nb" << QByteArray("2\r\na\r\nb\r\n") << QStringList{"a\rb"};
-    QTest::newRow("LF inside a line")
-        << "a\nb" << QByteArray("1\r\na\nb\r\n") << QStringList{"a\nb"};
-    QTest::newRow("zero lines, then another note")
-        << QString() << QByteArray("0\r\n") + Registro().Bytes() << QStringList{"", "hola\radios"};
-    QTest::newRow("Ctrl-Z ends the file") << QString()
-                                          << QByteArray("2\r\nab\x1A"
-                                                        "cd\r\nx\r\n") +
-                                                 Registro().Bytes()
-                                          << QStringList{"ab"};
+    const auto fila = [](const char* caso, const QString& texto, const QByteArray& guardado,
+                         const QStringList& leidos) {
+        QTest::newRow(caso) << texto << guardado << leidos;
+    };
+    fila("CR LF of the editor", "a\r\nb", "2\r\na\r\nb\r\n", {"a\rb"});
+    fila("LF inside a line", "a\nb", "1\r\na\nb\r\n", {"a\nb"});
+    fila("zero lines, then another note", {}, "0\r\n" + Registro().Bytes(), {"", "hola\radios"});
+    fila("Ctrl-Z ends the file", {},
+         "2\r\nab\x1A"
+         "cd\r\nx\r\n" +
+             Registro().Bytes(),
+         {"ab"});
 }
 
 void TestArchivoNotas::textos() {
     QFETCH(QString, texto);
     QFETCH(QByteArray, guardado);
-    QFETCH(QStringList, leidos);
     const QByteArray bytes = Archivo(V::Actual, {}) + Registro().Cabeza() + guardado;
     DatosNota nota = NotaDelRegistro();
     nota.Texto = texto;
@@ -158,7 +157,7 @@ void TestArchivoNotas::textos() {
     QStringList textos;
     for (const DatosNota& leida : vuelta)
         textos << leida.Texto;
-    QCOMPARE(textos, leidos);
+    QTEST(textos, "leidos");
     QCOMPARE(LeerArchivoNotas(BytesDeNotas(vuelta)).Notas, vuelta);
 }
 

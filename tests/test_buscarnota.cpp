@@ -1,7 +1,8 @@
-#include "TableroFalso.h"
 #include "core/BusquedaNotas.h"
 #include "notes/FrmBuscarNota.h"
-#include "notes/Mensaje.h"
+
+#include "tests/DialogosPrueba.h"
+#include "tests/TableroFalso.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -16,28 +17,22 @@
 namespace {
 
 enum Pestana { PChincheta, PCreacion, PLimite, PTexto };
-enum Columna { ColOrden, ColChincheta, ColCreacion, ColLimite, ColTexto };
+enum { ColOrden, ColChincheta, ColCreacion, ColLimite, ColTexto };
 
 const QDate kUnDia(2003, 2, 7);
 
 // The board with one note per text and its search dialog shown; message boxes are answered
 // and their texts kept.
 struct Escena {
-    QStringList mensajes;
+    Cajas cajas;
     TableroFalso tablero;
     std::optional<TfrmBuscarNota> d;
-    explicit Escena(const QStringList& textos) : Escena() {
+    explicit Escena(const QStringList& textos = {}) {
         for (const QString& texto : textos)
             tablero.Agregar(texto, kUnDia, kUnDia);
-        Abrir();
+        if (!textos.isEmpty())
+            Abrir();
     }
-    Escena() {
-        FijarRespondedorMensajes([this](const PeticionMensaje& p) {
-            mensajes.append(p.Texto);
-            return QMessageBox::Ok;
-        });
-    }
-    ~Escena() { FijarRespondedorMensajes({}); }
     void Abrir() {
         d.emplace(tablero);
         d->show();
@@ -45,13 +40,6 @@ struct Escena {
         QVERIFY(QTest::qWaitForWindowActive(&*d));
     }
 };
-
-QStringList Columna(const TfrmBuscarNota& d, int columna) {
-    QStringList textos;
-    for (int fila = 0; fila < d.ListView->rowCount(); ++fila)
-        textos.append(d.ListView->item(fila, columna)->text());
-    return textos;
-}
 
 void ClicEnCabecera(TfrmBuscarNota& d, int columna) {
     QHeaderView* cabecera = d.ListView->horizontalHeader();
@@ -168,13 +156,13 @@ void TestBuscarNota::buscar() {
     const int columna = pestana == PChincheta ? ColChincheta : ColTexto;
     QStringList halladas;
     QTest::mouseClick(d.btnBuscar, Qt::LeftButton);
-    while (e.mensajes.isEmpty() && halladas.size() <= d.ListView->rowCount()) {
+    while (e.cajas.vistas.isEmpty() && halladas.size() <= d.ListView->rowCount()) {
         const int fila = FilaSeleccionada(d);
         halladas.append(fila < 0 ? QString() : d.ListView->item(fila, columna)->text());
         QTest::mouseClick(d.btnBuscarSiguiente, Qt::LeftButton);
     }
     QCOMPARE(halladas, encontradas);
-    QCOMPARE(e.mensajes,
+    QCOMPARE(e.cajas.Textos(),
              QStringList{!error.isNull()         ? error
                          : encontradas.isEmpty() ? QString("No se encontraron equivalencias")
                                                  : QString("No se encontraron más equivalencias")});
@@ -190,7 +178,7 @@ void TestBuscarNota::siguienteSigueLaBusqueda() {
     // An empty pattern is refused and does not replace "rojo".
     d.EditTexto->clear();
     QTest::mouseClick(d.btnBuscar, Qt::LeftButton);
-    QCOMPARE(e.mensajes, QStringList{"Búsqueda no válida"});
+    QCOMPARE(e.cajas.Textos(), QStringList{"Búsqueda no válida"});
     QVERIFY(d.EditTexto->hasFocus());
     // Re-sorted to uno, tres, dos, Siguiente (here by its Alt+S) goes on from the next row.
     ClicEnCabecera(d, ColTexto);
@@ -200,8 +188,8 @@ void TestBuscarNota::siguienteSigueLaBusqueda() {
     QTest::mouseClick(d.btnBuscarSiguiente, Qt::LeftButton);
     QCOMPARE(FilaSeleccionada(d), 2);
     QTest::mouseClick(d.btnBuscarSiguiente, Qt::LeftButton);
-    QCOMPARE(e.mensajes.last(), QString("No se encontraron más equivalencias"));
-    QCOMPARE(e.mensajes.size(), 2);
+    QCOMPARE(e.cajas.Textos().last(), QString("No se encontraron más equivalencias"));
+    QCOMPARE(e.cajas.vistas.size(), 2);
     // The date combos take no typing, only their arrows.
     QTest::mouseClick(d.Tab, Qt::LeftButton, {}, d.Tab->tabRect(PCreacion).center());
     d.cmbMes->setCurrentIndex(0);
@@ -239,7 +227,7 @@ void TestBuscarNota::ordenarPorColumna() {
     e.Abrir();
     for (int clic : clics)
         ClicEnCabecera(*e.d, clic);
-    QTEST(Columna(*e.d, clics.last()), "esperado");
+    QTEST(Columna(e.d->ListView, clics.last()), "esperado");
     // The table is only re-sorted, never the board.
     QCOMPARE(e.tablero.Orden().first()->Texto(), QString("Zorro"));
 }
@@ -303,7 +291,7 @@ void TestBuscarNota::dobleClicAlFrente() {
     QTest::mouseClick(d.btnBuscar, Qt::LeftButton);
     QCOMPARE(FilaSeleccionada(d), 0);
     ClicEnCabecera(d, ColTexto);
-    QCOMPARE(Columna(d, ColTexto), (QStringList{"c arriba", "b abajo"}));
+    QCOMPARE(Columna(d.ListView, ColTexto), (QStringList{"c arriba", "b abajo"}));
     QCOMPARE(d.NotaDeFila(0), notas[2]);
 }
 

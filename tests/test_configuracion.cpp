@@ -6,7 +6,7 @@
 #include "config/PanelRed.h"
 #include "config/PanelSeguridad.h"
 #include "net/ServidorNotas.h"
-#include "notes/Mensaje.h"
+#include "tests/DialogosPrueba.h"
 #include "tests/EntornoPrueba.h"
 
 #include <QCheckBox>
@@ -59,24 +59,19 @@ private:
     std::unique_ptr<QTemporaryDir> FCarpeta;
     QString FConfig;
     std::unique_ptr<TPinaco> FPinaco;
-    QList<PeticionMensaje> FMensajes;
+    Cajas FCajas;
 };
 
 void TestConfiguracion::init() {
     FCarpeta = std::make_unique<QTemporaryDir>();
     FConfig = FCarpeta->filePath("config");
     AislarConfiguracion(FConfig);
-    FMensajes.clear();
-    FijarRespondedorMensajes([this](const PeticionMensaje& m) {
-        FMensajes.append(m);
-        return QMessageBox::Ok;
-    });
+    FCajas.vistas.clear();
     TPinaco::DisponibilidadBandeja = [] { return true; };
 }
 
 void TestConfiguracion::cleanup() {
     FPinaco.reset();
-    FijarRespondedorMensajes({});
     TPinaco::DisponibilidadBandeja = nullptr;
 }
 
@@ -85,7 +80,7 @@ void TestConfiguracion::valoresQueSeReparan() {
     Arrancar({{"ServerActivo", ""}, {"LogWithNotaText", ""}, {"CrearArchivoLog", ""}});
     QVERIFY(!FPinaco->Config.ServerActivo && !FPinaco->Config.LogWithNotaText);
     QVERIFY(!FPinaco->Config.CrearArchivoLog && !FPinaco->Server->Activo());
-    QVERIFY(FMensajes.isEmpty());
+    QVERIFY(FCajas.vistas.isEmpty());
     for (const char* nombre : {"ServerActivo", "LogWithNotaText", "CrearArchivoLog"})
         QCOMPARE(Guardado(nombre), QString("1"));
     // A port outside 1 to 65535 is repaired to 2222, never wrapped.
@@ -113,7 +108,7 @@ void TestConfiguracion::limitesDePosicionYTamano() {
           {QRect(5000, 5000, 500, 400), QRect(lejos, QSize(500, 400))},
           {QRect(10, 20, 100, 100), QRect(10, 20, 400, 300)},
           {QRect(10, 20, 100000, 100000), QRect(QPoint(10, 20), libre)},
-          {QRect(-1, 0, 442, 384), QRect(centro, QSize(442, 384))}}) { // -1: no top stored
+          {QRect(-1, 0, 500, 400), QRect(centro, QSize(442, 384))}}) { // -1: no top stored
         Arrancar({{"LastLeft", QString::number(guardado.left())},
                   {"LastTop", guardado.left() == -1 ? "" : QString::number(guardado.top())},
                   {"LastWidth", QString::number(guardado.width())},
@@ -153,10 +148,10 @@ void TestConfiguracion::puertoOcupado() {
     QVERIFY(ocupado.listen(QHostAddress::Any, 0));
     const QString puerto = QString::number(ocupado.serverPort());
     Arrancar({{"ServerActivo", "1"}, {"ServerPort", puerto}});
-    QCOMPARE(FMensajes.size(), 1); // applying finds the server already off
-    QCOMPARE(FMensajes[0].Titulo, QString("Error durante la carga"));
-    QCOMPARE(FMensajes[0].Icono, IconoMensaje::Error);
-    QCOMPARE(FMensajes[0].Texto,
+    QCOMPARE(FCajas.vistas.size(), 1); // applying finds the server already off
+    QCOMPARE(FCajas.vistas[0].Titulo, QString("Error durante la carga"));
+    QCOMPARE(FCajas.vistas[0].Icono, IconoMensaje::Error);
+    QCOMPARE(FCajas.vistas[0].Texto,
              "Error: Ya existe un Servidor en el puerto " + puerto +
                  " de esta máquina.\rEl Servidor no será activado por este motivo.\r\r"
                  "Por favor, modifique el valor \"Puerto del Servidor\" en Configuración.");
@@ -166,8 +161,8 @@ void TestConfiguracion::puertoOcupado() {
     Arrancar();
     FPinaco->Config.ServerActivo = true;
     FPinaco->AplicarConfiguracion();
-    QCOMPARE(FMensajes.size(), 2);
-    QVERIFY(FMensajes[1].Texto.endsWith(
+    QCOMPARE(FCajas.vistas.size(), 2);
+    QVERIFY(FCajas.vistas[1].Texto.endsWith(
         "Por favor, modifique el valor \"Puerto de Servidor\" en la Configuración."));
     QVERIFY(!FPinaco->Config.ServerActivo && !FPinaco->Server->Activo());
 }
@@ -198,7 +193,7 @@ void TestConfiguracion::servidorEscuchaYSeApaga() {
     QVERIFY(FPinaco->Server->Activo());
     FPinaco->Config.ServerActivo = false;
     FPinaco->AplicarConfiguracion();
-    QVERIFY(!FPinaco->Server->Activo() && FMensajes.isEmpty());
+    QVERIFY(!FPinaco->Server->Activo() && FCajas.vistas.isEmpty());
 }
 
 void TestConfiguracion::autoarranqueCitaElPrograma() {

@@ -1,11 +1,11 @@
 // What keeps the user's data when a data file cannot be written or read whole.
 #include "app/CustodiaArchivos.h"
 #include "app/RutasDatos.h"
-#include "notes/Mensaje.h"
 #include "storage/CopiasSeguridad.h"
 #include "storage/GuardadoAtomico.h"
 
 #include "tests/ArchivosPrueba.h"
+#include "tests/DialogosPrueba.h"
 
 #include <QtTest>
 #include <sys/wait.h>
@@ -58,7 +58,6 @@ class TestCustodia : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup() { FijarRespondedorMensajes({}); }
     void falloAvisadoUnaVezSinCajasApiladas();
     void falloAlCerrarDejaCopiaQueSeCargaDespues();
     void originalConservadoUnaVez();
@@ -66,21 +65,14 @@ private slots:
 
 private:
     std::unique_ptr<QTemporaryDir> FCarpeta;
-    QList<PeticionMensaje> FMensajes;
-    std::function<void()> FAlAvisar; // runs while the box is open
+    Cajas FCajas;
 };
 
 void TestCustodia::init() {
     QStandardPaths::setTestModeEnabled(true);
     FCarpeta = std::make_unique<QTemporaryDir>();
-    FMensajes.clear();
-    FAlAvisar = {};
-    FijarRespondedorMensajes([this](const PeticionMensaje& m) {
-        FMensajes.append(m);
-        if (FAlAvisar)
-            std::exchange(FAlAvisar, {})();
-        return QMessageBox::Ok;
-    });
+    FCajas.vistas.clear();
+    FCajas.alMostrar = {};
 }
 
 void TestCustodia::falloAvisadoUnaVezSinCajasApiladas() {
@@ -91,20 +83,24 @@ void TestCustodia::falloAvisadoUnaVezSinCajasApiladas() {
     Ocupar(direcciones);
     // A second failure while the first box is open shows nothing more.
     bool segundoGuardado = true;
-    FAlAvisar = [&] { segundoGuardado = custodia.Guardar(direcciones, Contenido("x"), false); };
+    FCajas.alMostrar = [&] {
+        if (FCajas.vistas.size() == 1)
+            segundoGuardado = custodia.Guardar(direcciones, Contenido("x"), false);
+    };
     QVERIFY(!custodia.Guardar(notas, Contenido("x"), false));
     QVERIFY(!segundoGuardado);
-    QCOMPARE(FMensajes.size(), 1);
-    QVERIFY(FMensajes[0].Texto.contains(notas));
-    QVERIFY(FMensajes[0].Texto.contains(CustodiaArchivos::Motivo(ErrorArchivo::NoSePuedeEscribir)));
+    QCOMPARE(FCajas.vistas.size(), 1);
+    QVERIFY(FCajas.vistas[0].Texto.contains(notas));
+    QVERIFY(
+        FCajas.vistas[0].Texto.contains(CustodiaArchivos::Motivo(ErrorArchivo::NoSePuedeEscribir)));
     // The autosave keeps trying, silently, until the file saves again.
     QVERIFY(!custodia.Guardar(notas, Contenido("x"), false));
-    QCOMPARE(FMensajes.size(), 1);
+    QCOMPARE(FCajas.vistas.size(), 1);
     QVERIFY(QDir().rmdir(notas));
     QVERIFY(custodia.Guardar(notas, Contenido("x"), false));
     Ocupar(notas);
     QVERIFY(!custodia.Guardar(notas, Contenido("x"), false));
-    QCOMPARE(FMensajes.size(), 2);
+    QCOMPARE(FCajas.vistas.size(), 2);
 }
 
 void TestCustodia::falloAlCerrarDejaCopiaQueSeCargaDespues() {
@@ -121,12 +117,12 @@ void TestCustodia::falloAlCerrarDejaCopiaQueSeCargaDespues() {
     QVERIFY(QDir().rmdir(notas + ".recuperacion"));
     QVERIFY(!custodia.Guardar(notas, Contenido("nuevo"), true));
     QCOMPARE(LeerBytes(notas + ".recuperacion"), QByteArray("nuevo"));
-    QVERIFY(FMensajes.isEmpty());
+    QVERIFY(FCajas.vistas.isEmpty());
 
     // The next start reads the copy found first and says so; a good save removes them all.
     QCOMPARE(custodia.OrigenDeCarga(notas, "las notas"), notas + ".recuperacion");
-    QCOMPARE(FMensajes.size(), 1);
-    QVERIFY(FMensajes[0].Texto.contains(notas + ".recuperacion"));
+    QCOMPARE(FCajas.vistas.size(), 1);
+    QVERIFY(FCajas.vistas[0].Texto.contains(notas + ".recuperacion"));
     QVERIFY(QDir().rmdir(notas));
     QVERIFY(custodia.Guardar(notas, Contenido("nuevo"), false));
     QVERIFY(RecuperacionExistente(notas).isEmpty());
@@ -140,7 +136,7 @@ void TestCustodia::originalConservadoUnaVez() {
                          "dos");
     QVERIFY(custodia.ConservarOriginal(notas, "notas"));
     QCOMPARE(LeerBytes(notas + ".original"), LeerBytes(notas));
-    QVERIFY(FMensajes.last().Texto.contains(notas + ".original"));
+    QVERIFY(FCajas.vistas.last().Texto.contains(notas + ".original"));
     // The same file again keeps the same copy; another file never overwrites it.
     QVERIFY(custodia.ConservarOriginal(notas, "notas"));
     QVERIFY(!QFile::exists(notas + ".original.2"));
@@ -167,17 +163,12 @@ void TestCustodia::archivoQueNoSePuedeEscribirSeLeeYSeAvisa() {
     QFile::setPermissions(programa + ".DAT", lectura);
 
     const QByteArray respuesta = ComoUsuarioCorriente([&] {
-        QList<PeticionMensaje> avisos;
-        FijarRespondedorMensajes([&](const PeticionMensaje& m) {
-            avisos.append(m);
-            return QMessageBox::Ok;
-        });
         CustodiaArchivos custodia(nullptr);
         const QString ruta = RutaArchivoDatos(programa, "DAT");
         custodia.ComprobarEscritura(ruta);
         custodia.ComprobarEscritura(ruta);
         QStringList visto{ruta};
-        if (avisos.size() == 1 && avisos[0].Texto.contains(ruta))
+        if (FCajas.vistas.size() == 1 && FCajas.vistas[0].Texto.contains(ruta))
             visto << "avisado";
         // Closed without a change: nothing to recover at the next start, not even an old copy.
         EscribirBytes(RutasRecuperacion(ruta).last(), LeerBytes(ruta));

@@ -5,6 +5,7 @@
 #include "notes/FrmEnviarNotaRed.h"
 #include "notes/Mensaje.h"
 
+#include "tests/DialogosPrueba.h"
 #include "tests/ParGuionado.h"
 #include "tests/TableroRedFalso.h"
 
@@ -34,19 +35,11 @@ DatosNota NotaDePrueba() {
 }
 
 QByteArrayList Campos() {
-    return {"DAY_EXPIRES:24",
-            "MONTH_EXPIRES:12",
-            "YEAR_EXPIRES:2026",
-            "FONT_STYLE:1010",
-            "FONT_NAME:DejaVu Sans",
-            "FONT_SIZE:9",
-            "FONT_COLOR:255",
-            "WIDTH:120",
-            "HEIGHT:160",
-            "TOP:-3",
-            "LEFT:40",
-            "TEXT:Llamar a Jos\xe9\r\nma\xf1"
-            "ana"};
+    return QByteArray("DAY_EXPIRES:24|MONTH_EXPIRES:12|YEAR_EXPIRES:2026|FONT_STYLE:1010|"
+                      "FONT_NAME:DejaVu Sans|FONT_SIZE:9|FONT_COLOR:255|WIDTH:120|HEIGHT:160|"
+                      "TOP:-3|LEFT:40|TEXT:Llamar a Jos\xe9\r\nma\xf1"
+                      "ana")
+        .split('|');
 }
 
 // The whole transfer, "CIAO" included.
@@ -61,20 +54,16 @@ struct Dialogo {
     int terminados = 0;
 
     explicit Dialogo(const QList<std::tuple<QString, QString, qint32>>& entradas,
-                     std::optional<qint32> puertoPropio = {}) {
+                     std::optional<qint32> puertoPropio = {},
+                     const DatosNota& nota = NotaDePrueba()) {
         for (const auto& [ip, nombre, puerto] : entradas)
             libreta.AddIP(ip, nombre, true, puerto);
-        d = std::make_unique<TfrmEnviarNotaRed>(libreta, NotaDePrueba(), puertoPropio, nullptr);
+        d = std::make_unique<TfrmEnviarNotaRed>(libreta, nota, puertoPropio, nullptr);
         d->Client.EsperaConexionMs = 300;
         d->Client.EsperaRespuestaMs = 300;
         QObject::connect(&d->Client, &ClienteNotas::Terminado, [this] { ++terminados; });
     }
-    QStringList Columna(int c) const {
-        QStringList textos;
-        for (int f = 0; f < d->ListView->rowCount(); ++f)
-            textos << d->ListView->item(f, c)->text();
-        return textos;
-    }
+    QStringList Columna(int c) const { return ::Columna(d->ListView, c); }
     bool Habilitado() const {
         return d->btnEnviar->isEnabled() && d->BitBtnCancel->isEnabled() &&
                d->mnuListViewEnviar->isEnabled() && d->mnuListViewComprobar->isEnabled();
@@ -89,7 +78,7 @@ class TestEnviarNota : public QObject {
 private slots:
     void terminaciones_data();
     void terminaciones();
-    void listaYOrden();
+    void listaOrdenYEnviosImposibles();
     void segundoEnvioPregunta();
     void comprobacion_data();
     void comprobacion();
@@ -98,72 +87,60 @@ private slots:
 
 void TestEnviarNota::terminaciones_data() {
     QTest::addColumn<Guion>("guion");
-    QTest::addColumn<int>("puertoPropio"); // 0: no port update
+    QTest::addColumn<int>("puertoPropio"); // 0: no port update; -1: nobody listens
     QTest::addColumn<QByteArrayList>("enviados");
     QTest::addColumn<QString>("titulo");
     QTest::addColumn<QString>("texto");
     QTest::addColumn<int>("icono");
     QTest::addColumn<bool>("entregada");
     QTest::addColumn<QString>("ultimaLinea");
-
-    const QString enviada = "La Nota se envió correctamente.";
+    const auto fila = [](const char* caso, const Guion& guion, const QByteArrayList& enviados,
+                         const char* titulo, const QString& texto, IconoMensaje icono,
+                         bool entregada, const char* ultima, int puertoPropio = 0) {
+        QTest::newRow(caso) << guion << puertoPropio << enviados << QString::fromUtf8(titulo)
+                            << texto << int(icono) << entregada << QString::fromUtf8(ultima);
+    };
+    const auto enviada = [&](const char* caso, const Guion& guion, const QString& masTexto = {},
+                             int puertoPropio = 0, const QByteArrayList& antes = {}) {
+        fila(caso, guion, Transferencia(antes),
+             "Notificación:", "La Nota se envió correctamente." + masTexto,
+             IconoMensaje::Informacion, true, "Nota enviada correctamente.", puertoPropio);
+    };
+    const auto sinRespuesta = [&](const char* caso, const Guion& guion, int enviados) {
+        fila(caso, guion, Transferencia().first(enviados), "TimeOut",
+             "La comunicación se estableció con éxito,\rpero no se recibe respuesta alguna.",
+             IconoMensaje::Error, false, "ERROR: No se recibe respuesta del Servidor.");
+    };
     const QString limite = "\rHa sobrepasado el límite de Notas-por-unidad-de-tiempo del equipo "
                            "remoto.\rSe le ha retirado el permiso ";
-    const QString timeOut = "La comunicación se estableció con éxito,\rpero no se recibe "
-                            "respuesta alguna.";
-    const int info = int(IconoMensaje::Informacion);
-    const QByteArrayList todo = Transferencia();
-    const auto hasta = [&](int n) { return todo.first(n); };
 
-    QTest::newRow("closing answer") << Guion{} << 0 << todo << "Notificación:" << enviada << info
-                                    << true << "Nota enviada correctamente.";
-    QTest::newRow("port update first")
-        << Guion{} << 2301 << Transferencia({"ACTUALIZE_MY_SERVER_PORT:2301"})
-        << "Notificación:" << enviada << info << true << "Nota enviada correctamente.";
-    QTest::newRow("withdrawn for good")
-        << Guion{{"CIAO", "CIAO_ACK_NOT_ALLOWED_ANYMORE"}} << 0 << todo
-        << "Notificación:" << enviada + limite + "permanentemente." << info << true
-        << "Nota enviada correctamente.";
-    QTest::newRow("withdrawn for minutes")
-        << Guion{{"CIAO", "CIAO_ACK_NOT_ALLOWED_FOR:5"}} << 0 << todo
-        << "Notificación:" << enviada + limite + "durante los próximos 5 minutos." << info << true
-        << "Nota enviada correctamente.";
-    QTest::newRow("no closing answer: on the board all the same")
-        << Guion{{"CIAO", ""}} << 0 << todo << "Notificación:" << enviada << info << true
-        << "Nota enviada correctamente.";
-    QTest::newRow("refused") << Guion{{"HOLA", "NOT_ALLOWED"}} << 0 << hasta(1) << "¡Atención!"
-                             << "No le está permitido enviar Notas a la máquina remota."
-                             << int(IconoMensaje::Exclamacion) << false
-                             << "ERROR: No le está permitido enviar Notas a la máquina remota.";
-    QTest::newRow("greeting unanswered")
-        << Guion{{"HOLA", ""}} << 0 << hasta(1) << "TimeOut" << timeOut << int(IconoMensaje::Error)
-        << false << "ERROR: No se recibe respuesta del Servidor.";
-    QTest::newRow("silent in the middle of the note")
-        << Guion{{"TEXT:", ""}} << 0 << hasta(15) << "TimeOut" << timeOut
-        << int(IconoMensaje::Error) << false << "ERROR: No se recibe respuesta del Servidor.";
-    QTest::newRow("connection dropped in the middle of the note")
-        << Guion{{"FONT_NAME:", kCerrar}} << 0 << hasta(8) << "TimeOut" << timeOut
-        << int(IconoMensaje::Error) << false << "ERROR: No se recibe respuesta del Servidor.";
-    QTest::newRow("note end unanswered")
-        << Guion{{"NOTA_END", ""}, {"CIAO", ""}} << 0 << todo << ""
-        << "La Nota se envió completa, pero el equipo remoto\rdejó de responder... No es "
-           "seguro que la haya creado."
-        << info << false << "ERROR: No se recibe respuesta del Servidor. Terminando conexión.";
-    QTest::newRow("no server") << Guion{{"", kCerrar}} << -1 << QByteArrayList{} << "¡Atención!"
-                               << "No se encontró Servidor en la máquina remota."
-                               << int(IconoMensaje::Exclamacion) << false
-                               << "ERROR: No se encuentró Servidor en la máquina remota.";
+    enviada("closing answer", {});
+    enviada("port update first", {}, {}, 2301, {"ACTUALIZE_MY_SERVER_PORT:2301"});
+    enviada("withdrawn for good", {{"CIAO", "CIAO_ACK_NOT_ALLOWED_ANYMORE"}},
+            limite + "permanentemente.");
+    enviada("withdrawn for minutes", {{"CIAO", "CIAO_ACK_NOT_ALLOWED_FOR:5"}},
+            limite + "durante los próximos 5 minutos.");
+    enviada("no closing answer: on the board all the same", {{"CIAO", ""}});
+    sinRespuesta("greeting unanswered", {{"HOLA", ""}}, 1);
+    sinRespuesta("silent in the middle of the note", {{"TEXT:", ""}}, 15);
+    sinRespuesta("connection dropped in the middle of the note", {{"FONT_NAME:", kCerrar}}, 8);
+    fila("refused", {{"HOLA", "NOT_ALLOWED"}}, {"HOLA"}, "¡Atención!",
+         "No le está permitido enviar Notas a la máquina remota.", IconoMensaje::Exclamacion, false,
+         "ERROR: No le está permitido enviar Notas a la máquina remota.");
+    fila("note end unanswered", {{"NOTA_END", ""}, {"CIAO", ""}}, Transferencia(), "",
+         "La Nota se envió completa, pero el equipo remoto\rdejó de responder... No es seguro "
+         "que la haya creado.",
+         IconoMensaje::Informacion, false,
+         "ERROR: No se recibe respuesta del Servidor. Terminando conexión.");
+    fila("no server", {}, {}, "¡Atención!", "No se encontró Servidor en la máquina remota.",
+         IconoMensaje::Exclamacion, false, "ERROR: No se encuentró Servidor en la máquina remota.",
+         -1);
 }
 
 void TestEnviarNota::terminaciones() {
     QFETCH(Guion, guion);
     QFETCH(int, puertoPropio);
     QFETCH(QByteArrayList, enviados);
-    QFETCH(QString, titulo);
-    QFETCH(QString, texto);
-    QFETCH(int, icono);
-    QFETCH(bool, entregada);
-    QFETCH(QString, ultimaLinea);
 
     ParGuionado par(guion);
     quint16 puerto = par.Puerto();
@@ -177,13 +154,13 @@ void TestEnviarNota::terminaciones() {
     t.Esperar(0);
     QTRY_COMPARE(par.recibidos, enviados);
     QCOMPARE(cajas.vistas.size(), 1);
-    QCOMPARE(cajas.vistas[0].Titulo, titulo);
-    QCOMPARE(cajas.vistas[0].Texto, texto);
-    QCOMPARE(int(cajas.vistas[0].Icono), icono);
+    QTEST(cajas.vistas[0].Titulo, "titulo");
+    QTEST(cajas.vistas[0].Texto, "texto");
+    QTEST(int(cajas.vistas[0].Icono), "icono");
     QVERIFY(t.Habilitado());
-    QCOMPARE(t.d->ListaEnviados().first().Entregada, entregada);
+    QTEST(t.d->ListaEnviados().first().Entregada, "entregada");
     const QStringList log = t.d->Log->toPlainText().split('\n');
-    QCOMPARE(log.last(), ultimaLinea);
+    QTEST(log.last(), "ultimaLinea");
     if (QTest::currentDataTag() == QByteArray("closing answer"))
         QCOMPARE(log,
                  QStringList({" ", "Estableciendo comunicación con Ana...",
@@ -191,7 +168,7 @@ void TestEnviarNota::terminaciones() {
                               "Enviando datos.............. (OK)", "Nota enviada correctamente."}));
 }
 
-void TestEnviarNota::listaYOrden() {
+void TestEnviarNota::listaOrdenYEnviosImposibles() {
     // Wildcards are left out; the four sorts; keys by character code, upper case first.
     Dialogo t({{"10.0.0.20", "beatriz", 1},
                {"10.0.*.*", "Todos", 1},
@@ -229,6 +206,17 @@ void TestEnviarNota::listaYOrden() {
     QCOMPARE(cajas.vistas.size(), 1);
     QCOMPARE(cajas.vistas[0].Texto, "¡Debe especificar una dirección a la que enviar la Nota!");
     QVERIFY(vacio.Habilitado());
+
+    // A note the wire cannot carry is not sent at all: never a substitute byte.
+    ParGuionado par({});
+    DatosNota ideograma = NotaDePrueba();
+    ideograma.Texto = QStringLiteral("ideograma 字");
+    Dialogo noEnviable({{"127.0.0.1", "Ana", par.Puerto()}}, {}, ideograma);
+    noEnviable.d->btnEnviar->click();
+    QCOMPARE(cajas.vistas.last().Texto, "La Nota contiene caracteres que no se pueden enviar.");
+    QVERIFY(noEnviable.Habilitado());
+    QTest::qWait(50);
+    QVERIFY(par.recibidos.isEmpty());
 }
 
 void TestEnviarNota::segundoEnvioPregunta() {
@@ -261,34 +249,28 @@ void TestEnviarNota::comprobacion_data() {
     QTest::addColumn<QString>("titulo");
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QStringList>("log");
-
-    const QString llamada = "Estableciendo comunicación con Ana...";
-    QTest::newRow("can send")
-        << Guion{} << QByteArrayList{"HOLA", "VERSION", "CIAO"} << "Resultado:"
-        << "Comunicación establecida satisfactoriamente.\rPuede enviarle "
-           "Notas a este Sistema.\r\r(Versión del Pinaco remoto: Pinaco v1.4o)"
-        << QStringList{llamada, "Comunicación establecida.",
-                       "Puede enviarle Notas a este sistema.  (Versión "
-                       "Pinaco v1.4o)"};
-    QTest::newRow("refused") << Guion{{"HOLA", "NOT_ALLOWED"}} << QByteArrayList{"HOLA"}
-                             << "Resultado:"
-                             << "Comunicación establecida satisfactoriamente.\rNo le está "
-                                "permitido enviar Notas al equipo Remoto."
-                             << QStringList{llamada, "Comunicación establecida.",
-                                            "No le está permitido enviar Notas al equipo Remoto."};
-    QTest::newRow("version unanswered")
-        << Guion{{"VERSION", ""}} << QByteArrayList{"HOLA", "VERSION"} << "TimeOut"
-        << "La comunicación se estableció con éxito,\rpero no se recibe respuesta alguna."
-        << QStringList{llamada, "Comunicación establecida.",
-                       "ERROR: No se recibe respuesta del Servidor."};
+    const auto fila = [](const char* caso, const Guion& guion, const QByteArrayList& enviados,
+                         const char* titulo, const char* texto, const char* ultimaLinea) {
+        QTest::newRow(caso) << guion << enviados << QString(titulo) << QString::fromUtf8(texto)
+                            << QStringList{"Estableciendo comunicación con Ana...",
+                                           "Comunicación establecida.",
+                                           QString::fromUtf8(ultimaLinea)};
+    };
+    fila("can send", {}, {"HOLA", "VERSION", "CIAO"}, "Resultado:",
+         "Comunicación establecida satisfactoriamente.\rPuede enviarle Notas a este Sistema.\r\r"
+         "(Versión del Pinaco remoto: Pinaco v1.4o)",
+         "Puede enviarle Notas a este sistema.  (Versión Pinaco v1.4o)");
+    fila("refused", {{"HOLA", "NOT_ALLOWED"}}, {"HOLA"}, "Resultado:",
+         "Comunicación establecida satisfactoriamente.\rNo le está permitido enviar Notas al "
+         "equipo Remoto.",
+         "No le está permitido enviar Notas al equipo Remoto.");
+    fila("version unanswered", {{"VERSION", ""}}, {"HOLA", "VERSION"}, "TimeOut",
+         "La comunicación se estableció con éxito,\rpero no se recibe respuesta alguna.",
+         "ERROR: No se recibe respuesta del Servidor.");
 }
 
 void TestEnviarNota::comprobacion() {
     QFETCH(Guion, guion);
-    QFETCH(QByteArrayList, enviados);
-    QFETCH(QString, titulo);
-    QFETCH(QString, texto);
-    QFETCH(QStringList, log);
 
     ParGuionado par(guion);
     Cajas cajas;
@@ -304,11 +286,11 @@ void TestEnviarNota::comprobacion() {
     QTest::qWait(50);
     QCOMPARE(t.terminados, 1);
     QVERIFY(habilitadoBajoLaCaja);
-    QCOMPARE(par.recibidos, enviados);
+    QTEST(par.recibidos, "enviados");
     QCOMPARE(cajas.vistas.size(), 1);
-    QCOMPARE(cajas.vistas[0].Titulo, titulo);
-    QCOMPARE(cajas.vistas[0].Texto, texto);
-    QCOMPARE(t.d->Log->toPlainText().split('\n'), log);
+    QTEST(cajas.vistas[0].Titulo, "titulo");
+    QTEST(cajas.vistas[0].Texto, "texto");
+    QTEST(t.d->Log->toPlainText().split('\n'), "log");
     QVERIFY(!t.d->ListaEnviados().first().Entregada);
 }
 

@@ -1,5 +1,6 @@
-#include "TableroFalso.h"
 #include "notes/FrmEliminarNota.h"
+
+#include "tests/TableroFalso.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -13,30 +14,30 @@ private slots:
     void contenidoYBotones();
 };
 
+enum Cierre { Intro, Escape, Eliminar };
+
 void TestFrmEliminarNota::contenidoYBotones_data() {
     QTest::addColumn<QDate>("limite");
     QTest::addColumn<QString>("fecha");
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QStringList>("lineas");
-    QTest::addColumn<QString>("como");
-    QTest::addColumn<bool>("elimina");
+    QTest::addColumn<int>("cierre");
     QTest::newRow("cero a la izquierda, salto final; Intro: Eliminar por defecto")
         << QDate(2026, 8, 5) << "05-Ago-2026"
         << "uno\r\n"
-        << QStringList{"uno", ""} << "intro" << true;
+        << QStringList{"uno", ""} << int(Intro);
     QTest::newRow("año corto, CR y LF sueltos; Escape")
         << QDate(7, 5, 9) << "09-May-7"
-        << "a\rb\nc" << QStringList{"a", "b", "c"} << "escape" << false;
+        << "a\rb\nc" << QStringList{"a", "b", "c"} << int(Escape);
     QTest::newRow("texto plano; Eliminar")
         << QDate(2030, 11, 30) << "30-Nov-2030"
-        << "<b>a</b>" << QStringList{"<b>a</b>"} << "eliminar" << true;
+        << "<b>a</b>" << QStringList{"<b>a</b>"} << int(Eliminar);
 }
 
 void TestFrmEliminarNota::contenidoYBotones() {
     QFETCH(QDate, limite);
     QFETCH(QString, texto);
-    QFETCH(QString, como);
-    QFETCH(bool, elimina);
+    QFETCH(int, cierre);
     TableroFalso tablero;
     const TNota* nota = tablero.Agregar(texto, QDate(2000, 1, 1), limite);
     tablero.Pinaco.show();
@@ -50,12 +51,13 @@ void TestFrmEliminarNota::contenidoYBotones() {
     QTEST(d.lblFechaLimite->text(), "fecha");
     QTEST(d.MemoTexto->document()->toRawText().split(QChar::ParagraphSeparator), "lineas");
     QVERIFY(d.MemoTexto->isReadOnly());
-    if (como == u"eliminar")
+    if (cierre == Eliminar)
         QTest::mouseClick(d.btnEliminar, Qt::LeftButton);
     else
         QTest::keyClick(QApplication::focusWidget(),
-                        como == u"escape" ? Qt::Key_Escape : Qt::Key_Return);
+                        cierre == Escape ? Qt::Key_Escape : Qt::Key_Return);
     QTRY_VERIFY(!d.isVisible());
+    const bool elimina = cierre != Escape;
     QCOMPARE(borradas, elimina ? 1 : 0);
     QCOMPARE(d.result(), int(elimina ? QDialog::Accepted : QDialog::Rejected));
 }

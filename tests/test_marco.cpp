@@ -11,12 +11,8 @@
 #include <QtTest>
 
 namespace {
-bool ConBandeja() {
-    return true;
-}
-bool SinBandeja() {
-    return false;
-}
+const auto ConBandeja = +[] { return true; };
+const auto SinBandeja = +[] { return false; };
 void Clic(QWidget* w, QPoint suelta = {15, 15}) {
     QTest::mousePress(w, Qt::LeftButton, {}, QPoint(15, 15));
     QTest::mouseRelease(w, Qt::LeftButton, {}, suelta);

@@ -1,5 +1,7 @@
-#include "TableroFalso.h"
 #include "notes/FrmNotaCaduca.h"
+
+#include "tests/ArchivosPrueba.h"
+#include "tests/TableroFalso.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -140,11 +142,7 @@ void TestNotaCaduca::sonido() {
     QFETCH(bool, aviso);
     QFETCH(QByteArray, contenido);
     QTemporaryDir carpeta;
-    const QString ruta = carpeta.filePath("aviso.wav");
-    QFile archivo(ruta);
-    QVERIFY(contenido.isEmpty() ||
-            (archivo.open(QIODevice::WriteOnly) && archivo.write(contenido) == contenido.size()));
-    archivo.close();
+    const QString ruta = ArchivoEn(carpeta, "aviso.wav", contenido);
     TableroFalso tablero;
     tablero.Agregar("A", kAyer, kAyer);
     TfrmNotaCaduca dialogo(tablero, aviso, ruta);

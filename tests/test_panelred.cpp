@@ -4,6 +4,7 @@
 #include "config/PanelRed.h"
 #include "storage/ListaIP.h"
 
+#include "tests/DialogosPrueba.h"
 #include "tests/ParGuionado.h"
 
 #include <QLineEdit>
@@ -27,12 +28,7 @@ struct Pestana {
         panel->Client.EsperaRespuestaMs = 300;
         panel->resize(329, 329);
     }
-    QStringList Columna(int c) const {
-        QStringList textos;
-        for (int f = 0; f < panel->ListView->rowCount(); ++f)
-            textos << panel->ListView->item(f, c)->text();
-        return textos;
-    }
+    QStringList Columna(int c) const { return ::Columna(panel->ListView, c); }
     void Elegir(const QString& ip) const {
         panel->ListView->selectRow(int(Columna(PanelRed::ColumnaIP).indexOf(ip)));
     }
@@ -59,56 +55,30 @@ private slots:
     void comprobarHost();
 };
 
+enum Campo { CampoIP, CampoPuerto, CampoNombre };
+
 void TestPanelRed::anadir_data() {
     QTest::addColumn<QString>("ip");
     QTest::addColumn<QString>("puerto");
     QTest::addColumn<QString>("nombre");
     QTest::addColumn<QString>("mensaje"); // empty: added
-    QTest::addColumn<QString>("foco");
-
-    const QString puertoMal = "El Puerto debe ser un valor entre 1024 y 9999";
-    QTest::newRow("pattern") << "192.168.1.*"
-                             << "2222"
-                             << "Red"
-                             << ""
-                             << "";
-    QTest::newRow("same address, other text") << "10.0.000.1"
-                                              << "1024"
-                                              << "Otro"
-                                              << ""
-                                              << "";
-    QTest::newRow("lowest and highest port") << "10.0.0.2"
-                                             << "9999"
-                                             << "X"
-                                             << ""
-                                             << "";
-    QTest::newRow("same text") << "10.0.0.1"
-                               << "2222"
-                               << "X"
-                               << "Ya existe ese IP!"
-                               << "editNewIP";
-    QTest::newRow("bad IP before empty name") << "10.0.0.256"
-                                              << "2222"
-                                              << ""
-                                              << "IP no válido!!!"
-                                              << "editNewIP";
-    QTest::newRow("empty name") << "10.0.0.3"
-                                << "2222"
-                                << ""
-                                << "Debe especificar un nombre"
-                                << "editNewNombre";
-    QTest::newRow("port 1023") << "10.0.0.3"
-                               << "1023"
-                               << "X" << puertoMal << "editNewPuerto";
-    QTest::newRow("port 10000") << "10.0.0.3"
-                                << "10000"
-                                << "X" << puertoMal << "editNewPuerto";
-    QTest::newRow("empty port") << "10.0.0.3"
-                                << ""
-                                << "X" << puertoMal << "editNewPuerto";
-    QTest::newRow("long digits") << "10.0.0.3"
-                                 << "000000002222"
-                                 << "X" << puertoMal << "editNewPuerto";
+    QTest::addColumn<int>("foco");
+    const auto fila = [](const char* caso, const char* ip, const char* puerto, const char* nombre,
+                         const char* mensaje = "", Campo foco = CampoIP) {
+        QTest::newRow(caso) << QString(ip) << QString(puerto) << QString(nombre)
+                            << QString::fromUtf8(mensaje) << int(foco);
+    };
+    const char* puertoMal = "El Puerto debe ser un valor entre 1024 y 9999";
+    fila("pattern", "192.168.1.*", "2222", "Red");
+    fila("same address, other text; lowest port", "10.0.000.1", "1024", "Otro");
+    fila("highest port", "10.0.0.2", "9999", "X");
+    fila("same text", "10.0.0.1", "2222", "X", "Ya existe ese IP!");
+    fila("bad IP before empty name", "10.0.0.256", "2222", "", "IP no válido!!!");
+    fila("empty name", "10.0.0.3", "2222", "", "Debe especificar un nombre", CampoNombre);
+    fila("port 1023", "10.0.0.3", "1023", "X", puertoMal, CampoPuerto);
+    fila("port 10000", "10.0.0.3", "10000", "X", puertoMal, CampoPuerto);
+    fila("empty port", "10.0.0.3", "", "X", puertoMal, CampoPuerto);
+    fila("long digits", "10.0.0.3", "000000002222", "X", puertoMal, CampoPuerto);
 }
 
 void TestPanelRed::anadir() {
@@ -116,7 +86,7 @@ void TestPanelRed::anadir() {
     QFETCH(QString, puerto);
     QFETCH(QString, nombre);
     QFETCH(QString, mensaje);
-    QFETCH(QString, foco);
+    QFETCH(int, foco);
 
     Pestana t({{"10.0.0.1", "Uno", true, 2222}});
     t.panel->show();
@@ -125,12 +95,13 @@ void TestPanelRed::anadir() {
     t.panel->editNewPuerto->setText(puerto);
     t.panel->editNewNombre->setText(nombre);
     // Enter moves through the fields and, on the name, adds.
-    t.panel->editNewIP->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), t.panel->editNewPuerto);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), t.panel->editNewNombre);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QLineEdit* const campos[] = {t.panel->editNewIP, t.panel->editNewPuerto,
+                                 t.panel->editNewNombre};
+    campos[CampoIP]->setFocus();
+    for (QLineEdit* campo : campos) {
+        QCOMPARE(QApplication::focusWidget(), campo);
+        QTest::keyClick(campo, Qt::Key_Return);
+    }
 
     const int entradas = int(t.libreta.Entradas().size());
     if (mensaje.isEmpty()) {
@@ -148,9 +119,7 @@ void TestPanelRed::anadir() {
         QCOMPARE(t.cajas.vistas.size(), 1);
         QCOMPARE(t.cajas.vistas[0].Titulo, "Error");
         QCOMPARE(t.cajas.vistas[0].Texto, mensaje);
-        QCOMPARE(QApplication::focusWidget(), foco == "editNewIP"       ? t.panel->editNewIP
-                                              : foco == "editNewNombre" ? t.panel->editNewNombre
-                                                                        : t.panel->editNewPuerto);
+        QCOMPARE(QApplication::focusWidget(), campos[foco]);
     }
 }
 
@@ -224,29 +193,25 @@ void TestPanelRed::comprobarHost_data() {
     QTest::addColumn<QByteArrayList>("enviados");
     QTest::addColumn<QString>("titulo");
     QTest::addColumn<QString>("texto"); // empty: no box
-
-    QTest::newRow("can send") << Guion{} << true << QByteArrayList{"HOLA", "VERSION"}
-                              << "Resultado:"
-                              << "Puede enviar Notas a la máquina remota.\rVersión del Pinaco "
-                                 "remoto: Pinaco v1.4o";
-    QTest::newRow("refused") << Guion{{"HOLA", "NOT_ALLOWED"}} << true << QByteArrayList{"HOLA"}
-                             << "Resultado:"
-                             << "No le está permitido enviar Notas a la máquina remota.";
-    QTest::newRow("greeting unanswered")
-        << Guion{{"HOLA", ""}} << true << QByteArrayList{"HOLA"} << "TimeOut"
-        << "La comunicación se estableció con éxito,\rpero no se recibe respuesta alguna.";
-    QTest::newRow("version unanswered: silent")
-        << Guion{{"VERSION", ""}} << true << QByteArrayList{"HOLA", "VERSION"} << ""
-        << "";
-    QTest::newRow("no server") << Guion{} << false << QByteArrayList{} << "Resultado:"
-                               << "No se encontró Servidor en la máquina remota.";
+    const auto fila = [](const char* caso, const Guion& guion, const QByteArrayList& enviados,
+                         const char* titulo = "", const char* texto = "") {
+        QTest::newRow(caso) << guion << !enviados.isEmpty() << enviados << QString(titulo)
+                            << QString::fromUtf8(texto);
+    };
+    fila("can send", {}, {"HOLA", "VERSION"}, "Resultado:",
+         "Puede enviar Notas a la máquina remota.\rVersión del Pinaco remoto: Pinaco v1.4o");
+    fila("refused", {{"HOLA", "NOT_ALLOWED"}}, {"HOLA"},
+         "Resultado:", "No le está permitido enviar Notas a la máquina remota.");
+    fila("greeting unanswered", {{"HOLA", ""}}, {"HOLA"}, "TimeOut",
+         "La comunicación se estableció con éxito,\rpero no se recibe respuesta alguna.");
+    fila("version unanswered: silent", {{"VERSION", ""}}, {"HOLA", "VERSION"});
+    fila("no server", {}, {}, "Resultado:", "No se encontró Servidor en la máquina remota.");
 }
 
 void TestPanelRed::comprobarHost() {
     QFETCH(Guion, guion);
     QFETCH(bool, conServidor);
     QFETCH(QByteArrayList, enviados);
-    QFETCH(QString, titulo);
     QFETCH(QString, texto);
 
     ParGuionado par(guion);
@@ -266,7 +231,7 @@ void TestPanelRed::comprobarHost() {
     QTRY_COMPARE(par.recibidos, enviados);
     QCOMPARE(t.cajas.vistas.size(), texto.isEmpty() ? 0 : 1);
     if (!texto.isEmpty()) {
-        QCOMPARE(t.cajas.vistas[0].Titulo, titulo);
+        QTEST(t.cajas.vistas[0].Titulo, "titulo");
         QCOMPARE(t.cajas.vistas[0].Texto, texto);
     }
 }

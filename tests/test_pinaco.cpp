@@ -1,12 +1,57 @@
+// The board: its data files, autosave and shutdown, and its work with the notes, driven
+// through the real widgets and files.
+#include "app/ArrastreRaton.h"
+#include "app/FondoCorcho.h"
 #include "app/Pinaco.h"
 #include "app/RutasDatos.h"
+#include "notes/FrmVerNotaNet.h"
 #include "notes/Nota.h"
+#include "storage/ArchivoNotas.h"
 
+#include "tests/ArchivosPrueba.h"
+#include "tests/DialogosPrueba.h"
 #include "tests/EntornoPrueba.h"
 
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QtTest>
+#include <sys/resource.h>
 
 namespace {
+
+// Runs accion on the modal dialog that opens next, once it is up, without blocking.
+void AlAbrirseDialogo(std::function<void(QDialog*)> accion) {
+    auto* sondeo = new QTimer;
+    QObject::connect(sondeo, &QTimer::timeout, [sondeo, accion] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            sondeo->stop();
+            sondeo->deleteLater();
+            accion(d);
+        }
+    });
+    sondeo->start(5);
+}
+
+// The dialog a double-click on the note opens, and the sender the viewer names.
+QString AbrirConDobleClic(TNota* nota) {
+    QString abierto;
+    AlAbrirseDialogo([&](QDialog* d) {
+        abierto = d->metaObject()->className();
+        if (auto* visor = qobject_cast<TfrmVerNotaNet*>(d))
+            abierto += ": " + visor->lblReceivedFromUser->text();
+        d->reject();
+    });
+    QTest::mouseDClick(nota, Qt::LeftButton, {}, QPoint(60, 20));
+    return abierto;
+}
+
+// A first-layout file of one note of the given expiry year.
+QByteArray NotaPrimeraVersion(const QByteArray& anio, const QByteArray& texto) {
+    return "30\r\n40\r\n120\r\n160\r\n2\r\n1\r\n2\r\n2003\r\n4\r\n5\r\n" + anio + "\r\n1\r\n" +
+           texto + "\r\n";
+}
 
 // Ticks the autosave handler as the timer would, and counts the saves it made.
 int Avanzar(TPinaco& pinaco, int ticks) {
@@ -22,43 +67,56 @@ class TestPinaco : public QObject {
     Q_OBJECT
 private slots:
     void init();
+    void cleanup();
     void rutasDeDatos();
-    void arranqueCentrado();
     void autoguardado();
-    void posicionesDeNotasNuevas();
     void cierreGuardaUnaVez();
+    void notasNuevasArrastreYAgarradera();
+    void dobleClicAbreEditorOVisor();
+    void notaRecibidaSeApartaDeLasOtras();
+    void alFondoYBorrar();
+    void guardarYCargarConservaNotasYOrden();
+    void errorDeCargaNoEscribeNada();
+    void conversionConservaLaLibretaYAnunciaVencidas();
+    void cierreAntesDeCargarNoEscribeNada();
+    void guardadoFallidoAlCerrarSeRecuperaAlArrancar();
+    void bytesTrasCtrlZSeConservan();
+    void muchasNotasSeMuestranSinAgotarLaPila();
 
 private:
+    void Arrancar(int espera = 2000);
+    QString Ruta(const QString& nombre) const { return FCarpeta->filePath(nombre); }
     std::unique_ptr<QTemporaryDir> FCarpeta;
     std::unique_ptr<TPinaco> FPinaco;
+    Cajas FCajas;
 };
 
 void TestPinaco::init() {
-    FPinaco.reset();
     FCarpeta = std::make_unique<QTemporaryDir>();
-    AislarConfiguracion(FCarpeta->filePath("config"));
-    FPinaco = std::make_unique<TPinaco>(FCarpeta->filePath("pinaco"));
+    AislarConfiguracion(Ruta("config"));
+    FCajas.vistas.clear();
+    FCajas.alMostrar = {};
+}
+
+void TestPinaco::cleanup() {
+    FPinaco.reset();
+}
+
+void TestPinaco::Arrancar(int espera) {
+    FPinaco = std::make_unique<TPinaco>(Ruta("pinaco"));
     QSignalSpy cargado(FPinaco.get(), &TPinaco::Cargado);
-    QVERIFY(cargado.wait(2000));
+    QVERIFY(cargado.wait(espera));
 }
 
 void TestPinaco::rutasDeDatos() {
     QCOMPARE(RutaJuntoAlPrograma("/opt/pinaco.v1.4.bin", "DAT"), QString("/opt/pinaco.v1.4.DAT"));
     QCOMPARE(RutaJuntoAlPrograma("/opt/app.d/pinaco", "DAT"), QString("/opt/app.d/pinaco.DAT"));
-    QCOMPARE(FPinaco->RutaNotas(), FCarpeta->filePath("pinaco.DAT"));
-    QCOMPARE(FPinaco->RutaListaIP(), FCarpeta->filePath("pinaco.NET"));
-}
-
-void TestPinaco::arranqueCentrado() {
-    QVERIFY(FPinaco->isVisible());
-    QCOMPARE(FPinaco->size(), QSize(442, 384));
-    const QSize pantalla = FPinaco->screen()->size();
-    QCOMPARE(FPinaco->pos(), QPoint((pantalla.width() - 442) / 2, (pantalla.height() - 384) / 2));
 }
 
 // Nothing changed, nothing saved; a change saves at tick 300, a received note 30 ticks after
 // its start, and every later change starts the count again.
 void TestPinaco::autoguardado() {
+    Arrancar();
     QVERIFY(!FPinaco->AutoguardadoArmado());
     FPinaco->MarcarNotasCambiadas();
     QCOMPARE(Avanzar(*FPinaco, 200), 0);
@@ -76,27 +134,269 @@ void TestPinaco::autoguardado() {
     QCOMPARE(Avanzar(*FPinaco, 1), 1);
 }
 
-void TestPinaco::posicionesDeNotasNuevas() {
-    TNota* a = FPinaco->CrearNota(true);
-    FPinaco->CrearNota(true);
-    TNota* c = FPinaco->CrearNota(true);
-    QCOMPARE(a->geometry(), QRect(40, 70, 120, 160));
-    QCOMPARE(c->pos(), QPoint(56, 86));
-    QCOMPARE(FPinaco->Notas().Primero(), a);
-    QCOMPARE(FPinaco->Notas().Ultimo(), c);
-    const QDate hoy = QDate::currentDate();
-    QCOMPARE(int(c->DayExpires()), hoy.day());
-    QCOMPARE(c->YearExpires(), hoy.year());
-}
-
 void TestPinaco::cierreGuardaUnaVez() {
+    Arrancar();
     FPinaco->CrearNota(true);
     QSignalSpy guardados(FPinaco.get(), &TPinaco::NotasGuardadas);
     FPinaco->FormDestroy();
     FPinaco->FormDestroy();
-    QCOMPARE(guardados.count(), 1);
     FPinaco.reset();
     QCOMPARE(guardados.count(), 1);
+}
+
+void TestPinaco::notasNuevasArrastreYAgarradera() {
+    Arrancar();
+    TNota* nota = FPinaco->CrearNota(true);
+    FPinaco->CrearNota(true);
+    TNota* tercera = FPinaco->CrearNota(true);
+    // New notes step down-right from 40,70, due today, each one last in the list.
+    QCOMPARE(nota->geometry(), QRect(40, 70, 120, 160));
+    QCOMPARE(tercera->pos(), QPoint(56, 86));
+    QCOMPARE(FPinaco->Notas().Ultimo(), tercera);
+    QCOMPARE(QDate(tercera->YearExpires(), tercera->MonthExpires(), tercera->DayExpires()),
+             QDate::currentDate());
+    // The right button does not drag; its release opens the note menu.
+    QTest::mousePress(nota, Qt::RightButton, {}, QPoint(60, 20));
+    QVERIFY(!ArrastreRaton::EnCurso());
+    QTest::mouseRelease(nota, Qt::RightButton, {}, QPoint(90, 60));
+    QCOMPARE(nota->pos(), QPoint(40, 70));
+    QTRY_VERIFY(FPinaco->PopupMenuNota->isVisible());
+    FPinaco->PopupMenuNota->hide();
+    // The note follows the pointer over the board, comes to the front, stays inside.
+    QTest::mousePress(nota, Qt::LeftButton, {}, QPoint(60, 20));
+    QCOMPARE(FPinaco->Notas().Primero(), nota);
+    QTest::mouseMove(FPinaco.get(), QPoint(130, 130));
+    QCOMPARE(nota->pos(), QPoint(70, 110));
+    QTest::mouseMove(FPinaco.get(), QPoint(-100, 140));
+    QTest::mouseRelease(FPinaco.get(), Qt::LeftButton, {}, QPoint(-100, 140));
+    QVERIFY(!ArrastreRaton::EnCurso());
+    QCOMPARE(nota->pos(), QPoint(15, 120));
+    QVERIFY(FPinaco->AutoguardadoArmado());
+    // The grip stops at the minimum size.
+    FPinaco->NotaAgarraderaMouseMove(nota, Qt::LeftButton, 10, 10);
+    QCOMPARE(nota->size(), QSize(80, 100));
+    FPinaco->NotaAgarraderaMouseMove(nota, Qt::NoButton, 300, 300);
+    QCOMPARE(nota->size(), QSize(80, 100));
+}
+
+void TestPinaco::dobleClicAbreEditorOVisor() {
+    Arrancar();
+    TNota* nota = FPinaco->CrearNota(true);
+    QCOMPARE(AbrirConDobleClic(nota), QString("TfrmConfigNota"));
+    QTest::mouseMove(nota, QPoint(100, 100));
+    QCOMPARE(nota->pos(), QPoint(40, 70)); // cancelled, not dragged, still there
+    QCOMPARE(FPinaco->Notas().Cuenta(), 1);
+    // The guard took only the double-click's own press: the next press drags.
+    QTest::mousePress(nota, Qt::LeftButton, {}, QPoint(60, 20));
+    QVERIFY(ArrastreRaton::EnCurso());
+    QTest::mouseRelease(nota, Qt::LeftButton, {}, QPoint(60, 20));
+    // A received note opens in the viewer, with the sender's name from the address book.
+    nota->setColorChincheta(TColorChincheta::Net);
+    nota->setReceivedFromIP("10.0.0.7");
+    FPinaco->ListaDirecciones().AddIP("10.0.0.7", "Oficina", true, 2222);
+    QCOMPARE(AbrirConDobleClic(nota), QString("TfrmVerNotaNet: Oficina  (10.0.0.7)"));
+}
+
+// A received note goes on top with the Net pin, 7 pixels down-right at a time until it
+// overlaps no other note; bounds from the wire cannot overflow or make a giant note.
+void TestPinaco::notaRecibidaSeApartaDeLasOtras() {
+    Arrancar();
+    FPinaco->CrearNota(true); // at 40,70
+    FPinaco->CrearNota(true); // at 48,78
+    DatosNota pendiente;
+    pendiente.Left = 40;
+    pendiente.Top = 70;
+    const QDateTime ahora(QDate(2026, 12, 6), QTime(10, 0, 0));
+    const DatosNota creada = FPinaco->CrearNotaRecibida(pendiente, "10.0.0.7", "Ana", ahora);
+    TNota* nota = FPinaco->Notas().Primero();
+    QCOMPARE(nota->Datos(), creada);
+    QCOMPARE(creada.ColorChincheta, TColorChincheta::Net);
+    QVERIFY(nota->isVisible());
+    const QPoint paso = nota->pos() - QPoint(40, 70);
+    QVERIFY(paso.x() == paso.y() && paso.x() > 0 && paso.x() % 7 == 0);
+    QVERIFY(!FPinaco->NotaSolapada(0));
+    nota->move(nota->pos() - QPoint(7, 7)); // one step less still overlaps
+    QVERIFY(FPinaco->NotaSolapada(0));
+    pendiente.Left = pendiente.Top = pendiente.Width = pendiente.Height = INT_MAX;
+    FPinaco->CrearNotaRecibida(pendiente, "10.0.0.7", "Ana", ahora);
+    FPinaco->CrearNotaRecibida(pendiente, "10.0.0.7", "Ana", ahora);
+    const QRect grande = FPinaco->Notas().Primero()->geometry();
+    QVERIFY(grande.width() <= 10000 && grande.height() <= 10000);
+}
+
+void TestPinaco::alFondoYBorrar() {
+    Arrancar();
+    TNota* sola = FPinaco->CrearNota(true);
+    FPinaco->mnuNotaAlFondoClick();
+    QCOMPARE(FPinaco->Notas().Primero(), sola);
+    TNota* b = FPinaco->CrearNota(true);
+    TNota* c = FPinaco->CrearNota(true);
+    FPinaco->mnuNotaAlFondoClick();
+    QCOMPARE(FPinaco->Notas().Primero(), b);
+    QCOMPARE(FPinaco->Notas().En(1), c);
+    QCOMPARE(FPinaco->Notas().Ultimo(), sola);
+    const QList<QWidget*> pila = FPinaco->Apilado(); // below every note, above the cork
+    QVERIFY(pila.indexOf(FPinaco->ChartFondo) < pila.indexOf(sola));
+    QVERIFY(pila.indexOf(sola) < pila.indexOf(c));
+    // Refused, the current note stays (a change all the same); confirmed, it goes.
+    FPinaco->NotaAlFrente(b);
+    FPinaco->GuardarNotas();
+    AlAbrirseDialogo([](QDialog* d) { d->reject(); });
+    FPinaco->mnuNotaBorrarClick();
+    QCOMPARE(FPinaco->Notas().Cuenta(), 3);
+    QVERIFY(FPinaco->AutoguardadoArmado());
+    FPinaco->Config.ConfirmarBorrarNota = false;
+    QPointer<TNota> vigilada(b);
+    FPinaco->mnuNotaBorrarClick();
+    QCOMPARE(FPinaco->Notas().Cuenta(), 2);
+    QTRY_VERIFY(vigilada.isNull());
+    // A new note cancelled in its editor is discarded, and only it.
+    AlAbrirseDialogo([](QDialog* d) { d->reject(); });
+    FPinaco->mnuFondoAddNotaClick();
+    QCOMPARE(FPinaco->Notas().Cuenta(), 2);
+}
+
+void TestPinaco::guardarYCargarConservaNotasYOrden() {
+    Arrancar();
+    TNota* a = FPinaco->CrearNota(true);
+    a->setTexto("arriba\rsegunda línea"); // the form a loaded text has
+    TNota* b = FPinaco->CrearNota(true);
+    b->setColorChincheta(TColorChincheta::None);
+    b->setGeometry(200, 150, 150, 170);
+    a->setYearExpires(2099); // not yet due: no dialog at start-up
+    b->setYearExpires(2099);
+    const DatosNota datosA = a->Datos(), datosB = b->Datos();
+    FPinaco.reset(); // the shutdown saves
+    const QByteArray guardado = LeerBytes(Ruta("pinaco.DAT"));
+    Arrancar();
+    QCOMPARE(FPinaco->Notas().Primero()->Datos(), datosA);
+    QCOMPARE(FPinaco->Notas().Ultimo()->Datos(), datosB);
+    const QList<QWidget*> pila = FPinaco->Apilado();
+    QVERIFY(pila.indexOf(FPinaco->Notas().Ultimo()) < pila.indexOf(FPinaco->Notas().Primero()));
+    FPinaco.reset();
+    QCOMPARE(LeerBytes(Ruta("pinaco.DAT")), guardado);
+}
+
+void TestPinaco::errorDeCargaNoEscribeNada() {
+    Arrancar(); // settings stored, which the failed start must not rewrite either
+    FPinaco.reset();
+    const QByteArray danado = "PINACO_NOTAS_BD_3.0\r\n10\r\nxx\r\n";
+    EscribirBytes(Ruta("pinaco.DAT"), danado);
+    QFile::remove(Ruta("pinaco.NET"));
+    bool visible = true; // no half-built board behind the box
+    FCajas.alMostrar = [&] { visible = FPinaco->isVisible(); };
+    FPinaco = std::make_unique<TPinaco>(Ruta("pinaco"));
+    QSignalSpy error(FPinaco.get(), &TPinaco::ErrorDeCarga);
+    QVERIFY(error.wait(2000));
+    QVERIFY(!visible);
+    QCOMPARE(FCajas.vistas.size(), 1);
+    QCOMPARE(FCajas.vistas[0].Titulo, QString("Error chungo"));
+    QCOMPARE(FCajas.vistas[0].Texto, "Error crítico en la Base de Datos de Notas.\r"
+                                     "Se finalizará la ejecución del programa.\r\r(Fichero: " +
+                                         Ruta("pinaco.DAT") + ")");
+    QCOMPARE(FCajas.vistas[0].Icono, IconoMensaje::Error);
+    FPinaco.reset();
+    QCOMPARE(LeerBytes(Ruta("pinaco.DAT")), danado);
+    QVERIFY(!QFile::exists(Ruta("pinaco.NET")));
+}
+
+void TestPinaco::conversionConservaLaLibretaYAnunciaVencidas() {
+    EscribirBytes(Ruta("pinaco.DAT"), NotaPrimeraVersion("2001", "vencida"));
+    ListaIP libreta;
+    libreta.AddIP("10.0.0.7", "Oficina", true, 2223);
+    QCOMPARE(libreta.GuardarListaIP(Ruta("pinaco.NET")), ErrorArchivo::Ninguno);
+    QString abierto;
+    AlAbrirseDialogo([&](QDialog* d) {
+        abierto = d->metaObject()->className();
+        d->reject();
+    });
+    Arrancar();
+    QCOMPARE(abierto, QString("TfrmNotaCaduca"));
+    QCOMPARE(FPinaco->Notas().Primero()->Texto(), QString("vencida"));
+    QVERIFY(LeerBytes(Ruta("pinaco.DAT")).startsWith("PINACO_NOTAS_BD_3.0"));
+    ListaIP releida;
+    QCOMPARE(releida.CargarListaIP(Ruta("pinaco.NET")), ErrorArchivo::Ninguno);
+    QCOMPARE(releida.NombreDeIP("10.0.0.7"), QString("Oficina"));
+}
+
+// A stop signal arrives before the start-up has read the files: the board holds only
+// defaults, and nothing of them may replace what is stored.
+void TestPinaco::cierreAntesDeCargarNoEscribeNada() {
+    Arrancar();
+    FPinaco->CrearNota(true);
+    FPinaco->ListaDirecciones().AddIP("10.0.0.7", "Oficina", true, 2223);
+    FPinaco->Config.TipoPinaco = 2;
+    FPinaco.reset();
+    const QStringList rutas = {Ruta("pinaco.DAT"), Ruta("pinaco.NET"),
+                               ArchivoConfiguracion(Ruta("config"))};
+    QList<QByteArray> antes;
+    for (const QString& ruta : rutas)
+        antes << LeerBytes(ruta);
+    QVERIFY(antes[1].contains("Oficina") && antes[2].contains("TipoPinaco=2"));
+    FPinaco = std::make_unique<TPinaco>(Ruta("pinaco"));
+    FPinaco->FormDestroy();
+    for (int i = 0; i < rutas.size(); ++i)
+        QCOMPARE(LeerBytes(rutas[i]), antes[i]);
+}
+
+// The save at shutdown fails (the notes file's place is taken by a folder): the changes
+// wait in a recovery copy, and the next start loads them, says so, and saves in place.
+void TestPinaco::guardadoFallidoAlCerrarSeRecuperaAlArrancar() {
+    Arrancar();
+    FPinaco->CrearNota(true)->setYearExpires(2999);
+    FPinaco->GuardarNotas();
+    TNota* nueva = FPinaco->CrearNota(true);
+    nueva->setTexto("sin guardar");
+    nueva->setYearExpires(2999);
+    const QString ruta = Ruta("pinaco.DAT");
+    QVERIFY(QFile::remove(ruta) && QDir().mkdir(ruta));
+    FPinaco.reset();
+    QVERIFY(FCajas.vistas.isEmpty());
+    QVERIFY(QDir().rmdir(ruta));
+    Arrancar();
+    QCOMPARE(FPinaco->Notas().Cuenta(), 2);
+    QCOMPARE(FPinaco->Notas().Ultimo()->Texto(), QString("sin guardar"));
+    QCOMPARE(FCajas.vistas.size(), 1);
+    QVERIFY(FCajas.vistas[0].Texto.contains(ruta + ".recuperacion"));
+    QCOMPARE(CargarArchivoNotas(ruta).Notas.size(), 2);
+    QVERIFY(!QFile::exists(ruta + ".recuperacion"));
+}
+
+// The reader stops at a Ctrl-Z; what follows it would be lost by the first save.
+void TestPinaco::bytesTrasCtrlZSeConservan() {
+    const QString ruta = Ruta("pinaco.DAT");
+    const QByteArray original =
+        NotaPrimeraVersion("2099", "uno\x1A") + NotaPrimeraVersion("2099", "dos");
+    EscribirBytes(ruta, original);
+    Arrancar();
+    QCOMPARE(FPinaco->Notas().Cuenta(), 1);
+    QCOMPARE(FCajas.vistas.size(), 1);
+    QVERIFY(FCajas.vistas[0].Texto.contains(ruta + ".original"));
+    FPinaco.reset();
+    QCOMPARE(LeerBytes(ruta + ".original"), original);
+    QCOMPARE(CargarArchivoNotas(ruta).Notas.size(), 1);
+}
+
+void TestPinaco::muchasNotasSeMuestranSinAgotarLaPila() {
+    // Qt paints overlapping siblings with one level of recursion each: with every note a
+    // child of the board, this many notes overflow a 1 MiB stack.
+    QList<DatosNota> notas(12000);
+    for (int i = 0; i < notas.size(); ++i) {
+        notas[i].Left = 15 + i % 200;
+        notas[i].Top = 15 + i % 150;
+        notas[i].YearExpires = 2099;
+    }
+    QCOMPARE(GuardarArchivoNotas(Ruta("pinaco.DAT"), notas), ErrorArchivo::Ninguno);
+    rlimit antes{};
+    getrlimit(RLIMIT_STACK, &antes);
+    rlimit limitada = antes;
+    limitada.rlim_cur = qMin(antes.rlim_cur, rlim_t(1024 * 1024));
+    setrlimit(RLIMIT_STACK, &limitada);
+    const auto restaurar = qScopeGuard([&] { setrlimit(RLIMIT_STACK, &antes); });
+    Arrancar(60000);
+    QVERIFY(QTest::qWaitForWindowExposed(FPinaco.get()));
+    FPinaco->repaint();
+    QCOMPARE(FPinaco->Notas().Cuenta(), notas.size());
 }
 
 QTEST_MAIN(TestPinaco)

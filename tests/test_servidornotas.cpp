@@ -1,6 +1,9 @@
-// The note server over real loopback sockets, against a board that only records. Every
-// 127.x.y.z address is this machine: a peer bound to 127.0.0.2 is a second board. The wire
-// bytes are written here from the protocol's description, not taken from the code.
+// The note server over real loopback sockets, against a board that only records, and the
+// lines of its log. Every 127.x.y.z address is this machine: a peer bound to 127.0.0.2 is a
+// second board. The wire and log bytes are written here from the protocol's description,
+// not taken from the code.
+#include "net/EscritorLog.h"
+#include "net/LineasLog.h"
 #include "net/ServidorNotas.h"
 #include "net/SesionNota.h"
 #include "net/TableroRed.h"
@@ -51,18 +54,20 @@ const QByteArray kTexto = "Reuni\xF3n ma\xF1"
                           "a";
 
 QList<QByteArray> Campos(const QByteArray& texto) {
-    return {"DAY_EXPIRES:9",
-            "MONTH_EXPIRES:12",
-            "YEAR_EXPIRES:2026",
-            "FONT_STYLE:1010",
-            "FONT_NAME:DejaVu Serif",
-            "FONT_SIZE:12",
-            "FONT_COLOR:-2147483640",
-            "WIDTH:150",
-            "HEIGHT:170",
-            "TOP:60",
-            "LEFT:45",
-            "TEXT:" + texto};
+    return QByteArray("DAY_EXPIRES:9|MONTH_EXPIRES:12|YEAR_EXPIRES:2026|FONT_STYLE:1010|"
+                      "FONT_NAME:DejaVu Serif|FONT_SIZE:12|FONT_COLOR:-2147483640|WIDTH:150|"
+                      "HEIGHT:170|TOP:60|LEFT:45")
+               .split('|') +
+           QByteArrayList{"TEXT:" + texto};
+}
+
+DatosNota NotaRecibida(const QString& nombre, const QString& texto, int dia = 5) {
+    DatosNota entrante;
+    entrante.Texto = texto;
+    DatosNota nota;
+    RellenarNotaRecibida(nota, entrante, QDateTime(QDate(2000, 1, dia), QTime(14, 3, 22)),
+                         QStringLiteral("192.168.0.7"), nombre);
+    return nota;
 }
 
 } // namespace
@@ -77,6 +82,9 @@ private slots:
     void limitesNoDetienenAlResto();
     void transferenciasSimultaneasNoSeMezclan();
     void abusoRetiraYRestituye();
+    void lineasDelLog_data();
+    void lineasDelLog();
+    void escritorDelLog();
 
 private:
     void Transferir(Par& par, const QByteArray& texto = kTexto);
@@ -147,8 +155,7 @@ void TestServidorNotas::rechazoRegistrado() {
 }
 
 // A long text comes in several pieces and is answered once; two short messages written
-// together are one message the protocol does not know; a number that is no number gets
-// no answer and keeps the fields.
+// together are one message the protocol does not know.
 void TestServidorNotas::mensajesLargosEnTrozos() {
     Par par("127.0.0.2", FServidor->Puerto());
     QCOMPARE(par.Enviar("NOTA_BEGIN"), QByteArray("READY"));
@@ -160,13 +167,10 @@ void TestServidorNotas::mensajesLargosEnTrozos() {
     }
     QCOMPARE(par.Respuesta(), QByteArray("DATA_RECEIVED"));
     QCOMPARE(par.Respuesta(200), QByteArray());
-    QCOMPARE(par.Enviar("DAY_EXPIRES:x", 200), QByteArray());
-    QCOMPARE(par.Enviar("MONTH_EXPIRES:3"), QByteArray("DATA_RECEIVED"));
     QCOMPARE(par.Enviar("NOTA_END"), QByteArray("NOTA_CREATED"));
     QCOMPARE(par.Enviar("VERSIONNOTA_BEGIN"), QByteArray("UNKNOWN"));
     QCOMPARE(FTablero->creadas.size(), 1);
     QCOMPARE(FTablero->creadas[0].Texto.size(), largo.size() - 5);
-    QCOMPARE(int(FTablero->creadas[0].MonthExpires), 3);
 }
 
 void TestServidorNotas::limitesNoDetienenAlResto() {
@@ -243,10 +247,67 @@ void TestServidorNotas::abusoRetiraYRestituye() {
     QVERIFY(FTablero->libreta.PermisoExactoIP("127.0.0.2"));
     FServidor->TimerRetiroTemporalTimer();
     QVERIFY(!FServidor->TimerRetiroTemporal.isActive());
-    const QByteArray log = LeerBytes(ajustes.LogFilename);
-    QVERIFY(log.contains("  >>> RETIRADO PERMISO PERMANENTEMENTE A 127.0.0.2  (Oficina)\r\n"));
-    QVERIFY(log.contains(">>> RETIRADO PERMISO TEMPORALMENTE (5 minutos ) A 127.0.0.2  (Oficina)"));
-    QVERIFY(log.contains(">>> RESTITUIDO PERMISO A 127.0.0.2  (Oficina)\r\n"));
+    const QByteArray recibida = "Recibida Nota de: 127.0.0.2  (Oficina)\r\n";
+    const QByteArray intento =
+        ">>> INTENTO DE ACCESO DESDE IP NO PERMITIDO: 127.0.0.2  (Oficina)\r\n";
+    const QByteArray primera = "(05-Ene-2000  14:03:22)  ", segunda = "(05-Ene-2000  14:10:02)  ";
+    QCOMPARE(LeerBytes(ajustes.LogFilename),
+             (primera + recibida).repeated(2) + primera +
+                 ">>> RETIRADO PERMISO PERMANENTEMENTE A 127.0.0.2  (Oficina)\r\n" + primera +
+                 intento + (segunda + recibida).repeated(2) + segunda +
+                 ">>> RETIRADO PERMISO TEMPORALMENTE (5 minutos ) A 127.0.0.2  (Oficina)\r\n" +
+                 segunda + intento +
+                 "(05-Ene-2000  14:15:02)  >>> RESTITUIDO PERMISO A 127.0.0.2  (Oficina)\r\n");
+}
+
+void TestServidorNotas::lineasDelLog_data() {
+    QTest::addColumn<QString>("linea");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("nota, nombre y tres lineas")
+        << LineaNotaRecibida(NotaRecibida("Peñón", "uno\r\ndos\rtres\n€", 25), {true, true})
+        << QByteArray("(25-Ene-2000  14:03:22)  Recibida Nota de: 192.168.0.7  (Pe\xF1\xF3n)  "
+                      "TEXTO: uno dos tres\x80");
+    QTest::newRow("nombre vacio, sin texto")
+        << LineaNotaRecibida(NotaRecibida("", "x"), {true, false})
+        << QByteArray("(05-Ene-2000  14:03:22)  Recibida Nota de: 192.168.0.7  ()");
+    QTest::newRow("solo texto") << LineaNotaRecibida(NotaRecibida("Ana", "x"), {false, true})
+                                << QByteArray("(05-Ene-2000  14:03:22)  Recibida Nota de: "
+                                              "192.168.0.7  TEXTO: x");
+    QTest::newRow("retiro permanente, sin nombre")
+        << LineaRetiro({"09-08-2021", "08:00:01", "10.0.0.1", ""}, {true, false, 5})
+        << QByteArray("(09-Ago-2021  08:00:01)  >>> RETIRADO PERMISO PERMANENTEMENTE A 10.0.0.1");
+}
+
+// Byte for byte as it lands in the file, CR LF included.
+void TestServidorNotas::lineasDelLog() {
+    QFETCH(QString, linea);
+    QFETCH(QByteArray, bytes);
+    EscritorLog escritor(FCarpeta->path());
+    QVERIFY(escritor.EscribirLineaLog(QStringLiteral("otro.log"), linea));
+    QCOMPARE(LeerBytes(FCarpeta->filePath("otro.log")), bytes + "\r\n");
+}
+
+void TestServidorNotas::escritorDelLog() {
+    QTemporaryDir actual;
+    const QString antes = QDir::currentPath();
+    QDir::setCurrent(actual.path());
+    QStringList avisos;
+    EscritorLog escritor(FCarpeta->path(), [&](const QString& aviso) { avisos << aviso; });
+
+    // A relative name is beside the data files, whatever the current folder.
+    QVERIFY(escritor.EscribirLineaLog("registro.txt", "uno"));
+    QVERIFY(escritor.EscribirLineaLog(FCarpeta->filePath("registro.txt"), "dos"));
+    QCOMPARE(LeerBytes(FCarpeta->filePath("registro.txt")), QByteArray("uno\r\ndos\r\n"));
+    QVERIFY(!QFile::exists(actual.filePath("registro.txt")));
+
+    // A failing name is told once, however many lines fail; another one is told again.
+    for (int i = 0; i < 3; ++i) {
+        QVERIFY(!escritor.EscribirLineaLog("no/existe.log", "x"));
+        QVERIFY(!escritor.EscribirLineaLog(FCarpeta->path(), "x"));
+    }
+    QCOMPARE(avisos.size(), 2);
+    QVERIFY(avisos[0].contains(FCarpeta->filePath("no/existe.log")));
+    QDir::setCurrent(antes);
 }
 
 QTEST_GUILESS_MAIN(TestServidorNotas)

@@ -1,3 +1,5 @@
+// The receiving end of the protocol: a session's answers to each message, the fields it
+// reads, and the note it makes of them.
 #include "net/Protocolo.h"
 #include "net/SesionNota.h"
 #include "storage/ArchivoNotas.h"
@@ -48,6 +50,13 @@ void Fila(const char* caso, const QByteArray& mensajes, const QByteArray& respue
     QTest::newRow(caso) << mensajes << respuestas << nota;
 }
 
+// One field inside a note: its answer, and the field as this board would send it on.
+void Campo(const char* caso, const QByteArray& campo, const QByteArray& respuesta,
+           const QByteArray& quedaComo = {}) {
+    Fila(caso, "NOTA_BEGIN|" + campo + "|NOTA_END", "READY|" + respuesta + "|NOTA_CREATED",
+         Solo(quedaComo));
+}
+
 } // namespace
 
 class TestSesionNota : public QObject {
@@ -87,16 +96,29 @@ void TestSesionNota::respuestas_data() {
          "READY|DATA_RECEIVED|NOT_ALLOWED|NOT_ALLOWED|NOTA_CREATED", Solo("TEXT:a"));
     Fila("CIAO termina la nota", "NOTA_BEGIN|CIAO|TEXT:x|NOTA_END",
          "READY|CIAO_ACK|UNKNOWN|UNKNOWN");
+
+    const QByteArray si = "DATA_RECEIVED";
+    Campo("dia: 8 bits bajos", "DAY_EXPIRES:300", si, "DAY_EXPIRES:44");
+    Campo("estilo de una bandera", "FONT_STYLE:1", si, "FONT_STYLE:1000");
+    Campo("otra letra no cuenta", "FONT_STYLE:1x1Y", si, "FONT_STYLE:1010");
+    Campo("quinta bandera ignorada", "FONT_STYLE:00011", si, "FONT_STYLE:0001");
+    Campo("entero mas bajo", "TOP:-2147483648", si, "TOP:-2147483648");
+    Campo("color sin signo", "FONT_COLOR:2147483656", "-");
+    Campo("blanco delante", "FONT_SIZE: 12", "-");
+    Campo("Ctrl-Z en un numero", "YEAR_EXPIRES:20\x1A", "-");
+    Campo("texto con CR LF", "TEXT:uno\r\ndos\r\n", si, "TEXT:uno\r\ndos\r\n");
+    Campo("texto pierde Ctrl-Z", "TEXT:a\x1A\x1AZ\x1A", si, "TEXT:aZ");
+    Campo("fuente en una linea", "FONT_NAME:Ar\r\nial\x1A\n", si, "FONT_NAME:Ar  ial ");
+    Campo("sin dos puntos", "DAY_EXPIRES", "UNKNOWN");
+    Campo("minusculas", "text:hola", "UNKNOWN");
 }
 
 void TestSesionNota::respuestas() {
     QFETCH(QByteArray, mensajes);
-    QFETCH(QByteArray, respuestas);
-    QFETCH(QByteArray, nota);
     SesionNota sesion;
     QByteArray creada;
-    QCOMPARE(Dialogo(sesion, mensajes, nullptr, {}, &creada), respuestas);
-    QCOMPARE(creada, nota);
+    QTEST(Dialogo(sesion, mensajes, nullptr, {}, &creada), "respuestas");
+    QTEST(creada, "nota");
     QVERIFY(!sesion.RecibiendoNota());
 }
 

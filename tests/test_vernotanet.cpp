@@ -63,7 +63,6 @@ void TestVerNotaNet::verYCerrar() {
     DatosNota esperado = nota.Datos();
     TfrmVerNotaNet visor(&tablero);
     visor.CargarNotaEnVisor(&nota, libreta);
-    QCOMPARE(visor.windowTitle(), QString("Ver Nota de Red"));
     QTEST(visor.MemoTexto->toPlainText(), "memo");
     QVERIFY(visor.MemoTexto->isReadOnly());
     QTEST(visor.lblFechaLimite->text(), "fechaVista");

@@ -1,0 +1,36 @@
+#pragma once
+// What the dialog tests share: the message boxes answered in place of a person, and kept;
+// the texts of a table's column.
+#include "notes/Mensaje.h"
+
+#include <QStringList>
+#include <QTableWidget>
+#include <functional>
+
+struct Cajas {
+    QList<PeticionMensaje> vistas;
+    QMessageBox::StandardButton respuesta = QMessageBox::Ok;
+    std::function<void()> alMostrar; // runs while the box is open
+    Cajas() {
+        FijarRespondedorMensajes([this](const PeticionMensaje& p) {
+            vistas << p;
+            if (alMostrar)
+                alMostrar();
+            return respuesta;
+        });
+    }
+    ~Cajas() { FijarRespondedorMensajes({}); }
+    QStringList Textos() const {
+        QStringList textos;
+        for (const PeticionMensaje& p : vistas)
+            textos << p.Texto;
+        return textos;
+    }
+};
+
+inline QStringList Columna(const QTableWidget* tabla, int columna) {
+    QStringList textos;
+    for (int fila = 0; fila < tabla->rowCount(); ++fila)
+        textos << tabla->item(fila, columna)->text();
+    return textos;
+}
