@@ -39,7 +39,7 @@ nota() { # left top width height pin due-day due-month text-lines... (received: 
     nota 80 270 160 120 4 26 12 "" "" "" $'Cumplea\xf1os de Luc\xeda'
 } >"$trabajo/pinaco.DAT"
 
-(cd "$trabajo" && exec env XDG_CONFIG_HOME="$trabajo/cfg" XDG_RUNTIME_DIR="$trabajo/run" \
+(cd "$trabajo" && exec env QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$trabajo/cfg" XDG_RUNTIME_DIR="$trabajo/run" \
     ./pinaco >/dev/null 2>&1) &
 pids+=($!)
 tablero=$(esperar_ventana '^Pinaco$')

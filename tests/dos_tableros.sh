@@ -93,7 +93,7 @@ LastHeight=400" "127.0.0.1\r\nTablero B\r\n$puertoB\r\n1\r\n"
     arrancar "$B" QT_QPA_PLATFORM=offscreen
     pidB=$arrancado
     for _ in $(seq 100); do (exec 3<>"/dev/tcp/127.0.0.1/$puertoB") 2>/dev/null && break; sleep 0.1; done
-    arrancar "$A" ""
+    arrancar "$A" QT_QPA_PLATFORM=xcb
     pidA=$arrancado
     ventana '^Pinaco$'
     sleep 0.5
