@@ -111,6 +111,9 @@ void TestPinaco::Arrancar(int espera) {
 void TestPinaco::rutasDeDatos() {
     QCOMPARE(RutaJuntoAlPrograma("/opt/pinaco.v1.4.bin", "DAT"), QString("/opt/pinaco.v1.4.DAT"));
     QCOMPARE(RutaJuntoAlPrograma("/opt/app.d/pinaco", "DAT"), QString("/opt/app.d/pinaco.DAT"));
+    // The installed program keeps its data per user, even for a user who can write there.
+    const QString porUsuario = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QCOMPARE(RutaArchivoDatos(CarpetaInstalada() + "/pinaco", "DAT"), porUsuario + "/pinaco.DAT");
 }
 
 // Nothing changed, nothing saved; a change saves at tick 300, a received note 30 ticks after
