@@ -6,6 +6,7 @@
 #include "net/TableroRed.h"
 #include "storage/ListaIP.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QTcpServer>
@@ -38,6 +39,7 @@ struct ServidorNotas::Conexion {
     QByteArray Pendiente;
     QTimer Espera;
     QTimer Silencio;
+    QElapsedTimer UltimaLectura;
 };
 
 ServidorNotas::ServidorNotas(TableroRed& tablero, const QString& registroPorDefecto, Reloj reloj,
@@ -88,8 +90,14 @@ void ServidorNotas::NuevaConexion() {
         c->Espera.setSingleShot(true);
         c->Silencio.setSingleShot(true);
         connect(&c->Espera, &QTimer::timeout, this, [this, c] { Despachar(c); });
-        connect(&c->Silencio, &QTimer::timeout, this,
-                [this, c] { Cerrar(c, "sin actividad, conexión cerrada"); });
+        // Armed once: a read only notes its moment, and the timer looks again when it runs out.
+        connect(&c->Silencio, &QTimer::timeout, this, [this, c] {
+            const qint64 resto = silencioMs_ - c->UltimaLectura.elapsed();
+            if (resto > 0)
+                c->Silencio.start(int(resto));
+            else
+                Cerrar(c, "sin actividad, conexión cerrada");
+        });
         connect(socket, &QTcpSocket::readyRead, this, [this, c] { AlLeer(c); });
         connect(socket, &QTcpSocket::errorOccurred, this, [c](QAbstractSocket::SocketError e) {
             c->Sesion.ErrorDeSocket();
@@ -97,6 +105,7 @@ void ServidorNotas::NuevaConexion() {
                 Avisar(c->IP, c->Socket->errorString());
         });
         connect(socket, &QTcpSocket::disconnected, this, [this, c] { Quitar(c); });
+        c->UltimaLectura.start();
         c->Silencio.start(silencioMs_);
         conexiones_.push_back(std::move(conexion));
     }
@@ -104,7 +113,7 @@ void ServidorNotas::NuevaConexion() {
 
 void ServidorNotas::AlLeer(Conexion* c) {
     c->Pendiente += c->Socket->readAll();
-    c->Silencio.start(silencioMs_);
+    c->UltimaLectura.start();
     if (c->Pendiente.size() > kMaxMensaje) {
         Cerrar(c, "mensaje de más de 1 MiB, conexión cerrada");
         return;

@@ -194,6 +194,12 @@ void TestServidorNotas::limitesNoDetienenAlResto() {
 
     FServidor->FijarSilencio(100);
     Par callado("127.0.0.7", FServidor->Puerto());
+    Par hablador("127.0.0.8", FServidor->Puerto());
+    // Silence is counted from the last message: one that keeps talking stays open.
+    for (int i = 0; i < 6; ++i) {
+        QTest::qWait(50);
+        QCOMPARE(hablador.Enviar("HOLA"), QByteArray("HOLA_ACK"));
+    }
     QVERIFY(callado.Cerrado());
     QCOMPARE(tranquilo.Enviar("VERSION"), QByteArray("VERSION_ID:Pinaco v1.4o"));
     QVERIFY(FTablero->creadas.isEmpty());
