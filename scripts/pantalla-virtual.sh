@@ -18,7 +18,8 @@ abrir_pantalla() {
     sleep 0.5
 }
 
-# Prints the id of the first visible window whose title matches; fails after 15 s.
+# Prints the id of the first visible window whose title matches; fails after a minute (a
+# sanitizer build under load is slow to open a window).
 esperar_ventana() {
-    timeout 15 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1 | grep .
+    timeout "${ESPERA_VENTANA:-60}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1 | grep .
 }

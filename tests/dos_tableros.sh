@@ -99,7 +99,7 @@ LastHeight=400" "127.0.0.1\r\nTablero B\r\n$puertoB\r\n1\r\n"
     sleep 0.5
     # The note lies at 60,80 on the board at 100,100.
     xdotool mousemove 235 240 click 3
-    sleep 0.5
+    sleep 1.5
     xdotool key v
     ventana '^Enviar Nota por Red$'
     sleep 0.3
