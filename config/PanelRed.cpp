@@ -198,24 +198,13 @@ bool PanelRed::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 void PanelRed::ListViewColumnClick(int columna) {
-    if (columna == ColumnaIP || columna == ColumnaNombre) {
-        if (ColumnaOrdenIP == columna) {
-            OrdenAscendenteIP = !OrdenAscendenteIP;
-        } else {
-            ColumnaOrdenIP = columna;
-            OrdenAscendenteIP = true;
-        }
-    }
+    if (columna == ColumnaIP || columna == ColumnaNombre)
+        CambiarOrden(ColumnaOrdenIP, OrdenAscendenteIP, columna);
     LlenarListaIP();
 }
 
-int PanelRed::FilaSeleccionada() const {
-    const QList<QTableWidgetItem*> elegidos = ListView->selectedItems();
-    return elegidos.isEmpty() ? -1 : elegidos.first()->row();
-}
-
 QString PanelRed::IPSeleccionada() const {
-    const int fila = FilaSeleccionada();
+    const int fila = FilaSeleccionada(ListView);
     return fila < 0 ? QString() : ListView->item(fila, ColumnaIP)->text();
 }
 
@@ -262,7 +251,7 @@ void PanelRed::btnPermitirNingunoClick() {
 }
 
 void PanelRed::btnEliminarClick() {
-    const int fila = FilaSeleccionada();
+    const int fila = FilaSeleccionada(ListView);
     if (fila < 0)
         return;
     FLibreta.BorrarIP(ListView->item(fila, ColumnaIP)->text());
@@ -287,7 +276,7 @@ void PanelRed::ListViewMouseDown() {
 }
 
 void PanelRed::mnuListViewComprobarHostClick() {
-    const int fila = FilaSeleccionada();
+    const int fila = FilaSeleccionada(ListView);
     if (fila < 0 || Client.Ocupado())
         return;
     // The port as listed, not looked up again.

@@ -61,7 +61,6 @@ private:
     void AgregarFilaIP(const QString& ip, const QString& nombre, const QString& puerto);
     void AjustarColumnaNombre();
     void HabilitarControles(bool on);
-    int FilaSeleccionada() const;
 
     ListaIP& FLibreta;
     int ColumnaOrdenIP = ColumnaIP;

@@ -131,18 +131,8 @@ bool TfrmEnviarNotaRed::eventFilter(QObject* objeto, QEvent* evento) {
 void TfrmEnviarNotaRed::ListViewColumnClick(int columna) {
     if (columna != ColumnaIP && columna != ColumnaNombre)
         return;
-    if (ColumnaOrdenEnvio == columna) {
-        OrdenAscendenteEnvio = !OrdenAscendenteEnvio;
-    } else {
-        ColumnaOrdenEnvio = columna;
-        OrdenAscendenteEnvio = true;
-    }
+    CambiarOrden(ColumnaOrdenEnvio, OrdenAscendenteEnvio, columna);
     RellenarLista();
-}
-
-int TfrmEnviarNotaRed::FilaSeleccionada() const {
-    const QList<QTableWidgetItem*> elegidos = ListView->selectedItems();
-    return elegidos.isEmpty() ? -1 : elegidos.first()->row();
 }
 
 DestinoEnvio TfrmEnviarNotaRed::DestinoDeFila(int fila) const {
@@ -153,7 +143,7 @@ DestinoEnvio TfrmEnviarNotaRed::DestinoDeFila(int fila) const {
 }
 
 void TfrmEnviarNotaRed::btnEnviarClick() {
-    const int fila = FilaSeleccionada();
+    const int fila = FilaSeleccionada(ListView);
     if (fila < 0) {
         MostrarMensaje(this, QStringLiteral("Error"),
                        QStringLiteral("¡Debe especificar una dirección a la que enviar la Nota!"),
@@ -195,7 +185,7 @@ void TfrmEnviarNotaRed::ListViewDblClick() {
 }
 
 void TfrmEnviarNotaRed::mnuListViewComprobarClick() {
-    const int fila = FilaSeleccionada();
+    const int fila = FilaSeleccionada(ListView);
     if (fila < 0)
         return;
     HabilitarControles(false);

@@ -58,7 +58,6 @@ private:
     void RellenarLista();
     void AgregarFilaDireccion(const QString& ip, const QString& nombre);
     void AjustarColumnaNombre();
-    int FilaSeleccionada() const;
     DestinoEnvio DestinoDeFila(int fila) const;
     void MostrarAviso(const AvisoEnvio& aviso);
     void AlTerminar(bool entregada);

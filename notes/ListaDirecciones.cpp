@@ -41,3 +41,13 @@ QString ClaveDeOrden(bool porIP, bool ascendente, const QString& ip, const QStri
         return ascendente ? RellenarIP(ip) : InvertirDigitos(RellenarIP(ip));
     return TextoAHex(ascendente ? nombre : InvertirTexto(nombre));
 }
+
+int FilaSeleccionada(const QTableWidget* lista) {
+    const QList<QTableWidgetItem*> elegidos = lista->selectedItems();
+    return elegidos.isEmpty() ? -1 : elegidos.first()->row();
+}
+
+void CambiarOrden(int& columna, bool& ascendente, int pulsada) {
+    ascendente = columna == pulsada ? !ascendente : true;
+    columna = pulsada;
+}

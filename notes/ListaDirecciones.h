@@ -12,5 +12,9 @@ void PrepararListaDirecciones(QTableWidget* lista, const QStringList& cabeceras,
 // The row goes after the rows whose keys are not greater than its own; it is selected and
 // scrolled into view.
 int InsertarFilaOrdenada(QTableWidget* lista, const QStringList& textos);
+// The selected row, or -1.
+int FilaSeleccionada(const QTableWidget* lista);
+// A click on the sort column reverses the order; on another column, sorts by it ascending.
+void CambiarOrden(int& columna, bool& ascendente, int pulsada);
 // The sort key of an address-book row: by IP or by name, ascending or descending.
 QString ClaveDeOrden(bool porIP, bool ascendente, const QString& ip, const QString& nombre);

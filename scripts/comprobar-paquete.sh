@@ -3,17 +3,7 @@
 # AppStream metadata, and the package holds exactly the files a user's desktop needs.
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
-herramientas=(dpkg-dev desktop-file-utils appstream)
-faltan=()
-for p in "${herramientas[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")
-done
-if [ ${#faltan[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${faltan[@]}"
-fi
+"$raiz/scripts/setup.sh" dpkg-dev desktop-file-utils appstream
 "$raiz/scripts/paquete.sh"
 
 arbol=$(mktemp -d)
