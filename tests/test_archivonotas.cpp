@@ -1,7 +1,6 @@
 #include "storage/ArchivoNotas.h"
 #include "storage/ListaIP.h"
 #include "tests/ArchivosPrueba.h"
-#include "tests/DispositivoQueFalla.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
@@ -77,9 +76,7 @@ private slots:
     void textos();
     void campoLeido_data();
     void campoLeido();
-    void idaYVueltaByteAByte();
-    void camposNoGuardables();
-    void guardadoQueFallaConservaElAnterior();
+    void idaYVueltaByteAByteYCamposNoGuardables();
     void discoQueSeLlenaConservaElAnterior_data();
     void discoQueSeLlenaConservaElAnterior();
 };
@@ -131,18 +128,15 @@ void TestArchivoNotas::textos_data() {
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QByteArray>("guardado"); // from the count line to the end of the file
     QTest::addColumn<QStringList>("leidos");
-    const auto fila = [](const char* caso, const QString& texto, const QByteArray& guardado,
-                         const QStringList& leidos) {
-        QTest::newRow(caso) << texto << guardado << leidos;
-    };
-    fila("CR LF of the editor", "a\r\nb", "2\r\na\r\nb\r\n", {"a\rb"});
-    fila("LF inside a line", "a\nb", "1\r\na\nb\r\n", {"a\nb"});
-    fila("zero lines, then another note", {}, "0\r\n" + Registro().Bytes(), {"", "hola\radios"});
-    fila("Ctrl-Z ends the file", {},
-         "2\r\nab\x1A"
-         "cd\r\nx\r\n" +
-             Registro().Bytes(),
-         {"ab"});
+    QTest::newRow("CR LF of the editor")
+        << QString("a\r\nb") << QByteArray("2\r\na\r\nb\r\n") << QStringList{"a\rb"};
+    QTest::newRow("LF inside a line")
+        << QString("a\nb") << QByteArray("1\r\na\nb\r\n") << QStringList{"a\nb"};
+    QTest::newRow("zero lines, then another note")
+        << QString() << "0\r\n" + Registro().Bytes() << QStringList{"", "hola\radios"};
+    QTest::newRow("Ctrl-Z ends the file")
+        << QString() << "2\r\nab\x1A" + QByteArray("cd\r\nx\r\n") + Registro().Bytes()
+        << QStringList{"ab"};
 }
 
 void TestArchivoNotas::textos() {
@@ -200,8 +194,10 @@ void TestArchivoNotas::campoLeido() {
     QCOMPARE(leido.Notas[2], NotaDelRegistro());
 }
 
-void TestArchivoNotas::idaYVueltaByteAByte() {
-    QByteArray todos; // every byte a line can hold, the five Windows-1252 leaves undefined too
+// Every byte a line can hold comes back as it was; a field the file cannot carry refuses
+// the whole save, and the file is not touched.
+void TestArchivoNotas::idaYVueltaByteAByteYCamposNoGuardables() {
+    QByteArray todos; // the five bytes Windows-1252 leaves undefined too
     for (int b = 0; b <= 0xFF; ++b)
         if (b != '\r' && b != 26)
             todos += char(b);
@@ -224,42 +220,21 @@ void TestArchivoNotas::idaYVueltaByteAByte() {
     QCOMPARE(leido.Notas.size(), 2);
     QCOMPARE(GuardarArchivoNotas(ruta, leido.Notas), ErrorArchivo::Ninguno);
     QCOMPARE(LeerBytes(ruta), archivo);
-}
 
-// A field the file cannot carry refuses the whole save before a byte is written.
-void TestArchivoNotas::camposNoGuardables() {
-    QTemporaryDir carpeta;
-    const QString ruta = carpeta.filePath("Pinaco.DAT");
-    const QByteArray previo = Archivo(V::Actual, {{}});
-    EscribirBytes(ruta, previo);
     DatosNota ctrlZ, cr, fuera;
     ctrlZ.Texto = "a\x1A";
     cr.FontName = "Arial\rNegrita";
     fuera.ReceivedFromUser = QString::fromUtf8("中");
     for (const DatosNota& nota : {ctrlZ, cr, fuera}) {
         QCOMPARE(GuardarArchivoNotas(ruta, {DatosNota(), nota}), ErrorArchivo::TextoNoGuardable);
-        QCOMPARE(LeerBytes(ruta), previo);
-        DispositivoQueFalla dispositivo(1 << 20);
-        QCOMPARE(EscribirArchivoNotas(dispositivo, {nota}), ErrorArchivo::TextoNoGuardable);
-        QVERIFY(dispositivo.Escrito().isEmpty());
+        QCOMPARE(LeerBytes(ruta), archivo);
     }
+    QCOMPARE(QDir(carpeta.path()).entryList(QDir::Files), QStringList({"Pinaco.DAT"}));
 }
 
-void TestArchivoNotas::guardadoQueFallaConservaElAnterior() {
-    // A device that takes fewer bytes than the file has is reported.
-    const QList<DatosNota> notas = {NotaDelRegistro()};
-    const QByteArray completo = BytesDeNotas(notas);
-    for (qint64 capacidad = 0; capacidad <= completo.size(); ++capacidad) {
-        DispositivoQueFalla dispositivo(capacidad);
-        QCOMPARE(EscribirArchivoNotas(dispositivo, notas), capacidad < completo.size()
-                                                               ? ErrorArchivo::NoSePuedeEscribir
-                                                               : ErrorArchivo::Ninguno);
-        QCOMPARE(dispositivo.Escrito(), completo.first(capacidad));
-    }
-}
-
-// A real file system that fills up (a file size limit stands in for a small disk): the
-// write is cut short, then refused. The old file stays whole and nothing is left over.
+// A disk that fills up (a file size limit stands in for a small one) at the first byte,
+// within the file and at its last byte: the save is refused, for the notes and the address
+// book alike. The old file stays whole and nothing is left over.
 void TestArchivoNotas::discoQueSeLlenaConservaElAnterior_data() {
     QTest::addColumn<int>("libre");
     QTest::newRow("no room") << 0;

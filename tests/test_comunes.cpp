@@ -15,12 +15,11 @@ private slots:
     void tableroEnPantalla();
 };
 
-// Both orders, so a comparison that only ever answers one way fails.
+// Plain numbers, not calendar dates: a month 13 still compares. Flood control's test reads
+// the three outcomes through the seconds between two moments.
 void TestComunes::fechas() {
-    QCOMPARE(CompararFechas(31, 12, 1999, 1, 1, 2000), -1);
-    QCOMPARE(CompararFechas(1, 1, 2000, 31, 12, 1999), 1);
     QCOMPARE(CompararFechas(1, 13, 2004, 31, 12, 2004), 1);
-    QCOMPARE(CompararFechas(5, 6, 2004, 5, 6, 2004), 0);
+    QCOMPARE(CompararFechas(31, 12, 1999, 1, 1, 2000), -1);
 }
 
 void TestComunes::textos() {
@@ -42,17 +41,10 @@ void TestComunes::ipValida() {
         QVERIFY2(!IPValida(ip), qPrintable(ip));
 }
 
+// Every byte through a file and back is the data files' tests; here the mapping and what
+// cannot be stored.
 void TestComunes::cp1252() {
-    QByteArray todos;
-    for (int b = 0; b < 256; ++b)
-        todos.append(char(b));
-    const QString texto = Cp1252::Decodificar(todos);
-    // The five undefined bytes come back as themselves.
-    for (uchar b : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
-        QCOMPARE(texto[b].unicode(), char16_t(b));
-    QCOMPARE(texto[0x80], QChar(0x20AC));
-    QCOMPARE(Cp1252::Codificar(texto).value(), todos);
-
+    QCOMPARE(Cp1252::Decodificar("\x80\x81"), QStringView(u"€\u0081")); // undefined: itself
     for (const QString& malo : {QString("emoji 😀"), QString(QChar(0x0100))})
         QVERIFY2(!Cp1252::Codificar(malo).has_value(), qPrintable(malo));
     QCOMPARE(Cp1252::PrimeroNoGuardable("ab→c"), 2);

@@ -18,20 +18,17 @@ enum Cierre { Intro, Escape, Eliminar };
 
 void TestFrmEliminarNota::contenidoYBotones_data() {
     QTest::addColumn<QDate>("limite");
-    QTest::addColumn<QString>("fecha");
     QTest::addColumn<QString>("texto");
-    QTest::addColumn<QStringList>("lineas");
+    QTest::addColumn<QStringList>("vistos"); // the due date, then the lines of the text
     QTest::addColumn<int>("cierre");
     QTest::newRow("cero a la izquierda, salto final; Intro: Eliminar por defecto")
-        << QDate(2026, 8, 5) << "05-Ago-2026"
-        << "uno\r\n"
-        << QStringList{"uno", ""} << int(Intro);
+        << QDate(2026, 8, 5) << "uno\r\n"
+        << QStringList{"05-Ago-2026", "uno", ""} << int(Intro);
     QTest::newRow("año corto, CR y LF sueltos; Escape")
-        << QDate(7, 5, 9) << "09-May-7"
-        << "a\rb\nc" << QStringList{"a", "b", "c"} << int(Escape);
+        << QDate(7, 5, 9) << "a\rb\nc" << QStringList{"09-May-7", "a", "b", "c"} << int(Escape);
     QTest::newRow("texto plano; Eliminar")
-        << QDate(2030, 11, 30) << "30-Nov-2030"
-        << "<b>a</b>" << QStringList{"<b>a</b>"} << int(Eliminar);
+        << QDate(2030, 11, 30) << "<b>a</b>" << QStringList{"30-Nov-2030", "<b>a</b>"}
+        << int(Eliminar);
 }
 
 void TestFrmEliminarNota::contenidoYBotones() {
@@ -48,8 +45,9 @@ void TestFrmEliminarNota::contenidoYBotones() {
     d.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&d));
     QCOMPARE(d.lblFechaCreacion->text(), QString("01-Ene-2000"));
-    QTEST(d.lblFechaLimite->text(), "fecha");
-    QTEST(d.MemoTexto->document()->toRawText().split(QChar::ParagraphSeparator), "lineas");
+    const QString vistos =
+        d.lblFechaLimite->text() + QChar::ParagraphSeparator + d.MemoTexto->document()->toRawText();
+    QTEST(vistos.split(QChar::ParagraphSeparator), "vistos");
     QVERIFY(d.MemoTexto->isReadOnly());
     if (cierre == Eliminar)
         QTest::mouseClick(d.btnEliminar, Qt::LeftButton);

@@ -71,13 +71,8 @@ void TestNota::mismoValorNoRepinta() {
 
 void TestNota::pintaYTextoPlano() {
     Tablero t;
-    t.nota->setColorNW(0xCCCCCC);
     const QRegion m = t.nota->mask();
     QVERIFY(!m.contains(QPoint(119, 0)) && !m.contains(QPoint(0, 159)) && m.contains({118, 0}));
-    const QImage img = t.nota->grab().toImage();
-    QCOMPARE(QColor(img.pixel(0, 50)), QColor(0xCC, 0xCC, 0xCC));   // left edge
-    QCOMPARE(QColor(img.pixel(60, 159)), QColor(0x80, 0x80, 0x80)); // bottom edge
-    QCOMPARE(QColor(img.pixel(60, 100)), QColor(0xFF, 0xFF, 0xE3)); // face
     // Markup stays text; one ampersand is hidden, two show one.
     t.nota->setColorChincheta(TColorChincheta::None);
     const QImage vacia = t.nota->grab().toImage();
