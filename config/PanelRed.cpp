@@ -23,6 +23,7 @@ namespace {
 constexpr int kAnchoIP = 90;
 constexpr int kAnchoNombre = 150;
 constexpr int kAnchoPuerto = 53;
+constexpr int kFilasConBarra = 9; // the list shows eight rows
 
 // Each row in the colour of its permission; the selected one darker, framed in navy.
 class DibujoFilaIP : public QStyledItemDelegate {
@@ -179,19 +180,12 @@ void PanelRed::AgregarFilaIP(const QString& ip, const QString& nombre, const QSt
     InsertarFilaOrdenada(ListView,
                          {ClaveDeOrden(ColumnaOrdenIP == ColumnaIP, OrdenAscendenteIP, ip, nombre),
                           ip, nombre, puerto});
-    AjustarColumnaNombre();
-}
-
-void PanelRed::AjustarColumnaNombre() {
-    // Room for the vertical scroll bar once the rows no longer fit.
-    const int barra = ListView->rowCount() >= 9 ? 16 : 0;
-    ListView->setColumnWidth(ColumnaNombre,
-                             ListView->width() - 4 - kAnchoIP - kAnchoPuerto - barra);
+    AjustarColumnaNombre(ListView, ColumnaNombre, kFilasConBarra);
 }
 
 bool PanelRed::eventFilter(QObject* objeto, QEvent* evento) {
     if (objeto == ListView && evento->type() == QEvent::Resize)
-        AjustarColumnaNombre();
+        AjustarColumnaNombre(ListView, ColumnaNombre, kFilasConBarra);
     if (objeto == ListView->viewport() && evento->type() == QEvent::MouseButtonPress)
         ListViewMouseDown();
     return QWidget::eventFilter(objeto, evento);
@@ -256,7 +250,7 @@ void PanelRed::btnEliminarClick() {
         return;
     FLibreta.BorrarIP(ListView->item(fila, ColumnaIP)->text());
     ListView->removeRow(fila);
-    AjustarColumnaNombre();
+    AjustarColumnaNombre(ListView, ColumnaNombre, kFilasConBarra);
 }
 
 void PanelRed::PermisoDeSeleccionada(bool permitido) {

@@ -59,7 +59,6 @@ protected:
 private:
     void CrearControles();
     void AgregarFilaIP(const QString& ip, const QString& nombre, const QString& puerto);
-    void AjustarColumnaNombre();
     void HabilitarControles(bool on);
 
     ListaIP& FLibreta;

@@ -21,6 +21,7 @@
 namespace {
 
 constexpr int kAnchoColumnaIP = 95;
+constexpr int kFilasConBarra = 8; // the list shows seven rows
 
 } // namespace
 
@@ -112,19 +113,13 @@ void TfrmEnviarNotaRed::AgregarFilaDireccion(const QString& ip, const QString& n
     InsertarFilaOrdenada(
         ListView, {ClaveDeOrden(ColumnaOrdenEnvio == ColumnaIP, OrdenAscendenteEnvio, ip, nombre),
                    ip, nombre});
-    AjustarColumnaNombre();
-}
-
-void TfrmEnviarNotaRed::AjustarColumnaNombre() {
-    // Room for the vertical scroll bar once the rows no longer fit.
-    const int barra = ListView->rowCount() >= 8 ? 16 : 0;
-    ListView->setColumnWidth(ColumnaNombre, ListView->width() - 4 - kAnchoColumnaIP - barra);
+    AjustarColumnaNombre(ListView, ColumnaNombre, kFilasConBarra);
 }
 
 bool TfrmEnviarNotaRed::eventFilter(QObject* objeto, QEvent* evento) {
     // The rule follows the list's own width, known once the layout has placed it.
     if (objeto == ListView && evento->type() == QEvent::Resize)
-        AjustarColumnaNombre();
+        AjustarColumnaNombre(ListView, ColumnaNombre, kFilasConBarra);
     return QDialog::eventFilter(objeto, evento);
 }
 

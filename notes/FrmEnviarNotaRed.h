@@ -57,7 +57,6 @@ private:
     void CrearControles();
     void RellenarLista();
     void AgregarFilaDireccion(const QString& ip, const QString& nombre);
-    void AjustarColumnaNombre();
     DestinoEnvio DestinoDeFila(int fila) const;
     void MostrarAviso(const AvisoEnvio& aviso);
     void AlTerminar(bool entregada);

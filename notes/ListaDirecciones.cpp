@@ -42,6 +42,14 @@ QString ClaveDeOrden(bool porIP, bool ascendente, const QString& ip, const QStri
     return TextoAHex(ascendente ? nombre : InvertirTexto(nombre));
 }
 
+void AjustarColumnaNombre(QTableWidget* lista, int columnaNombre, int filasConBarra) {
+    int ancho = lista->width() - 4 - (lista->rowCount() >= filasConBarra ? 16 : 0);
+    for (int c = 0; c < lista->columnCount(); ++c)
+        if (c != columnaNombre && !lista->isColumnHidden(c))
+            ancho -= lista->columnWidth(c);
+    lista->setColumnWidth(columnaNombre, ancho);
+}
+
 int FilaSeleccionada(const QTableWidget* lista) {
     const QList<QTableWidgetItem*> elegidos = lista->selectedItems();
     return elegidos.isEmpty() ? -1 : elegidos.first()->row();

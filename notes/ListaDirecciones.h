@@ -12,6 +12,9 @@ void PrepararListaDirecciones(QTableWidget* lista, const QStringList& cabeceras,
 // The row goes after the rows whose keys are not greater than its own; it is selected and
 // scrolled into view.
 int InsertarFilaOrdenada(QTableWidget* lista, const QStringList& textos);
+// The name column takes what the other shown columns leave, less room for the vertical
+// scroll bar from filasConBarra rows on, when the rows no longer fit.
+void AjustarColumnaNombre(QTableWidget* lista, int columnaNombre, int filasConBarra);
 // The selected row, or -1.
 int FilaSeleccionada(const QTableWidget* lista);
 // A click on the sort column reverses the order; on another column, sorts by it ascending.
