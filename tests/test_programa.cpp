@@ -39,13 +39,7 @@ void TestPrograma::init() {
 }
 
 void TestPrograma::cleanup() {
-    for (QProcess* p : FProcesos) {
-        if (p->state() != QProcess::NotRunning) {
-            p->kill();
-            p->waitForFinished();
-        }
-        delete p;
-    }
+    qDeleteAll(FProcesos); // a process still running is killed and waited for
     FProcesos.clear();
 }
 
@@ -103,12 +97,10 @@ void TestPrograma::segundoArranqueEntregaYSale() {
 void TestPrograma::senalNoBorraNada_data() {
     QTest::addColumn<int>("senal");
     QTest::addColumn<int>("demora"); // ms after the start; -1: once it listens
-    for (const int demora : {0, 20, 50, 80, 95, 110, 125, 140, 160, 200, 300, 1000})
+    for (const int demora : {0, 20, 50, 80, 95, 110, 125, 140, 160, 200, 300})
         QTest::addRow("SIGTERM %d ms", demora) << SIGTERM << demora;
-    for (const auto& [senal, nombre] : {std::pair{SIGINT, "SIGINT"}, {SIGHUP, "SIGHUP"}}) {
-        QTest::addRow("%s 25 ms", nombre) << senal << 25;
+    for (const auto& [senal, nombre] : {std::pair{SIGINT, "SIGINT"}, {SIGHUP, "SIGHUP"}})
         QTest::addRow("%s once listening", nombre) << senal << -1;
-    }
 }
 
 void TestPrograma::senalNoBorraNada() {
