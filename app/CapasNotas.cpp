@@ -204,6 +204,21 @@ void CapasNotas::FijarEncima(const QList<QWidget*>& piezas) {
     FEncima = piezas;
 }
 
+void CapasNotas::SubirEncima(const QList<QWidget*>& piezas) {
+    FijarEncima(piezas);
+    QList<QWidget*> arriba;
+    const QObjectList& hijos = FTablero->children();
+    for (auto it = hijos.crbegin(); it != hijos.crend() && arriba.size() < piezas.size(); ++it)
+        if (auto* widget = qobject_cast<QWidget*>(*it); widget && !widget->isWindow())
+            arriba.prepend(widget);
+    if (arriba == piezas)
+        return;
+    for (QWidget* pieza : piezas)
+        pieza->raise();
+    // The layer a raised note went to may now lie next to the one below it.
+    Compactar();
+}
+
 QWidget* CapasNotas::CapaAbajo() {
     CapaNotas* capa = ComoCapa(HijoDeAbajo());
     if (capa && capa->Notas() < kNotasPorCapa)

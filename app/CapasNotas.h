@@ -18,6 +18,9 @@ public:
     // Widgets the notes never cover while they are at the top of the board: a note brought to
     // the front goes beneath them at once, in the layer under them.
     void FijarEncima(const QList<QWidget*>& piezas);
+    // The same, and the pieces raised to the top in that order unless they already are
+    // there: raising repaints a piece.
+    void SubirEncima(const QList<QWidget*>& piezas);
     // The parent for a new note that is to lie above, or below, every widget of the board:
     // the topmost (bottom) widget when that is a layer with room, otherwise a new layer there.
     // A new note is the top child of its layer; below every widget it still needs lower().

@@ -93,7 +93,7 @@ void TPinaco::TimerOnLoadTimer() {
     if (!RegistroConfiguracion::Existe(Registro())) {
         // First run: the board centred at its designed size, the defaults written and applied.
         resize(kAnchoDisenado, kAltoDisenado);
-        if (const QScreen* pantalla = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        if (const QScreen* pantalla = PantallaPropia()) {
             const QSize s = pantalla->size();
             move((s.width() - width()) / 2, (s.height() - height()) / 2);
         }

@@ -62,7 +62,6 @@ public:
     // Every note, or only the one given when the others have not moved, back inside the board.
     void AjustarNotasAlPinaco(TNota* solo = nullptr);
     void ActualizarSombras();
-    bool PiezasArriba() const;
     bool NotaSolapada(qsizetype indice) const;
     void NotaMouseDown(TNota* nota, Qt::MouseButton boton, Qt::MouseButtons shift, int X, int Y);
     void NotaMouseUp(TNota* nota, Qt::MouseButton boton);
@@ -117,6 +116,10 @@ public:
     void Maximizar();
     // The free area of every screen of the desktop.
     static QList<QRect> AreasDePantallas();
+    // The screen the board is on, else the primary one; none on a desktop without screens.
+    const QScreen* PantallaPropia() const;
+    // What a maximised board covers: the free area of its screen.
+    QRect AreaMaximizada() const;
     // A board left on no screen, after a monitor went away, comes back onto one.
     void VolverAPantalla();
     void Restaurar();

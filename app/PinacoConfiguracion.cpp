@@ -54,8 +54,6 @@ void TPinaco::CargarConfiguracion() {
         AvisarPuertoOcupado(true);
     }
 
-    const QScreen* pantalla = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QSize tamPantalla = pantalla ? pantalla->size() : QSize(1024, 768);
     QRect limites;
     if (estado.PosicionLeida) {
         // On a screen that is there, no larger than the desktop leaves free, so the grip
@@ -65,6 +63,8 @@ void TPinaco::CargarConfiguracion() {
             AreasDePantallas(), QSize(kAnchoMinimoPinaco, kAltoMinimoPinaco));
     } else {
         // Bounds edited away: the board takes its first-run place.
+        const QScreen* pantalla = PantallaPropia();
+        const QSize tamPantalla = pantalla ? pantalla->size() : QSize(1024, 768);
         limites = QRect(QPoint((tamPantalla.width() - kAnchoDisenado) / 2,
                                (tamPantalla.height() - kAltoDisenado) / 2),
                         QSize(kAnchoDisenado, kAltoDisenado));

@@ -206,28 +206,36 @@ QList<QRect> TPinaco::AreasDePantallas() {
     return areas;
 }
 
+const QScreen* TPinaco::PantallaPropia() const {
+    return screen() ? screen() : QGuiApplication::primaryScreen();
+}
+
+QRect TPinaco::AreaMaximizada() const {
+    const QScreen* pantalla = PantallaPropia();
+    return pantalla ? pantalla->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
 void TPinaco::VolverAPantalla() {
-    // Only a board left on no screen moves; one on a screen that is still there stays put.
+    // Only bounds on no screen move; a board on a screen that is still there stays put.
     const QList<QRect> areas = AreasDePantallas();
-    const QSize minimo(kAnchoMinimoPinaco, kAltoMinimoPinaco);
+    const auto aPantalla = [&areas](const QRect& limites) {
+        return PantallaDelTablero(limites, areas) < 0
+                   ? TableroVisible(limites, areas, QSize(kAnchoMinimoPinaco, kAltoMinimoPinaco))
+                   : limites;
+    };
     if (FIsMaximized) {
-        if (const QScreen* pantalla = screen() ? screen() : QGuiApplication::primaryScreen())
-            setGeometry(pantalla->availableGeometry());
-        if (PantallaDelTablero(FLimitesRestaurar, areas) < 0)
-            FLimitesRestaurar = TableroVisible(FLimitesRestaurar, areas, minimo);
-        return;
+        setGeometry(AreaMaximizada());
+        FLimitesRestaurar = aPantalla(FLimitesRestaurar);
+    } else {
+        setGeometry(aPantalla(geometry()));
     }
-    if (PantallaDelTablero(geometry(), areas) < 0)
-        setGeometry(TableroVisible(geometry(), areas, minimo));
 }
 
 void TPinaco::Maximizar() {
     FIsMaximized = true;
     PanelMaximizar->MostrarAlterna(true);
     FLimitesRestaurar = geometry();
-    const QScreen* pantalla = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect area = pantalla ? pantalla->availableGeometry() : QRect(0, 0, 1024, 768);
-    setGeometry(area);
+    setGeometry(AreaMaximizada());
 }
 
 void TPinaco::Restaurar() {

@@ -21,7 +21,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QWindow>
 
 namespace {
 
@@ -173,27 +172,11 @@ void TPinaco::AjustarNotasAlPinaco(TNota* solo) {
     BotonesAlFrente();
 }
 
-bool TPinaco::PiezasArriba() const {
-    // Raising repaints a piece, so it is done only when something lies above them.
-    QList<const QWidget*> arriba;
-    const QObjectList& hijos = children();
-    for (auto it = hijos.crbegin(); it != hijos.crend() && arriba.size() < 2; ++it)
-        if (auto* widget = qobject_cast<const QWidget*>(*it); widget && !widget->isWindow())
-            arriba.prepend(widget);
-    return arriba == QList<const QWidget*>{Panel1, Chart3};
-}
-
 void TPinaco::BotonesAlFrente() {
     // With the pieces kept above, a note brought to the front goes straight beneath them.
-    FCapas->FijarEncima(Config.NotasCanOverlapPinaco ? QList<QWidget*>{}
-                                                     : QList<QWidget*>{Panel1, Chart3});
-    if (Config.NotasCanOverlapPinaco || PiezasArriba())
-        return;
-    for (QWidget* pieza : {Panel1, Chart3})
-        if (pieza)
-            pieza->raise();
-    // The layer a raised note went to may now lie next to the one below it.
-    FCapas->Compactar();
+    if (Panel1 && Chart3)
+        FCapas->SubirEncima(Config.NotasCanOverlapPinaco ? QList<QWidget*>{}
+                                                         : QList<QWidget*>{Panel1, Chart3});
 }
 
 void TPinaco::ActualizarSombras() {
@@ -342,11 +325,10 @@ void TPinaco::ChartFondoDblClick() {
 void TPinaco::mnuFondoAddNotaClick() {
     AnadirNota();
 }
-// The configuration dialog comes with its own part of the board.
 void TPinaco::mnuFondoConfigPinacoClick() {
     // Named as the data files are; a relative name is taken from their folder.
     const QString log =
-        QFileInfo(RutaArchivoDatos(FRutaPrograma, QStringLiteral("LOG"))).fileName();
+        QFileInfo(RutaJuntoAlPrograma(FRutaPrograma, QStringLiteral("LOG"))).fileName();
     TfrmConfigurarPinaco dialogo(
         Config, FListaIP, log,
         [this] {

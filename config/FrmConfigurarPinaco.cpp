@@ -70,8 +70,7 @@ void TfrmConfigurarPinaco::TabControlChange(int indice) {
 void TfrmConfigurarPinaco::BitBtnOKClick() {
     panelGeneral->Escribir(FConfig);
     panelSeguridad->Escribir(FConfig, FNombreLogPorDefecto);
-    if (FGuardarYAplicar)
-        FGuardarYAplicar();
+    FGuardarYAplicar();
     accept();
 }
 

@@ -42,7 +42,7 @@ void MostrarErrorSonido(QWidget* owner, const QString& archivo, const QString& c
 
 } // namespace
 
-PanelGeneral::PanelGeneral(QWidget* parent) : QWidget(parent) {
+PanelGeneral::PanelGeneral(QWidget* parent) : PanelConfiguracion(parent) {
     CrearControles();
     PonerSonidosEnReposo();
     ElegirArchivoWAV = [this](const QString& actual) { return ElegirWAVConDialogo(this, actual); };
@@ -115,10 +115,6 @@ PanelGeneral::FilaSonido PanelGeneral::CrearFilaSonido(const QString& texto, QSt
     return fila;
 }
 
-QSize PanelGeneral::sizeHint() const {
-    return TamanoPanel(this);
-}
-
 void PanelGeneral::Rellenar(const Configuracion& c) {
     chkExeOnWindowsLoad->setChecked(c.ExecOnWindowsLoad);
     chkMinimizeToTray->setChecked(c.MinimizeToTray);
@@ -157,7 +153,7 @@ void PanelGeneral::Escribir(Configuracion& c) const {
 
 void PanelGeneral::PonerSonidosEnReposo() {
     for (FilaSonido& fila : FSonidos)
-        AvisoSonoroClick(fila);
+        fila.Cargar->setEnabled(fila.Casilla->isChecked());
     MediaPlayerNotify();
 }
 
@@ -194,8 +190,8 @@ void PanelGeneral::PlaySoundClick(FilaSonido& fila) {
 }
 
 void PanelGeneral::StopSoundClick() {
+    // Its end brings the buttons back through MediaPlayerNotify.
     MediaPlayer.Cerrar();
-    MediaPlayerNotify();
 }
 
 void PanelGeneral::MediaPlayerNotify() {

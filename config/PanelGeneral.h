@@ -3,32 +3,25 @@
 // sounds and its type. Filled from the settings and written back to them at OK.
 #include "notes/ReproductorWav.h"
 
-#include <QWidget>
+#include "config/ControlesPanel.h"
+
 #include <array>
-#include <functional>
 
 struct Configuracion;
 class QCheckBox;
 class QRadioButton;
 class QToolButton;
 
-class PanelGeneral : public QWidget {
+class PanelGeneral : public PanelConfiguracion {
     Q_OBJECT
 public:
     explicit PanelGeneral(QWidget* parent = nullptr);
 
-    // 329 x 329, or what the desktop's font needs at that width.
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
-    // The size above already holds the broken captions.
-    bool hasHeightForWidth() const override { return false; }
-
     void Rellenar(const Configuracion& c);
     void Escribir(Configuracion& c) const;
 
-    // Picks a wave file: given the current path, the chosen full path, or empty when the
-    // user cancels. Qt's file dialog unless replaced.
-    std::function<QString(const QString& actual)> ElegirArchivoWAV;
+    // Picks a wave file; Qt's file dialog unless replaced.
+    ElegirArchivo ElegirArchivoWAV;
 
     QCheckBox* chkExeOnWindowsLoad;
     QCheckBox* chkMinimizeToTray;

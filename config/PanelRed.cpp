@@ -73,10 +73,7 @@ QPushButton* Boton(const QString& texto, const QString& pista, QWidget* padre) {
 PanelRed::PanelRed(ListaIP& libreta, QWidget* parent) : QWidget(parent), FLibreta(libreta) {
     CrearControles();
     LlenarListaIP();
-    if (ListView->rowCount() > 0) {
-        ListView->selectRow(0);
-        ListView->scrollToItem(ListView->item(0, ColumnaIP));
-    }
+    SeleccionarFila(ListView, 0);
     connect(&Client, &ClienteNotas::Terminado, this, [this] { HabilitarControles(true); });
     connect(&Client, &ClienteNotas::Aviso, this, [this](const AvisoEnvio& aviso) {
         MostrarMensaje(this, aviso.Titulo, aviso.Texto, aviso.Icono);
@@ -115,7 +112,6 @@ void PanelRed::CrearControles() {
     ListView->setPalette(plata);
     ListView->setMinimumHeight(161);
     ListView->installEventFilter(this);
-    ListView->viewport()->installEventFilter(this);
     btnPermitirTodos = Boton(QStringLiteral("&Todos"),
                              QStringLiteral("Aceptar Notas de todos los de la lista"), grupo);
     btnPermitirNinguno = Boton(QStringLiteral("&Ninguno"),
@@ -151,8 +147,8 @@ void PanelRed::CrearControles() {
             qOverload<>(&QWidget::setFocus));
     connect(editNewNombre, &QLineEdit::returnPressed, btnAddNew, &QPushButton::click);
     connect(btnAddNew, &QPushButton::clicked, this, &PanelRed::btnAddNewClick);
-    connect(btnPermitirTodos, &QPushButton::clicked, this, &PanelRed::btnPermitirTodosClick);
-    connect(btnPermitirNinguno, &QPushButton::clicked, this, &PanelRed::btnPermitirNingunoClick);
+    connect(btnPermitirTodos, &QPushButton::clicked, this, [this] { PermisoDeTodas(true); });
+    connect(btnPermitirNinguno, &QPushButton::clicked, this, [this] { PermisoDeTodas(false); });
     connect(btnEliminar, &QPushButton::clicked, this, &PanelRed::btnEliminarClick);
     connect(ListView->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &PanelRed::ListViewColumnClick);
@@ -174,26 +170,22 @@ void PanelRed::LlenarListaIP() {
     ListView->setRowCount(0);
     for (const nodoListaIP& entrada : FLibreta.Entradas())
         AgregarFilaIP(entrada.IP, entrada.Nombre, QString::number(entrada.Puerto));
+    AjustarColumnaNombre(ListView, ColumnaNombre, kFilasConBarra);
 }
 
 void PanelRed::AgregarFilaIP(const QString& ip, const QString& nombre, const QString& puerto) {
-    InsertarFilaOrdenada(ListView,
-                         {ClaveDeOrden(ColumnaOrdenIP == ColumnaIP, OrdenAscendenteIP, ip, nombre),
-                          ip, nombre, puerto});
-    AjustarColumnaNombre(ListView, ColumnaNombre, kFilasConBarra);
+    InsertarFilaOrdenada(ListView, {FOrden.Clave(ip, nombre), ip, nombre, puerto});
 }
 
 bool PanelRed::eventFilter(QObject* objeto, QEvent* evento) {
     if (objeto == ListView && evento->type() == QEvent::Resize)
         AjustarColumnaNombre(ListView, ColumnaNombre, kFilasConBarra);
-    if (objeto == ListView->viewport() && evento->type() == QEvent::MouseButtonPress)
-        ListViewMouseDown();
     return QWidget::eventFilter(objeto, evento);
 }
 
 void PanelRed::ListViewColumnClick(int columna) {
     if (columna == ColumnaIP || columna == ColumnaNombre)
-        CambiarOrden(ColumnaOrdenIP, OrdenAscendenteIP, columna);
+        FOrden.Cambiar(columna);
     LlenarListaIP();
 }
 
@@ -222,6 +214,7 @@ void PanelRed::btnAddNewClick() {
                         editNewPuerto);
     FLibreta.AddIP(ip, nombre, true, numero);
     AgregarFilaIP(ip, nombre, puerto);
+    AjustarColumnaNombre(ListView, ColumnaNombre, kFilasConBarra);
 }
 
 void PanelRed::ListViewDblClick() {
@@ -232,15 +225,9 @@ void PanelRed::ListViewDblClick() {
     ListView->viewport()->update();
 }
 
-void PanelRed::btnPermitirTodosClick() {
+void PanelRed::PermisoDeTodas(bool permitido) {
     for (nodoListaIP& entrada : FLibreta.Entradas())
-        entrada.Permitido = true;
-    ListView->viewport()->update();
-}
-
-void PanelRed::btnPermitirNingunoClick() {
-    for (nodoListaIP& entrada : FLibreta.Entradas())
-        entrada.Permitido = false;
+        entrada.Permitido = permitido;
     ListView->viewport()->update();
 }
 
@@ -274,10 +261,9 @@ void PanelRed::mnuListViewComprobarHostClick() {
     if (fila < 0 || Client.Ocupado())
         return;
     // The port as listed, not looked up again.
-    const int puerto = ListView->item(fila, ColumnaPuerto)->text().toInt();
     HabilitarControles(false);
     Client.ComprobarHost({ListView->item(fila, ColumnaIP)->text(),
-                          quint16(puerto >= 0 && puerto <= 65535 ? puerto : 0), QString()});
+                          ListView->item(fila, ColumnaPuerto)->text().toInt(), QString()});
 }
 
 void PanelRed::HabilitarControles(bool on) {

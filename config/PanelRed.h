@@ -2,6 +2,7 @@
 // The settings' network tab: the board's address book, edited in place. Every change works
 // at once on the board's list; neither OK nor Cancel undoes it.
 #include "net/ClienteNotas.h"
+#include "notes/ListaDirecciones.h"
 
 #include <QWidget>
 
@@ -18,17 +19,22 @@ public:
     explicit PanelRed(ListaIP& libreta, QWidget* parent = nullptr);
 
     // The list's columns: the hidden sort key, then the three shown cells.
-    enum { ColumnaClave = 0, ColumnaIP = 1, ColumnaNombre = 2, ColumnaPuerto = 3 };
+    enum {
+        ColumnaClave = 0,
+        ColumnaIP = kColumnaIPDirecciones,
+        ColumnaNombre = 2,
+        ColumnaPuerto = 3
+    };
 
     void LlenarListaIP();
     void ListViewColumnClick(int columna);
     void btnAddNewClick();
     void ListViewDblClick();
-    void btnPermitirTodosClick();
-    void btnPermitirNingunoClick();
+    // "Todos" and "Ninguno": every entry of the list accepted, or none.
+    void PermisoDeTodas(bool permitido);
     void btnEliminarClick();
     void PermisoDeSeleccionada(bool permitido);
-    // Enables the popup's items for the selected row, as a press on the list does.
+    // Enables the popup's items for the selected row, before the popup opens.
     void ListViewMouseDown();
     void mnuListViewComprobarHostClick();
     // The IP of the selected row, empty when none is.
@@ -62,6 +68,5 @@ private:
     void HabilitarControles(bool on);
 
     ListaIP& FLibreta;
-    int ColumnaOrdenIP = ColumnaIP;
-    bool OrdenAscendenteIP = true;
+    OrdenDirecciones FOrden;
 };

@@ -61,7 +61,7 @@ QString ElegirLogConDialogo(QWidget* padre, const QString& actual) {
 
 } // namespace
 
-PanelSeguridad::PanelSeguridad(QWidget* parent) : QWidget(parent) {
+PanelSeguridad::PanelSeguridad(QWidget* parent) : PanelConfiguracion(parent) {
     CrearControles();
     ElegirArchivoLog = [this](const QString& actual) { return ElegirLogConDialogo(this, actual); };
     ActualizarControlesSeguridad();
@@ -159,10 +159,6 @@ bool PanelSeguridad::eventFilter(QObject* objeto, QEvent* evento) {
         radioRetirarTemporal->isEnabled())
         radioRetirarTemporal->click();
     return QWidget::eventFilter(objeto, evento);
-}
-
-QSize PanelSeguridad::sizeHint() const {
-    return TamanoPanel(this);
 }
 
 void PanelSeguridad::Rellenar(const Configuracion& c) {

@@ -1,8 +1,7 @@
 #pragma once
 // The "Seguridad" tab of the configuration dialog: the note server, the log of received
 // notes and the flood control. Filled from the settings and written back to them at OK.
-#include <QWidget>
-#include <functional>
+#include "config/ControlesPanel.h"
 
 struct Configuracion;
 class QCheckBox;
@@ -11,16 +10,10 @@ class QLineEdit;
 class QRadioButton;
 class QToolButton;
 
-class PanelSeguridad : public QWidget {
+class PanelSeguridad : public PanelConfiguracion {
     Q_OBJECT
 public:
     explicit PanelSeguridad(QWidget* parent = nullptr);
-
-    // 329 x 329, or what the desktop's font needs at that width.
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
-    // The size above already holds the broken captions.
-    bool hasHeightForWidth() const override { return false; }
 
     // Fills the fields, then runs the enabling rule.
     void Rellenar(const Configuracion& c);
@@ -29,9 +22,8 @@ public:
     void Escribir(Configuracion& c, const QString& nombreLogPorDefecto);
     void ActualizarControlesSeguridad();
 
-    // Picks the log file: given the field's text, the chosen full path, or empty when the
-    // user cancels. Qt's save dialog unless replaced.
-    std::function<QString(const QString& actual)> ElegirArchivoLog;
+    // Picks the log file; Qt's save dialog unless replaced.
+    ElegirArchivo ElegirArchivoLog;
 
     QCheckBox* chkServerActivo;
     QLineEdit* editServerPort;

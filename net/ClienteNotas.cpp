@@ -14,6 +14,14 @@ const QString kLineaSinServidor =
     QStringLiteral("ERROR: No se encuentró Servidor en la máquina remota.");
 const QString kSinServidorRemoto = QStringLiteral("No se encontró Servidor en el equipo Remoto.");
 const QString kEnviadaCorrectamente = QStringLiteral("La Nota se envió correctamente.");
+const QString kNoPermitido =
+    QStringLiteral("No le está permitido enviar Notas a la máquina remota.");
+const QString kSinServidor = QStringLiteral("No se encontró Servidor en la máquina remota.");
+const QString kLineaSinRespuesta = QStringLiteral("ERROR: No se recibe respuesta del Servidor.");
+const AvisoEnvio kAvisoSinRespuesta{
+    QStringLiteral("TimeOut"),
+    QStringLiteral("La comunicación se estableció con éxito,\rpero no se recibe respuesta alguna."),
+    IconoMensaje::Error};
 const QString kLimiteSobrepasado =
     QStringLiteral("\rHa sobrepasado el límite de Notas-por-unidad-de-tiempo del equipo remoto.\r"
                    "Se le ha retirado el permiso ");
@@ -65,15 +73,12 @@ void ClienteNotas::Empezar(const DestinoEnvio& destino, Modo modo) {
             TimeOutComprobacionHost();
             return;
         }
-        emit Terminado(false);
-        if (modo_ == Modo::Comprobacion) {
-            Linea(kSinServidorRemoto);
-            emit Aviso(
-                {QStringLiteral("Resultado:"), kSinServidorRemoto, IconoMensaje::Informacion});
-        } else {
-            Linea(kLineaSinServidor);
-            emit Aviso({QStringLiteral("Error!"), kSinServidorRemoto, IconoMensaje::Error});
-        }
+        if (modo_ == Modo::Comprobacion)
+            Acabar(false, kSinServidorRemoto,
+                   {QStringLiteral("Resultado:"), kSinServidorRemoto, IconoMensaje::Informacion});
+        else
+            Acabar(false, kLineaSinServidor,
+                   {QStringLiteral("Error!"), kSinServidorRemoto, IconoMensaje::Error});
         return;
     }
     socket_ = new QTcpSocket(this);
@@ -83,7 +88,8 @@ void ClienteNotas::Empezar(const DestinoEnvio& destino, Modo modo) {
     connect(socket_, &QTcpSocket::errorOccurred, this, &ClienteNotas::TimerTimeOutTimer);
     espera_ = Espera::Conexion;
     TimerTimeOut.start(EsperaConexionMs);
-    socket_->connectToHost(direccion, destino.Puerto);
+    socket_->connectToHost(
+        direccion, quint16(destino.Puerto >= 0 && destino.Puerto <= 65535 ? destino.Puerto : 0));
 }
 
 void ClienteNotas::AlConectar() {
@@ -111,11 +117,8 @@ void ClienteNotas::AlLeer() {
 
 void ClienteNotas::LeerEnvio(const QByteArray& mensaje) {
     if (mensaje == kNotAllowed) {
-        Terminar(false);
-        Linea(QStringLiteral("ERROR: No le está permitido enviar Notas a la máquina remota."));
-        emit Aviso({QStringLiteral("¡Atención!"),
-                    QStringLiteral("No le está permitido enviar Notas a la máquina remota."),
-                    IconoMensaje::Exclamacion});
+        Acabar(false, "ERROR: " + kNoPermitido,
+               {QStringLiteral("¡Atención!"), kNoPermitido, IconoMensaje::Exclamacion});
     } else if (mensaje == kHolaAck) {
         Linea(QStringLiteral("Comunicación establecida."));
         EnviarMensaje(kVersion, Espera::Version);
@@ -147,19 +150,18 @@ void ClienteNotas::LeerEnvio(const QByteArray& mensaje) {
             texto +=
                 kLimiteSobrepasado +
                 QStringLiteral("durante los próximos %1 minutos.").arg(Resto(mensaje, kCiaoNoPor));
-        Terminar(true);
-        emit Aviso({QStringLiteral("Notificación:"), texto, IconoMensaje::Informacion});
+        Acabar(true, {}, {QStringLiteral("Notificación:"), texto, IconoMensaje::Informacion});
     }
 }
 
 void ClienteNotas::LeerComprobacion(const QByteArray& mensaje) {
     if (mensaje == kNotAllowed) {
-        Terminar(false);
-        Linea(QStringLiteral("No le está permitido enviar Notas al equipo Remoto."));
-        emit Aviso({QStringLiteral("Resultado:"),
-                    QStringLiteral("Comunicación establecida satisfactoriamente.\r"
-                                   "No le está permitido enviar Notas al equipo Remoto."),
-                    IconoMensaje::Informacion});
+        const QString noPermitido =
+            QStringLiteral("No le está permitido enviar Notas al equipo Remoto.");
+        Acabar(false, noPermitido,
+               {QStringLiteral("Resultado:"),
+                QStringLiteral("Comunicación establecida satisfactoriamente.\r") + noPermitido,
+                IconoMensaje::Informacion});
     } else if (mensaje == kHolaAck) {
         EnviarMensaje(kVersion, Espera::Version);
     } else if (mensaje.startsWith(kVersionId)) {
@@ -178,36 +180,28 @@ void ClienteNotas::LeerComprobacion(const QByteArray& mensaje) {
 
 void ClienteNotas::LeerComprobacionHost(const QByteArray& mensaje) {
     if (mensaje == kNotAllowed) {
-        Terminar(false);
-        emit Aviso({QStringLiteral("Resultado:"),
-                    QStringLiteral("No le está permitido enviar Notas a la máquina remota."),
-                    IconoMensaje::Informacion});
+        Acabar(false, {}, {QStringLiteral("Resultado:"), kNoPermitido, IconoMensaje::Informacion});
     } else if (mensaje == kHolaAck) {
         fase_ = VersionPedida;
         EnviarMensaje(kVersion, Espera::Version);
     } else if (mensaje.startsWith(kVersionId)) {
-        const QString version = Resto(mensaje, kVersionId);
-        Terminar(false);
-        emit Aviso({QStringLiteral("Resultado:"),
-                    QStringLiteral("Puede enviar Notas a la máquina remota.\r"
-                                   "Versión del Pinaco remoto: %1")
-                        .arg(version),
-                    IconoMensaje::Informacion});
+        Acabar(false, {},
+               {QStringLiteral("Resultado:"),
+                QStringLiteral("Puede enviar Notas a la máquina remota.\r"
+                               "Versión del Pinaco remoto: %1")
+                    .arg(Resto(mensaje, kVersionId)),
+                IconoMensaje::Informacion});
     }
 }
 
 void ClienteNotas::TimeOutComprobacionHost() {
-    const int fase = fase_;
-    Terminar(false);
-    if (fase == Conectando)
-        emit Aviso({QStringLiteral("Resultado:"),
-                    QStringLiteral("No se encontró Servidor en la máquina remota."),
-                    IconoMensaje::Informacion});
-    else if (fase == Saludado)
-        emit Aviso({QStringLiteral("TimeOut"),
-                    QStringLiteral("La comunicación se estableció con éxito,\r"
-                                   "pero no se recibe respuesta alguna."),
-                    IconoMensaje::Error});
+    // Silence after the version request ends the check without a box.
+    if (fase_ == Conectando)
+        Acabar(false, {}, {QStringLiteral("Resultado:"), kSinServidor, IconoMensaje::Informacion});
+    else if (fase_ == Saludado)
+        Acabar(false, {}, kAvisoSinRespuesta);
+    else
+        Terminar(false);
 }
 
 void ClienteNotas::EnviarMensaje(const QByteArray& mensaje, Espera espera) {
@@ -243,37 +237,29 @@ void ClienteNotas::TimerTimeOutTimer() {
     }
     if (espera_ == Espera::CiaoAck) {
         // The result is known: after "NOTA_CREATED" the note is on the peer's board.
-        const bool envio = modo_ == Modo::Envio;
-        Terminar(envio);
-        if (envio)
-            emit Aviso({QStringLiteral("Notificación:"), kEnviadaCorrectamente,
-                        IconoMensaje::Informacion});
+        if (modo_ == Modo::Envio)
+            Acabar(true, {},
+                   {QStringLiteral("Notificación:"), kEnviadaCorrectamente,
+                    IconoMensaje::Informacion});
+        else
+            Terminar(false);
         return;
     }
     switch (fase_) {
     case Conectando:
-        Terminar(false);
-        Linea(kLineaSinServidor);
-        emit Aviso({QStringLiteral("¡Atención!"),
-                    QStringLiteral("No se encontró Servidor en la máquina remota."),
-                    IconoMensaje::Exclamacion});
+        Acabar(false, kLineaSinServidor,
+               {QStringLiteral("¡Atención!"), kSinServidor, IconoMensaje::Exclamacion});
         break;
     case Saludado:
-        Terminar(false);
-        Linea(QStringLiteral("ERROR: No se recibe respuesta del Servidor."));
-        emit Aviso({QStringLiteral("TimeOut"),
-                    QStringLiteral("La comunicación se estableció con éxito,\r"
-                                   "pero no se recibe respuesta alguna."),
-                    IconoMensaje::Error});
+        Acabar(false, kLineaSinRespuesta, kAvisoSinRespuesta);
         break;
     default:
-        Linea(QStringLiteral("ERROR: No se recibe respuesta del Servidor. Terminando conexión."));
         EnviarMensaje(kCiao, Espera::Nada);
-        Terminar(false);
-        emit Aviso({QString(),
-                    QStringLiteral("La Nota se envió completa, pero el equipo remoto\r"
-                                   "dejó de responder... No es seguro que la haya creado."),
-                    IconoMensaje::Informacion});
+        Acabar(false, kLineaSinRespuesta + QStringLiteral(" Terminando conexión."),
+               {QString(),
+                QStringLiteral("La Nota se envió completa, pero el equipo remoto\r"
+                               "dejó de responder... No es seguro que la haya creado."),
+                IconoMensaje::Informacion});
         break;
     }
 }
@@ -291,6 +277,13 @@ void ClienteNotas::Terminar(bool entregada) {
         socket->deleteLater();
     }
     emit Terminado(entregada);
+}
+
+void ClienteNotas::Acabar(bool entregada, const QString& linea, const AvisoEnvio& aviso) {
+    Terminar(entregada);
+    if (!linea.isEmpty())
+        Linea(linea);
+    emit Aviso(aviso);
 }
 
 void ClienteNotas::Linea(const QString& linea) {

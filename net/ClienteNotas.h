@@ -24,17 +24,13 @@ struct AvisoEnvio {
 
 struct DestinoEnvio {
     QString IP;
-    quint16 Puerto = 0;
-    QString Nombre; // as the address book names it, for the log
+    qint32 Puerto = 0; // as the address book has it; one out of range reaches nobody
+    QString Nombre;    // as the address book names it, for the log
 };
 
 class ClienteNotas : public QObject {
     Q_OBJECT
 public:
-    // What the time-out of each wait means: 0 connecting, 1 greeting sent, 2 whole note sent
-    // (in the settings' check: version asked).
-    enum Fase { Conectando = 0, Saludado = 1, NotaEnviada = 2, VersionPedida = 2 };
-
     explicit ClienteNotas(QObject* parent = nullptr);
     ~ClienteNotas() override;
 
@@ -47,7 +43,6 @@ public:
     void ComprobarHost(const DestinoEnvio& destino);
 
     bool Ocupado() const { return socket_ != nullptr; }
-    int FaseEnvio() const { return fase_; }
     const QStringList& Log() const { return log_; }
 
     int EsperaConexionMs = 2000;
@@ -60,6 +55,9 @@ signals:
     void Aviso(const AvisoEnvio& aviso);
 
 private:
+    // What the time-out of each wait means: 0 connecting, 1 greeting sent, 2 whole note sent
+    // (in the settings' check: version asked).
+    enum Fase { Conectando = 0, Saludado = 1, NotaEnviada = 2, VersionPedida = 2 };
     enum class Espera { Nada, Conexion, HolaAck, Version, Puerto, Ready, Dato, Creada, CiaoAck };
     enum class Modo { Envio, Comprobacion, ComprobacionHost };
 
@@ -75,6 +73,8 @@ private:
     void TimerTimeOutTimer();
     // Closes and releases the socket; the controls come back.
     void Terminar(bool entregada);
+    // Ends the attempt, then logs the line (if any) and shows the box, the last thing a step does.
+    void Acabar(bool entregada, const QString& linea, const AvisoEnvio& aviso);
 
     void Linea(const QString& linea);
     void CambiarLinea(int indice, const QString& linea);

@@ -193,10 +193,14 @@ QHBoxLayout* FilaAceptarCancelar(QDialog* dialogo, QPushButton*& ok, QPushButton
     ok->setDefault(true);
     cancelar = new QPushButton(dialogo->style()->standardIcon(QStyle::SP_DialogCancelButton),
                                QStringLiteral("&Cancelar"), dialogo);
+    return FilaBotones({ok, cancelar});
+}
+
+QHBoxLayout* FilaBotones(std::initializer_list<QWidget*> botones) {
     auto* fila = new QHBoxLayout;
     fila->addStretch();
-    fila->addWidget(ok);
-    fila->addWidget(cancelar);
+    for (QWidget* boton : botones)
+        fila->addWidget(boton);
     return fila;
 }
 

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 
 class QComboBox;
@@ -94,6 +95,8 @@ void PrepararDialogoNota(QDialog* dialogo, const QString& titulo, QSize cliente)
 QPlainTextEdit* CrearMemoNota(QGroupBox* caja, int altoMinimo);
 // "&Aceptar" (the default button) and "&Cancelar", right-aligned in a row.
 QHBoxLayout* FilaAceptarCancelar(QDialog* dialogo, QPushButton*& ok, QPushButton*& cancelar);
+// The buttons at the right end of a row.
+QHBoxLayout* FilaBotones(std::initializer_list<QWidget*> botones);
 // A letter in the note colours, as the font buttons' picture.
 QIcon IconoFuente();
 // The note's style bits (bold, italic, underline, strike-out) and whole points of a font.

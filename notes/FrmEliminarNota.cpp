@@ -56,10 +56,7 @@ TfrmEliminarNota::TfrmEliminarNota(const TNota* nota, std::function<void()> Borr
     connect(btnEliminar, &QPushButton::clicked, this, &TfrmEliminarNota::btnEliminarClick);
     connect(btnCancelar, &QPushButton::clicked, this, &TfrmEliminarNota::btnCancelarClick);
 
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(btnEliminar);
-    botones->addWidget(btnCancelar);
+    QHBoxLayout* botones = FilaBotones({btnEliminar, btnCancelar});
     auto* columna = new QVBoxLayout(this);
     columna->addWidget(GroupBox1, 1);
     columna->addLayout(botones);

@@ -33,10 +33,7 @@ TfrmEnviarNotaRed::TfrmEnviarNotaRed(const ListaIP& libreta, const DatosNota& No
     for (const nodoListaIP& entrada : FLibreta.Entradas())
         FListaEnviados.prepend({RellenarIP(entrada.IP), entrada.Puerto, false});
     RellenarLista();
-    if (ListView->rowCount() > 0) {
-        ListView->selectRow(0);
-        ListView->scrollToItem(ListView->item(0, ColumnaIP));
-    }
+    SeleccionarFila(ListView, 0);
 
     connect(&Client, &ClienteNotas::LogCambiado, this, [this] {
         Log->setPlainText(Client.Log().join(u'\n'));
@@ -78,10 +75,7 @@ void TfrmEnviarNotaRed::CrearControles() {
     plata.setColor(QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
     Log->setPalette(plata);
 
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(btnEnviar);
-    botones->addWidget(BitBtnCancel);
+    QHBoxLayout* botones = FilaBotones({btnEnviar, BitBtnCancel});
     auto* columna = new QVBoxLayout(this);
     columna->addWidget(grupo, 1);
     columna->addLayout(botones);
@@ -103,16 +97,10 @@ void TfrmEnviarNotaRed::CrearControles() {
 void TfrmEnviarNotaRed::RellenarLista() {
     ListView->setRowCount(0);
     for (const nodoListaIP& entrada : FLibreta.Entradas())
-        AgregarFilaDireccion(entrada.IP, entrada.Nombre);
-}
-
-void TfrmEnviarNotaRed::AgregarFilaDireccion(const QString& ip, const QString& nombre) {
-    // A pattern names no board to send to.
-    if (ip.contains(u'*'))
-        return;
-    InsertarFilaOrdenada(
-        ListView, {ClaveDeOrden(ColumnaOrdenEnvio == ColumnaIP, OrdenAscendenteEnvio, ip, nombre),
-                   ip, nombre});
+        // A pattern names no board to send to.
+        if (!entrada.IP.contains(u'*'))
+            InsertarFilaOrdenada(
+                ListView, {FOrden.Clave(entrada.IP, entrada.Nombre), entrada.IP, entrada.Nombre});
     AjustarColumnaNombre(ListView, ColumnaNombre, kFilasConBarra);
 }
 
@@ -126,15 +114,13 @@ bool TfrmEnviarNotaRed::eventFilter(QObject* objeto, QEvent* evento) {
 void TfrmEnviarNotaRed::ListViewColumnClick(int columna) {
     if (columna != ColumnaIP && columna != ColumnaNombre)
         return;
-    CambiarOrden(ColumnaOrdenEnvio, OrdenAscendenteEnvio, columna);
+    FOrden.Cambiar(columna);
     RellenarLista();
 }
 
 DestinoEnvio TfrmEnviarNotaRed::DestinoDeFila(int fila) const {
     const QString ip = ListView->item(fila, ColumnaIP)->text();
-    const qint32 puerto = FLibreta.PuertoDeIP(ip);
-    return {ip, quint16(puerto >= 0 && puerto <= 65535 ? puerto : 0),
-            ListView->item(fila, ColumnaNombre)->text()};
+    return {ip, FLibreta.PuertoDeIP(ip), ListView->item(fila, ColumnaNombre)->text()};
 }
 
 void TfrmEnviarNotaRed::btnEnviarClick() {

@@ -3,6 +3,7 @@
 // checks a board without sending.
 #include "core/DatosNota.h"
 #include "net/ClienteNotas.h"
+#include "notes/ListaDirecciones.h"
 
 #include <QDialog>
 #include <optional>
@@ -34,7 +35,7 @@ public:
     void HabilitarControles(bool on);
 
     // The list's columns: the hidden sort key, the address and the name.
-    enum { ColumnaClave = 0, ColumnaIP = 1, ColumnaNombre = 2 };
+    enum { ColumnaClave = 0, ColumnaIP = kColumnaIPDirecciones, ColumnaNombre = 2 };
 
     QTableWidget* ListView;
     QPushButton* btnEnviar;
@@ -56,7 +57,6 @@ protected:
 private:
     void CrearControles();
     void RellenarLista();
-    void AgregarFilaDireccion(const QString& ip, const QString& nombre);
     DestinoEnvio DestinoDeFila(int fila) const;
     void MostrarAviso(const AvisoEnvio& aviso);
     void AlTerminar(bool entregada);
@@ -65,7 +65,6 @@ private:
     const DatosNota FNota;
     const std::optional<qint32> FPuertoPropio;
     QString IPDestino;
-    int ColumnaOrdenEnvio = ColumnaIP;
-    bool OrdenAscendenteEnvio = true;
+    OrdenDirecciones FOrden;
     QList<nodoEnviado> FListaEnviados;
 };

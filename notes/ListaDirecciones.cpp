@@ -31,15 +31,15 @@ int InsertarFilaOrdenada(QTableWidget* lista, const QStringList& textos) {
     lista->insertRow(fila);
     for (int c = 0; c < textos.size(); ++c)
         lista->setItem(fila, c, new QTableWidgetItem(textos[c]));
-    lista->selectRow(fila);
-    lista->scrollToItem(lista->item(fila, 1));
+    SeleccionarFila(lista, fila);
     return fila;
 }
 
-QString ClaveDeOrden(bool porIP, bool ascendente, const QString& ip, const QString& nombre) {
-    if (porIP)
-        return ascendente ? RellenarIP(ip) : InvertirDigitos(RellenarIP(ip));
-    return TextoAHex(ascendente ? nombre : InvertirTexto(nombre));
+void SeleccionarFila(QTableWidget* lista, int fila) {
+    if (fila < 0 || fila >= lista->rowCount())
+        return;
+    lista->selectRow(fila);
+    lista->scrollToItem(lista->item(fila, kColumnaIPDirecciones));
 }
 
 void AjustarColumnaNombre(QTableWidget* lista, int columnaNombre, int filasConBarra) {
@@ -55,7 +55,13 @@ int FilaSeleccionada(const QTableWidget* lista) {
     return elegidos.isEmpty() ? -1 : elegidos.first()->row();
 }
 
-void CambiarOrden(int& columna, bool& ascendente, int pulsada) {
-    ascendente = columna == pulsada ? !ascendente : true;
-    columna = pulsada;
+void OrdenDirecciones::Cambiar(int pulsada) {
+    Ascendente = Columna == pulsada ? !Ascendente : true;
+    Columna = pulsada;
+}
+
+QString OrdenDirecciones::Clave(const QString& ip, const QString& nombre) const {
+    if (Columna == kColumnaIPDirecciones)
+        return Ascendente ? RellenarIP(ip) : InvertirDigitos(RellenarIP(ip));
+    return TextoAHex(Ascendente ? nombre : InvertirTexto(nombre));
 }

@@ -6,7 +6,8 @@ set -euo pipefail
 export LC_ALL=C
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 programa=${1:-$raiz/build/app/pinaco}
-[ -x "$programa" ] || { "$raiz/scripts/setup.sh"; cmake -S "$raiz" -B "$raiz/build" >/dev/null;
+"$raiz/scripts/setup.sh" imagemagick
+[ -x "$programa" ] || { cmake -S "$raiz" -B "$raiz/build" >/dev/null;
                         cmake --build "$raiz/build" --target pinaco -j"$(nproc)"; }
 destino="$raiz/docs/capturas"
 mkdir -p "$destino"
@@ -17,13 +18,13 @@ source "$raiz/scripts/pantalla-virtual.sh"
 abrir_pantalla 1024x700x24
 
 # A board with a few notes of every kind, and an address book.
-mkdir -p "$trabajo/cfg/Morvanti" "$trabajo/run"
-chmod 700 "$trabajo/run"
-cp "$programa" "$trabajo/pinaco"
-printf '[General]\nAvisoNotaCaducada=0\nIconInTray=0\nNotasCanOverlapPinaco=0\nLastLeft=40\nLastTop=30\nLastWidth=640\nLastHeight=480\n' \
-    >"$trabajo/cfg/Morvanti/Pinaco.conf"
-printf '192.168.1.10\r\nAna (recepci\xf3n)\r\n2222\r\n1\r\n192.168.1.23\r\nCarlos\r\n2222\r\n1\r\n192.168.1.*\r\nOficina\r\n2222\r\n0\r\n*.*.*.*\r\n(Desconocido)\r\n2222\r\n0\r\n' \
-    >"$trabajo/pinaco.NET"
+preparar_tablero "$trabajo" 'AvisoNotaCaducada=0
+IconInTray=0
+NotasCanOverlapPinaco=0
+LastLeft=40
+LastTop=30
+LastWidth=640
+LastHeight=480' '192.168.1.10\r\nAna (recepci\xf3n)\r\n2222\r\n1\r\n192.168.1.23\r\nCarlos\r\n2222\r\n1\r\n192.168.1.*\r\nOficina\r\n2222\r\n0\r\n*.*.*.*\r\n(Desconocido)\r\n2222\r\n0\r\n'
 nota() { # left top width height pin due-day due-month text-lines... (received: ip name time)
     local l=$1 t=$2 w=$3 h=$4 pin=$5 dd=$6 mm=$7 ip=$8 nombre=$9 hora=${10}
     shift 10
@@ -39,9 +40,7 @@ nota() { # left top width height pin due-day due-month text-lines... (received: 
     nota 80 270 160 120 4 26 12 "" "" "" $'Cumplea\xf1os de Luc\xeda'
 } >"$trabajo/pinaco.DAT"
 
-(cd "$trabajo" && exec env QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$trabajo/cfg" XDG_RUNTIME_DIR="$trabajo/run" \
-    ./pinaco >/dev/null 2>&1) &
-pids+=($!)
+arrancar_tablero "$trabajo" QT_QPA_PLATFORM=xcb
 tablero=$(esperar_ventana '^Pinaco$')
 sleep 1
 import -window "$tablero" "$destino/tablero.png"

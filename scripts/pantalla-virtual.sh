@@ -1,5 +1,6 @@
 # Sourced by the scripts that drive the real board under Xvfb: a display of their own with a
-# window manager, and a wait for a window. The caller keeps the pids in the array `pids`.
+# window manager, boards in folders of their own, and a wait for a window. The caller keeps
+# the pids in the array `pids` and names the board's binary in `programa`.
 
 # Starts Xvfb on the first free display from :90 and openbox on it; exports DISPLAY.
 abrir_pantalla() {
@@ -22,4 +23,23 @@ abrir_pantalla() {
 # sanitizer build under load is slow to open a window).
 esperar_ventana() {
     timeout "${ESPERA_VENTANA:-60}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1 | grep .
+}
+
+# A board in its own folder, with its own settings and single-instance socket: the folder,
+# the settings' lines, the address book's bytes (a printf format).
+preparar_tablero() {
+    mkdir -p "$1/cfg/Morvanti" "$1/run"
+    chmod 700 "$1/run"
+    cp "$programa" "$1/pinaco"
+    printf '[General]\n%s\n' "$2" >"$1/cfg/Morvanti/Pinaco.conf"
+    printf "$3" >"$1/pinaco.NET"
+}
+
+# Starts the board of that folder with some extra environment; its pid goes to `arrancado`,
+# what it prints to salida.txt there.
+arrancar_tablero() {
+    (cd "$1" && exec env XDG_CONFIG_HOME="$1/cfg" XDG_RUNTIME_DIR="$1/run" $2 ./pinaco \
+        >"$1/salida.txt" 2>&1) &
+    arrancado=$!
+    pids+=($!)
 }

@@ -1,10 +1,13 @@
 #pragma once
 // What the dialog tests share: the message boxes answered in place of a person, and kept;
-// the texts of a table's column.
+// the next modal dialog worked on; the texts of a table's column.
 #include "notes/Mensaje.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QStringList>
 #include <QTableWidget>
+#include <QTimer>
 #include <functional>
 
 struct Cajas {
@@ -33,4 +36,17 @@ inline QStringList Columna(const QTableWidget* tabla, int columna) {
     for (int fila = 0; fila < tabla->rowCount(); ++fila)
         textos << tabla->item(fila, columna)->text();
     return textos;
+}
+
+// Runs accion on the modal dialog that opens next, once it is up, without blocking.
+inline void AlAbrirseDialogo(std::function<void(QDialog*)> accion) {
+    auto* sondeo = new QTimer;
+    QObject::connect(sondeo, &QTimer::timeout, [sondeo, accion] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            sondeo->stop();
+            sondeo->deleteLater();
+            accion(d);
+        }
+    });
+    sondeo->start(5);
 }

@@ -39,21 +39,6 @@ puerto_libre() {
 }
 puertoB=$(puerto_libre 6300)
 
-# A board in its own folder, with its own settings and single-instance socket.
-preparar() { # carpeta, settings lines, address book bytes
-    mkdir -p "$1/cfg/Morvanti" "$1/run"
-    chmod 700 "$1/run"
-    cp "$programa" "$1/pinaco"
-    printf '[General]\n%s\n' "$2" >"$1/cfg/Morvanti/Pinaco.conf"
-    printf "$3" >"$1/pinaco.NET"
-}
-arrancado=""
-arrancar() { # carpeta, extra environment; the pid goes to $arrancado
-    (cd "$1" && exec env XDG_CONFIG_HOME="$1/cfg" XDG_RUNTIME_DIR="$1/run" $2 ./pinaco \
-        >"$1/salida.txt" 2>&1) &
-    arrancado=$!
-    pids+=($!)
-}
 parar() { # pid
     kill -TERM "$1"
     for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
@@ -72,14 +57,14 @@ texto2=$'ma\xf1ana a las 9'
 
 prueba() { # B permits A: 1 or 0
     local permitido=$1 A="$trabajo/A$1" B="$trabajo/B$1"
-    preparar "$B" "$comunes
+    preparar_tablero "$B" "$comunes
 ServerActivo=1
 ServerPort=$puertoB
 CrearArchivoLog=1
 LogWithSenderName=1
 LogWithNotaText=1
 LogFilename=" "127.0.0.1\r\nTablero A\r\n2222\r\n$permitido\r\n"
-    preparar "$A" "$comunes
+    preparar_tablero "$A" "$comunes
 ServerActivo=0
 LastLeft=100
 LastTop=100
@@ -90,10 +75,10 @@ LastHeight=400" "127.0.0.1\r\nTablero B\r\n$puertoB\r\n1\r\n"
         "$texto1" "$texto2" >"$A/pinaco.DAT"
 
     local pidB pidA
-    arrancar "$B" QT_QPA_PLATFORM=offscreen
+    arrancar_tablero "$B" QT_QPA_PLATFORM=offscreen
     pidB=$arrancado
     for _ in $(seq 100); do (exec 3<>"/dev/tcp/127.0.0.1/$puertoB") 2>/dev/null && break; sleep 0.1; done
-    arrancar "$A" QT_QPA_PLATFORM=xcb
+    arrancar_tablero "$A" QT_QPA_PLATFORM=xcb
     pidA=$arrancado
     ventana '^Pinaco$'
     sleep 0.5

@@ -205,11 +205,8 @@ void TestConfiguracion::dialogoCancelaYAplica() {
     Arrancar({});
     // Works in the dialog the board opens, as a user would, then ends it with that button.
     const auto enDialogo = [this](const std::function<QPushButton*(TfrmConfigurarPinaco&)>& pasos) {
-        QTimer::singleShot(0, [&pasos] {
-            auto* d = qobject_cast<TfrmConfigurarPinaco*>(QApplication::activeModalWidget());
-            QVERIFY(d);
-            pasos(*d)->click();
-        });
+        AlAbrirseDialogo(
+            [&pasos](QDialog* d) { pasos(*qobject_cast<TfrmConfigurarPinaco*>(d))->click(); });
         FPinaco->mnuFondoConfigPinacoClick();
     };
     enDialogo([](TfrmConfigurarPinaco& d) {

@@ -225,9 +225,7 @@ void TestFrmConfigNota::dialogoDeFuenteSinCambios() {
     QFont fuente("DejaVu Serif", 9);
     fuente.setUnderline(true);
     QFont mostrada;
-    QTimer::singleShot(0, [&] {
-        auto* dialogo = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialogo);
+    AlAbrirseDialogo([&](QDialog* dialogo) {
         mostrada = dialogo->findChild<QFontDialog*>()->currentFont();
         dialogo->accept();
     });

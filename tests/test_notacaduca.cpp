@@ -1,6 +1,7 @@
 #include "notes/FrmNotaCaduca.h"
 
 #include "tests/ArchivosPrueba.h"
+#include "tests/DialogosPrueba.h"
 #include "tests/TableroFalso.h"
 
 #include <QLabel>
@@ -41,15 +42,14 @@ void TestNotaCaduca::anunciaLaQueVenceHoy() {
     TableroFalso tablero;
     tablero.Agregar("mañana", kHoy, kManana);
     QString mostrada;
-    QTimer::singleShot(0, [&] {
-        if (auto* d = qobject_cast<TfrmNotaCaduca*>(QApplication::activeModalWidget())) {
-            mostrada = d->memoTexto->toPlainText();
-            // Enter, even on Eliminar, only closes the window.
-            QTest::keyClick(d->btnEliminarNota, Qt::Key_Return);
-            if (d->isVisible()) {
-                mostrada.clear();
-                d->reject();
-            }
+    AlAbrirseDialogo([&](QDialog* dialogo) {
+        auto* d = qobject_cast<TfrmNotaCaduca*>(dialogo);
+        mostrada = d->memoTexto->toPlainText();
+        // Enter, even on Eliminar, only closes the window.
+        QTest::keyClick(d->btnEliminarNota, Qt::Key_Return);
+        if (d->isVisible()) {
+            mostrada.clear();
+            d->reject();
         }
     });
     QVERIFY(!ComprobarNotasCaducadas(tablero, false, QString()));

@@ -130,7 +130,7 @@ void TestPanelRed::permisosYMenu() {
         QVERIFY(!e.Permitido);
     t.panel->ListViewDblClick(); // the selected row
     QVERIFY(t.libreta.PermisoExactoIP("10.0.0.2"));
-    t.panel->btnPermitirTodosClick();
+    t.panel->PermisoDeTodas(true);
     QVERIFY(t.libreta.PermisoExactoIP("*.*.*.*"));
     t.panel->PermisoDeSeleccionada(false);
     QVERIFY(!t.libreta.PermisoExactoIP("10.0.0.2"));

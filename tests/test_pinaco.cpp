@@ -20,19 +20,6 @@
 
 namespace {
 
-// Runs accion on the modal dialog that opens next, once it is up, without blocking.
-void AlAbrirseDialogo(std::function<void(QDialog*)> accion) {
-    auto* sondeo = new QTimer;
-    QObject::connect(sondeo, &QTimer::timeout, [sondeo, accion] {
-        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            sondeo->stop();
-            sondeo->deleteLater();
-            accion(d);
-        }
-    });
-    sondeo->start(5);
-}
-
 int Avanzar(TPinaco& pinaco, int ticks) {
     QSignalSpy guardados(&pinaco, &TPinaco::NotasGuardadas);
     for (int i = 0; i < ticks; ++i)

@@ -5,9 +5,8 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
-#include <QRadialGradient>
 #include <QRandomGenerator>
 #include <cstdio>
 
