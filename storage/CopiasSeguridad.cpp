@@ -2,6 +2,7 @@
 
 #include "storage/GuardadoAtomico.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,14 +12,25 @@ namespace {
 
 const QString kSufijoRecuperacion = QStringLiteral(".recuperacion");
 
+// The shared folders hold the copies of every board and user: the name carries a mark of
+// the file's full path and of the user's home, so that no board loads or deletes the
+// copy of another.
+QString NombreCopiaLejana(const QString& ruta) {
+    const QFileInfo archivo(ruta);
+    const QByteArray dueno = (archivo.absoluteFilePath() + u'\n' + QDir::homePath()).toUtf8();
+    const QByteArray marca =
+        QCryptographicHash::hash(dueno, QCryptographicHash::Sha1).toHex().left(12);
+    return archivo.fileName() + u'.' + QString::fromLatin1(marca) + kSufijoRecuperacion;
+}
+
 } // namespace
 
 QStringList RutasRecuperacion(const QString& ruta) {
-    const QString nombre = QFileInfo(ruta).fileName() + kSufijoRecuperacion;
+    const QString nombre = NombreCopiaLejana(ruta);
     QStringList rutas{ruta + kSufijoRecuperacion};
     for (const auto lugar : {QStandardPaths::AppDataLocation, QStandardPaths::TempLocation}) {
         const QString carpeta = QStandardPaths::writableLocation(lugar);
-        if (!carpeta.isEmpty() && !rutas.contains(carpeta + u'/' + nombre))
+        if (!carpeta.isEmpty())
             rutas.append(carpeta + u'/' + nombre);
     }
     return rutas;
@@ -33,10 +45,15 @@ QString RecuperacionExistente(const QString& ruta) {
 
 QString GuardarRecuperacion(const QString& ruta,
                             const std::function<ErrorArchivo(const QString&)>& guardar) {
-    for (const QString& copia : RutasRecuperacion(ruta)) {
+    const QStringList rutas = RutasRecuperacion(ruta);
+    for (const QString& copia : rutas) {
         QDir().mkpath(QFileInfo(copia).absolutePath());
-        if (guardar(copia) == ErrorArchivo::Ninguno)
-            return copia;
+        if (guardar(copia) != ErrorArchivo::Ninguno)
+            continue;
+        // Away from the file, the notes must not be readable by the other users.
+        if (copia != rutas.first())
+            QFile::setPermissions(copia, QFile::ReadOwner | QFile::WriteOwner);
+        return copia;
     }
     return {};
 }

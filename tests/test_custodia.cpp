@@ -104,6 +104,12 @@ void TestCustodia::falloAvisadoUnaVezYCopiaAlCerrar() {
     Ocupar(notas + ".recuperacion");
     QVERIFY(!custodia.Guardar(notas, Contenido("otro"), true));
     QCOMPARE(LeerBytes(lejos), QByteArray("otro"));
+    QCOMPARE(QFile::permissions(lejos) & (QFile::ReadOther | QFile::ReadGroup), 0);
+    // Another board's file of the same name neither finds nor deletes that copy.
+    const QString otroTablero = FCarpeta->filePath("otro/pinaco.DAT");
+    QVERIFY(RecuperacionExistente(otroTablero).isEmpty());
+    BorrarRecuperaciones(otroTablero);
+    QVERIFY(QFile::exists(lejos));
     QVERIFY(QDir().rmdir(notas + ".recuperacion"));
     QVERIFY(!custodia.Guardar(notas, Contenido("nuevo"), true));
     QCOMPARE(LeerBytes(notas + ".recuperacion"), QByteArray("nuevo"));
