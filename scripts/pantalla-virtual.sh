@@ -22,7 +22,19 @@ abrir_pantalla() {
 # Prints the id of the first visible window whose title matches; fails after a minute (a
 # sanitizer build under load is slow to open a window).
 esperar_ventana() {
-    timeout "${ESPERA_VENTANA:-60}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1 | grep .
+    # Polled rather than `xdotool search --sync`: a window that closes while xdotool reads it
+    # (a menu going away) makes xdotool die of an X error, and one failed search must not
+    # count as a missing window.
+    local fin=$((SECONDS + ${ESPERA_VENTANA:-60})) ventanas
+    while :; do
+        ventanas=$(xdotool search --onlyvisible --name "$1" 2>/dev/null || true)
+        if [ -n "$ventanas" ]; then
+            printf '%s\n' "${ventanas%%$'\n'*}"
+            return 0
+        fi
+        [ "$SECONDS" -lt "$fin" ] || return 1
+        sleep 0.1
+    done
 }
 
 # A board in its own folder, with its own settings and single-instance socket: the folder,
