@@ -117,8 +117,7 @@ void TestArchivoNotas::cadaVersionYSuFinal() {
     QCOMPARE(LeerArchivoNotas(BytesDeNotas(leido.Notas)).Notas, leido.Notas);
 }
 
-// A note's text as the count line and the text lines, read back and stable through saves.
-// Rows with no text only read.
+// A note's text as the count and text lines, stable through saves; rows with no text only read.
 void TestArchivoNotas::textos_data() {
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QByteArray>("guardado"); // from the count line to the end of the file
@@ -227,13 +226,11 @@ void TestArchivoNotas::idaYVueltaByteAByteYCamposNoGuardables() {
     QCOMPARE(QDir(carpeta.path()).entryList(QDir::Files), QStringList({"Pinaco.DAT"}));
 }
 
-// A disk that fills up (a file size limit stands in for a small one) at the first byte,
-// within the file and at its last byte: the save is refused, for the notes and the address
-// book alike. The old file stays whole and nothing is left over.
+// A disk that fills up (a file size limit stands in) at the first byte or the last: the save
+// is refused, for the notes and the address book alike; the old file stays whole, no leftover.
 void TestArchivoNotas::discoQueSeLlenaConservaElAnterior_data() {
     QTest::addColumn<int>("libre");
     QTest::newRow("no room") << 0;
-    QTest::newRow("4 KiB left") << 4096;
     QTest::newRow("all but the last byte") << -1;
 }
 

@@ -19,8 +19,7 @@ enum { ColOrden, ColChincheta, ColCreacion, ColLimite, ColTexto };
 
 const QDate kUnDia(2003, 2, 7);
 
-// The board with one note per text and its search dialog shown; message boxes are answered
-// and their texts kept.
+// The board with one note per text and its search dialog shown; message boxes are kept.
 struct Escena {
     Cajas cajas;
     TableroFalso tablero;
@@ -58,10 +57,8 @@ private slots:
     void clavesDeOrden();
     void buscar_data();
     void buscar();
-    void siguienteSigueLaBusqueda();
-    void ordenarPorColumna_data();
     void ordenarPorColumna();
-    void dobleClicAlFrente();
+    void dobleClicYSiguiente();
 };
 
 void TestBuscarNota::clavesDeOrden() {
@@ -115,11 +112,11 @@ void TestBuscarNota::buscar() {
     e.Abrir();
     TfrmBuscarNota& d = *e.d;
     QTest::mouseClick(d.Tab, Qt::LeftButton, {}, d.Tab->tabRect(pestana).center());
-    if (pestana == PChincheta) {
+    if (pestana == PChincheta)
         d.cmbColorChincheta->setEditText(patron);
-    } else if (pestana == PTexto) {
+    else if (pestana == PTexto)
         d.EditTexto->setText(patron);
-    } else {
+    else {
         const QStringList campos = patron.mid(1).split(u'-');
         d.cmbComparacion->setCurrentIndex(int(QString("<=>").indexOf(patron[0])));
         d.editDia->setText(campos[0]);
@@ -139,58 +136,31 @@ void TestBuscarNota::buscar() {
     QVERIFY(!d.btnBuscarSiguiente->isEnabled());
 }
 
-void TestBuscarNota::siguienteSigueLaBusqueda() {
-    Escena e({"rojo uno", "rojo dos", "rojo tres"});
-    TfrmBuscarNota& d = *e.d;
-    d.EditTexto->setText("rojo");
-    QTest::mouseClick(d.btnBuscar, Qt::LeftButton);
-    QCOMPARE(FilaSeleccionada(d), 0); // "rojo dos"
-    // An empty pattern is refused and does not replace "rojo".
-    d.EditTexto->clear();
-    QTest::mouseClick(d.btnBuscar, Qt::LeftButton);
-    QCOMPARE(e.cajas.Textos(), QStringList{"Búsqueda no válida"});
-    // Re-sorted to uno, tres, dos, Siguiente (here by its Alt+S) goes on from the next row.
-    emit d.ListView->horizontalHeader()->sectionClicked(ColTexto);
-    QTest::keyClick(&d, Qt::Key_S, Qt::AltModifier);
-    QTRY_COMPARE(FilaSeleccionada(d), 1);
-    QTest::mouseClick(d.btnBuscarSiguiente, Qt::LeftButton);
-    QCOMPARE(FilaSeleccionada(d), 2);
-    QTest::mouseClick(d.btnBuscarSiguiente, Qt::LeftButton);
-    QCOMPARE(e.cajas.vistas.size(), 2);
-}
-
-void TestBuscarNota::ordenarPorColumna_data() {
-    QTest::addColumn<QList<int>>("clics"); // the last one is the column compared
-    QTest::addColumn<QStringList>("esperado");
-    QTest::newRow("chincheta por ordinal")
-        << QList<int>{ColChincheta}
-        << QStringList{"Rojo", "Verde", "Azul", "Cyan", "Amarillo", "Morado", "Net", "Ninguna"};
-    // Reversed text keys: a prefix still goes first, "Casa" before "Casa azul".
-    QTest::newRow("texto desc con prefijo")
-        << QList<int>{ColTexto}
-        << QStringList{"Ñu", "Árbol", "Zorro", "Mesa", "Loro", "Casa", "Casa azul", "Barco"};
-    QTest::newRow("límite, límite, texto vuelve a asc")
-        << QList<int>{ColLimite, ColLimite, ColTexto}
-        << QStringList{"Barco", "Casa", "Casa azul", "Loro", "Mesa", "Zorro", "Árbol", "Ñu"};
-}
-
 void TestBuscarNota::ordenarPorColumna() {
-    QFETCH(QList<int>, clics);
-    Escena e;
-    const char* textos[] = {"Zorro", "Casa azul", "Barco", "Ñu", "Casa", "Árbol", "Mesa", "Loro"};
-    const int chinchetas[] = {3, 7, 0, 5, 1, 6, 2, 4};
-    for (int i = 0; i < 8; ++i)
-        e.tablero.Agregar(QString::fromUtf8(textos[i]), kUnDia, kUnDia.addDays(7 - i),
-                          TColorChincheta(chinchetas[i]));
-    e.Abrir();
-    for (int clic : clics)
-        emit e.d->ListView->horizontalHeader()->sectionClicked(clic);
-    QTEST(Columna(e.d->ListView, clics.last()), "esperado");
-    // The table is only re-sorted, never the board.
-    QCOMPARE(e.tablero.Orden().first()->Texto(), QString("Zorro"));
+    // Clicks on headings; the last one's column in the order expected.
+    const std::pair<QList<int>, const char*> casos[] = {
+        {{ColChincheta}, "Rojo|Verde|Azul|Cyan|Amarillo|Morado|Net|Ninguna"}, // by ordinal
+        // Reversed text keys: a prefix still goes first, "Casa" before "Casa azul".
+        {{ColTexto}, "Ñu|Árbol|Zorro|Mesa|Loro|Casa|Casa azul|Barco"},
+        {{ColLimite, ColLimite, ColTexto}, "Barco|Casa|Casa azul|Loro|Mesa|Zorro|Árbol|Ñu"}};
+    for (const auto& [clics, esperado] : casos) {
+        Escena e;
+        const char* textos[] = {"Zorro", "Casa azul", "Barco", "Ñu",
+                                "Casa",  "Árbol",     "Mesa",  "Loro"};
+        const int chinchetas[] = {3, 7, 0, 5, 1, 6, 2, 4};
+        for (int i = 0; i < 8; ++i)
+            e.tablero.Agregar(QString::fromUtf8(textos[i]), kUnDia, kUnDia.addDays(7 - i),
+                              TColorChincheta(chinchetas[i]));
+        e.Abrir();
+        for (int clic : clics)
+            emit e.d->ListView->horizontalHeader()->sectionClicked(clic);
+        QCOMPARE(Columna(e.d->ListView, clics.last()), QString::fromUtf8(esperado).split(u'|'));
+        // The table is only re-sorted, never the board.
+        QCOMPARE(e.tablero.Orden().first()->Texto(), QString("Zorro"));
+    }
 }
 
-void TestBuscarNota::dobleClicAlFrente() {
+void TestBuscarNota::dobleClicYSiguiente() {
     Escena e({"a se va", "b abajo", "c arriba"});
     TfrmBuscarNota& d = *e.d;
     const QList<TNota*> notas = e.tablero.Orden();
@@ -201,7 +171,6 @@ void TestBuscarNota::dobleClicAlFrente() {
     QCOMPARE(e.tablero.Orden(), notas);
     QCOMPARE(e.tablero.Cambios, 0);
     // A note the board drops while the dialog is open is never touched, destroyed or not yet.
-    QCOMPARE(d.NotaDeFila(0), notas[0]);
     e.tablero.BorrarNota(notas[0]);
     for (bool destruida : {false, true}) {
         if (destruida)
@@ -212,13 +181,21 @@ void TestBuscarNota::dobleClicAlFrente() {
         QCOMPARE(e.tablero.Apilado(), apilado);
     }
     QVERIFY(vigia.isNull());
-    // Searching the snapshot still works; re-sorting drops the row.
-    d.EditTexto->setText("a se");
+    // Searching the snapshot still works; an empty pattern is refused and does not replace it.
+    d.EditTexto->setText("a");
     QTest::mouseClick(d.btnBuscar, Qt::LeftButton);
     QCOMPARE(FilaSeleccionada(d), 0);
+    d.EditTexto->clear();
+    QTest::mouseClick(d.btnBuscar, Qt::LeftButton);
+    QCOMPARE(e.cajas.Textos(), QStringList{"Búsqueda no válida"});
+    // Re-sorting drops the row; Siguiente (here by its Alt+S) goes on from the next row.
     emit d.ListView->horizontalHeader()->sectionClicked(ColTexto);
     QCOMPARE(Columna(d.ListView, ColTexto), (QStringList{"c arriba", "b abajo"}));
     QCOMPARE(d.NotaDeFila(0), notas[2]);
+    QTest::keyClick(&d, Qt::Key_S, Qt::AltModifier);
+    QTRY_COMPARE(FilaSeleccionada(d), 1);
+    QTest::mouseClick(d.btnBuscarSiguiente, Qt::LeftButton);
+    QCOMPARE(e.cajas.vistas.size(), 2);
 }
 
 QTEST_MAIN(TestBuscarNota)

@@ -1,9 +1,7 @@
-// The layers that hold the board's notes: the same stacking as notes that are children of the
-// board, clicks through where a layer has no note, and a bounded number of layers.
+// The layers that hold the board's notes: stacking, clicks through, a bounded number of layers.
 #include "app/CapasNotas.h"
 #include "notes/Nota.h"
 
-#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
@@ -20,11 +18,10 @@ QWidget* Hijo(QWidget* padre, const QString& nombre, QRect donde) {
 struct Tablero {
     QWidget ventana;
     QWidget* corcho = Hijo(&ventana, "corcho", {0, 0, 400, 300});
-    QList<QWidget*> piezas{Hijo(&ventana, "p0", {0, 0, 50, 30}),
-                           Hijo(&ventana, "p1", {100, 0, 50, 30}),
-                           Hijo(&ventana, "p2", {200, 0, 50, 30})};
-    QList<QWidget*> notas;
+    QList<QWidget*> piezas, notas;
     Tablero() { // painted whole, as the board's cork is
+        for (int i = 0; i < 3; ++i)
+            piezas << Hijo(&ventana, "p" + QString::number(i), {100 * i, 0, 50, 30});
         corcho->setAutoFillBackground(true);
         corcho->setPalette(QColor(200, 150, 90));
     }
@@ -52,8 +49,7 @@ private slots:
 };
 
 void TestCapasNotas::apilanComoHijosDelTablero() {
-    // The same random steps on notes that are children of the board and on notes in several
-    // layers must give the same stacking, with the last piece kept above the notes.
+    // Random steps give the stacking of notes that are the board's children; piece 2 stays on top.
     Tablero modelo, tablero;
     CapasNotas capas(&tablero.ventana);
     capas.FijarEncima({tablero.piezas[2]});
@@ -113,8 +109,7 @@ void TestCapasNotas::clicsAtraviesanLaCapaVacia() {
     QCOMPARE(v.childAt(130, 20), nota);
     QCoreApplication::sendPostedEvents();
     QCOMPARE(v.childAt(150, 250), tablero.corcho);
-    // What the window shows, not a fresh rendering: a note dragged on leaves no copy of
-    // itself behind, and a note that comes to lie under it is painted in its place.
+    // On screen, a dragged note is painted where it goes and leaves no copy of itself behind.
     const auto enPantalla = [&v](QPoint punto) {
         QCoreApplication::processEvents();
         return v.screen()->grabWindow(v.winId()).toImage().pixelColor(punto);

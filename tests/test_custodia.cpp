@@ -26,32 +26,6 @@ void Ocupar(const QString& ruta) {
     QVERIFY(QDir().mkpath(ruta));
 }
 
-// Runs `prueba` as a user without privileges (root may write anything), in a child
-// process when this one is root; its answer comes back through a pipe.
-QByteArray ComoUsuarioCorriente(const std::function<QByteArray()>& prueba) {
-    if (getuid() != 0)
-        return prueba();
-    int tubo[2];
-    if (pipe(tubo) != 0)
-        return "<pipe>";
-    const pid_t hijo = fork();
-    if (hijo == 0) {
-        close(tubo[0]);
-        const bool sinPrivilegios = setgid(65534) == 0 && setuid(65534) == 0;
-        const QByteArray respuesta = sinPrivilegios ? prueba() : QByteArray("<setuid>");
-        [[maybe_unused]] const auto escrito = write(tubo[1], respuesta.data(), respuesta.size());
-        _exit(0);
-    }
-    close(tubo[1]);
-    QByteArray respuesta;
-    char bloque[512];
-    for (ssize_t n; (n = read(tubo[0], bloque, sizeof bloque)) > 0;)
-        respuesta.append(bloque, n);
-    close(tubo[0]);
-    waitpid(hijo, nullptr, 0);
-    return respuesta;
-}
-
 } // namespace
 
 class TestCustodia : public QObject {
@@ -125,23 +99,20 @@ void TestCustodia::falloAvisadoUnaVezYCopiaAlCerrar() {
 void TestCustodia::originalConservadoUnaVez() {
     CustodiaArchivos custodia(nullptr);
     const QString notas = FCarpeta->filePath("pinaco.DAT");
-    EscribirBytes(notas, "uno\x1A"
-                         "dos");
+    EscribirBytes(notas, "uno\x1A-dos");
     QVERIFY(custodia.ConservarOriginal(notas, "notas"));
     // The same file again keeps the same copy; another file never overwrites it.
     QVERIFY(custodia.ConservarOriginal(notas, "notas"));
     QVERIFY(!QFile::exists(notas + ".original.2"));
-    EscribirBytes(notas, "tres\x1A"
-                         "cuatro");
+    EscribirBytes(notas, "tres\x1A-cuatro");
     QVERIFY(custodia.ConservarOriginal(notas, "notas"));
-    QCOMPARE(LeerBytes(notas + ".original"), QByteArray("uno\x1A"
-                                                        "dos"));
+    QCOMPARE(LeerBytes(notas + ".original"), QByteArray("uno\x1A-dos"));
     QCOMPARE(LeerBytes(notas + ".original.2"), LeerBytes(notas));
     QVERIFY(!custodia.ConservarOriginal(FCarpeta->filePath("no-existe.DAT"), "notas"));
 }
 
-// A notes file that cannot be written still loads beside the program, and the user is told;
-// the per-user folder stands in only for a program folder without notes that takes none.
+// An unwritable notes file still loads beside the program, and the user is told; the per-user
+// folder stands in only for a program folder without notes that takes none.
 void TestCustodia::archivoQueNoSePuedeEscribirSeLeeYSeAvisa() {
     const QString carpeta = FCarpeta->filePath("programa");
     QVERIFY(QDir().mkpath(carpeta));
@@ -153,7 +124,7 @@ void TestCustodia::archivoQueNoSePuedeEscribirSeLeeYSeAvisa() {
     QFile::setPermissions(carpeta, lectura | paso);
     QFile::setPermissions(programa + ".DAT", lectura);
 
-    const QByteArray respuesta = ComoUsuarioCorriente([&] {
+    const auto prueba = [&] {
         CustodiaArchivos custodia(nullptr);
         const QString ruta = RutaArchivoDatos(programa, "DAT");
         custodia.ComprobarEscritura(ruta);
@@ -171,11 +142,28 @@ void TestCustodia::archivoQueNoSePuedeEscribirSeLeeYSeAvisa() {
             visto << "cambio copiado";
         BorrarRecuperaciones(ruta);
         return visto.join(u'|').toUtf8();
-    });
+    };
+    // Root may write anything: as root, the check runs in a child without privileges.
+    QByteArray respuesta = getuid() != 0 ? prueba() : QByteArray();
+    int tubo[2];
+    if (getuid() == 0 && pipe(tubo) == 0) {
+        const pid_t hijo = fork();
+        if (hijo == 0) {
+            close(tubo[0]);
+            const bool sinPrivilegios = setgid(65534) == 0 && setuid(65534) == 0;
+            const QByteArray visto = sinPrivilegios ? prueba() : QByteArray("<setuid>");
+            [[maybe_unused]] const auto escrito = write(tubo[1], visto.data(), visto.size());
+            _exit(0);
+        }
+        close(tubo[1]);
+        char bloque[512];
+        for (ssize_t n; (n = read(tubo[0], bloque, sizeof bloque)) > 0;)
+            respuesta.append(bloque, n);
+        close(tubo[0]);
+        waitpid(hijo, nullptr, 0);
+    }
     QFile::setPermissions(carpeta, lectura | paso | QFile::WriteOwner);
     QCOMPARE(respuesta, (programa + ".DAT|avisado|sin copia|cambio copiado").toUtf8());
-
-    // No notes file and a folder that takes none: the per-user folder.
     const QString sinNotas = FCarpeta->filePath("no-existe/pinaco");
     QCOMPARE(QFileInfo(RutaArchivoDatos(sinNotas, "NET")).absolutePath(),
              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));

@@ -1,5 +1,4 @@
-// The note server over loopback sockets: what the session's test cannot show. A peer bound to
-// 127.0.0.2 is a second board. The log bytes are written from the protocol's description.
+// The note server over loopback, beyond the session's test; a peer on 127.0.0.2 is a board.
 #include "net/EscritorLog.h"
 #include "net/LineasLog.h"
 #include "net/ServidorNotas.h"
@@ -38,11 +37,9 @@ class TestServidorNotas : public QObject {
 private slots:
     void init();
     void transferenciasSimultaneasNoSeMezclan();
-    void mensajesLargosEnTrozos();
     void limitesNoDetienenAlResto();
     void abusoRetiraYRestituye();
-    void lineasDelLog();
-    void escritorDelLog();
+    void lineasYEscritorDelLog();
 
 private:
     std::unique_ptr<QTemporaryDir> FCarpeta;
@@ -62,7 +59,8 @@ void TestServidorNotas::init() {
     QVERIFY(FServidor->Activar(0));
 }
 
-// Each connection keeps its own pending note; the port update lands in the sender's entry.
+// Each connection keeps its own pending note; the port update lands in the sender's entry; a
+// long text comes in several pieces and is answered once.
 void TestServidorNotas::transferenciasSimultaneasNoSeMezclan() {
     FTablero->libreta.AddIP("127.0.0.2", "Oficina", true, 1);
     FTablero->ajustes.CrearArchivoLog = true; // a log that cannot be written stops no note
@@ -74,35 +72,25 @@ void TestServidorNotas::transferenciasSimultaneasNoSeMezclan() {
     QCOMPARE(a.Enviar("NOTA_BEGIN"), QByteArray("READY"));
     QCOMPARE(a.Enviar("TEXT:Le\xF3n\r\nPe\xF1\xF3n"), QByteArray("DATA_RECEIVED"));
     QCOMPARE(b.Enviar("NOTA_BEGIN"), QByteArray("READY"));
+    const QByteArray largo = "TEXT:" + QByteArray(300000, 'a') + "\r\nfin";
+    for (qsizetype desde = 0; desde < largo.size(); desde += 100000) {
+        b.write(largo.mid(desde, 100000));
+        b.flush();
+        QTest::qWait(10);
+    }
+    QCOMPARE(b.Enviar({}), QByteArray("DATA_RECEIVED"));
+    QCOMPARE(b.Enviar({}, 200), QByteArray());
     QCOMPARE(b.Enviar("LEFT:300"), QByteArray("DATA_RECEIVED"));
     QCOMPARE(a.Enviar("NOTA_END"), QByteArray("NOTA_CREATED"));
     QCOMPARE(b.Enviar("NOTA_END"), QByteArray("NOTA_CREATED"));
 
-    QCOMPARE(FTablero->empezadas, 2);
-    QCOMPARE(FTablero->avisos, 2);
-    QCOMPARE(FTablero->creadas.size(), 2);
+    QVERIFY(FTablero->empezadas == 2 && FTablero->avisos == 2 && FTablero->creadas.size() == 2);
     const DatosNota &deA = FTablero->creadas[0], &deB = FTablero->creadas[1];
     QCOMPARE(deA.ReceivedFromIP + " " + deA.ReceivedFromUser + " " + deB.ReceivedFromIP,
              "127.0.0.2 Oficina 127.0.0.3");
     QCOMPARE(deA.Texto, QString::fromUtf8("León\r\nPeñón"));
     QCOMPARE(deB.Left, 300);
-}
-
-// A long text comes in several pieces and is answered once.
-void TestServidorNotas::mensajesLargosEnTrozos() {
-    Par par("127.0.0.2", FServidor->Puerto());
-    QCOMPARE(par.Enviar("NOTA_BEGIN"), QByteArray("READY"));
-    const QByteArray largo = "TEXT:" + QByteArray(300000, 'a') + "\r\nfin";
-    for (qsizetype desde = 0; desde < largo.size(); desde += 100000) {
-        par.write(largo.mid(desde, 100000));
-        par.flush();
-        QTest::qWait(10);
-    }
-    QCOMPARE(par.Enviar({}), QByteArray("DATA_RECEIVED"));
-    QCOMPARE(par.Enviar({}, 200), QByteArray());
-    QCOMPARE(par.Enviar("NOTA_END"), QByteArray("NOTA_CREATED"));
-    QCOMPARE(FTablero->creadas.size(), 1);
-    QCOMPARE(FTablero->creadas[0].Texto.size(), largo.size() - 5);
+    QCOMPARE(deB.Texto.size(), largo.size() - 5);
 }
 
 void TestServidorNotas::limitesNoDetienenAlResto() {
@@ -137,17 +125,14 @@ void TestServidorNotas::limitesNoDetienenAlResto() {
     QVERIFY(FTablero->creadas.isEmpty());
 }
 
-// The second note within the minute withdraws the permission for some minutes: the sender
-// hears it at "CIAO" and is refused; the timer gives it back. Without a log name the log is
-// the one beside the data files, and its lines are bytes of the data files' encoding.
+// The second note in the minute withdraws the permission for minutes, told at "CIAO"; the timer
+// gives it back. Without a name the log is beside the data files, in their encoding.
 void TestServidorNotas::abusoRetiraYRestituye() {
     Configuracion& ajustes = FTablero->ajustes;
-    ajustes.HabilitarNumMaxNotas = true;
-    ajustes.NumMaxNotas = 1;
+    ajustes.HabilitarNumMaxNotas = ajustes.RetiroTemporal = ajustes.CrearArchivoLog =
+        ajustes.LogWithNotaText = true;
     ajustes.RetiroPermanente = false;
-    ajustes.RetiroTemporal = true;
-    ajustes.CrearArchivoLog = true;
-    ajustes.LogWithNotaText = true;
+    ajustes.NumMaxNotas = 1;
     // Only its own entry admits the sender: a permitted wildcard would admit it still.
     FTablero->libreta.BuscarIP("*.*.*.*")->Permitido = false;
     FTablero->libreta.AddIP("127.0.0.2", "Peñón", true, 2222);
@@ -175,17 +160,15 @@ void TestServidorNotas::abusoRetiraYRestituye() {
                  "(05-Ene-2000  14:08:22)  >>> RESTITUIDO PERMISO A " + quien);
 }
 
-// The lines the server's log above does not show.
-void TestServidorNotas::lineasDelLog() {
+void TestServidorNotas::lineasYEscritorDelLog() {
+    // The lines the server's log above does not show.
     DatosNota nota;
     RellenarNotaRecibida(nota, {}, FAhora, "192.168.0.7", "");
     QCOMPARE(LineaNotaRecibida(nota, {true, false}),
              "(05-Ene-2000  14:03:22)  Recibida Nota de: 192.168.0.7  ()");
     QCOMPARE(LineaRetiro({"09-08-2021", "08:00:01", "10.0.0.1", ""}, {true, false, 5}),
              "(09-Ago-2021  08:00:01)  >>> RETIRADO PERMISO PERMANENTEMENTE A 10.0.0.1");
-}
 
-void TestServidorNotas::escritorDelLog() {
     QTemporaryDir actual;
     const QString antes = QDir::currentPath();
     QDir::setCurrent(actual.path());

@@ -1,6 +1,8 @@
 #include "notes/FrmVerNotaNet.h"
 #include "notes/Nota.h"
 
+#include "tests/TableroFalso.h"
+
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -16,45 +18,35 @@ private slots:
 
 void TestVerNotaNet::verYCerrar_data() {
     QTest::addColumn<QString>("texto");
-    QTest::addColumn<int>("mes"); // due the 1st of that month of 2027, or all zero
+    QTest::addColumn<QDate>("limite");
     QTest::addColumn<QString>("usuario");
     QTest::addColumn<QString>("libreta");    // the address book's name now
     QTest::addColumn<QStringList>("vistos"); // the text, the due date and the sender
     QTest::addColumn<bool>("aceptar");       // after a font is chosen; else Escape
     QTest::newRow("CR LF, trailing break, named sender; OK")
         << "Llamar a\r\nlas cinco, José\r\n"
-        << 1 << "Ana"
+        << QDate(2027, 1, 1) << "Ana"
         << "Oficina" << QStringList{"Llamar a\nlas cinco, José\n", "1-Ene-2027", "Ana  (10.0.0.7)"}
         << true;
     QTest::newRow("protocol defaults, unknown sender; Escape")
-        << "" << 0 << ""
+        << "" << QDate() << ""
         << "" << QStringList{"", "0--0", "(10.0.0.7)"} << false;
 }
 
 // The labels and the read-only text; only "&Aceptar" writes, and only the font.
 void TestVerNotaNet::verYCerrar() {
     QFETCH(QString, texto);
-    QFETCH(int, mes);
+    QFETCH(QDate, limite);
     QFETCH(QString, usuario);
     QFETCH(QString, libreta);
     QFETCH(bool, aceptar);
-    QWidget tablero;
-    TNota nota(&tablero);
-    nota.AsignarDatos({.ColorChincheta = TColorChincheta::Net,
-                       .Texto = texto,
-                       .DayCreated = 4,
-                       .DayExpires = quint8(mes ? 1 : 0),
-                       .MonthCreated = 3,
-                       .MonthExpires = quint8(mes),
-                       .YearCreated = 2026,
-                       .YearExpires = mes ? 2027 : 0,
-                       .FontStyle = fsItalic,
-                       .FontName = "DejaVu Sans",
-                       .ReceivedTime = "14:03:22",
-                       .ReceivedFromIP = "10.0.0.7",
-                       .ReceivedFromUser = usuario});
+    TableroFalso tablero; // an invalid date gives the zeros a sender may leave
+    TNota& nota = *tablero.Agregar(texto, QDate(2026, 3, 4), limite, TColorChincheta::Net);
+    nota.setFontStyle(fsItalic);
+    nota.setReceivedFromIP("10.0.0.7");
+    nota.setReceivedFromUser(usuario);
     DatosNota esperado = nota.Datos();
-    TfrmVerNotaNet visor(&tablero);
+    TfrmVerNotaNet visor(&tablero.Pinaco);
     visor.CargarNotaEnVisor(&nota, libreta);
     QTEST((QStringList{visor.MemoTexto->toPlainText(), visor.lblFechaLimite->text(),
                        visor.lblReceivedFromUser->text()}),
