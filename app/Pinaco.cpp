@@ -34,7 +34,7 @@ TPinaco::TPinaco(const QString& rutaPrograma, QWidget* parent)
     imglChinchetas = ImagenesPinaco::imglChinchetas();
     imglAgarradera = ImagenesPinaco::imglAgarradera();
     connect(&TimerOnLoad, &QTimer::timeout, this, &TPinaco::TimerOnLoadTimer);
-    connect(&TimerGuardarNotas, &QTimer::timeout, this, &TPinaco::TimerGuardarNotasTimer);
+    connect(&FAutoguardado, &Autoguardado::GuardadoDebido, this, &TPinaco::GuardarAutomaticamente);
     // Once the desktop has settled its remaining screens.
     connect(qGuiApp, &QGuiApplication::screenRemoved, this,
             [this] { QTimer::singleShot(0, this, &TPinaco::VolverAPantalla); });
@@ -70,8 +70,6 @@ void TPinaco::FormCreate() {
     FIgnorarPulsacionNota = false;
     FIsMaximized = false;
     FIgnorarPulsacionFondo = false;
-    FContadorGuardado = 0;
-    FijarIntervalo(TimerGuardarNotas, 0);
 
     FCustodia = std::make_unique<CustodiaArchivos>(this);
     FRutaListaIP = RutaArchivoDatos(FRutaPrograma, QStringLiteral("NET"));
@@ -125,19 +123,18 @@ void TPinaco::TimerOnLoadTimer() {
 }
 
 void TPinaco::MarcarNotasCambiadas() {
-    FContadorGuardado = 0;
-    FijarIntervalo(TimerGuardarNotas, 1000);
+    FAutoguardado.Cambio();
 }
 
 void TPinaco::IniciarNotaEntrante() {
-    FContadorGuardado = kTicksNotaEntrante;
-    FijarIntervalo(TimerGuardarNotas, 1000);
+    FAutoguardado.NotaEntrante();
 }
 
 void TPinaco::TimerGuardarNotasTimer() {
-    ++FContadorGuardado;
-    if (FContadorGuardado != kTicksAutoguardado)
-        return;
+    FAutoguardado.Tic();
+}
+
+void TPinaco::GuardarAutomaticamente() {
     // No note may arrive while the file is written: the server is closed around the save.
     DesactivarServidor();
     GuardarNotas();
@@ -172,7 +169,8 @@ void TPinaco::FormDestroy() {
         return;
     FDestruido = true;
     FCerrando = true;
-    FijarIntervalo(TimerGuardarNotas, 0);
+    // The countdown ends here: the shutdown saves below or leaves the files as they are.
+    FAutoguardado.Guardado();
     DesactivarServidor();
     // Before the files are read (a signal during start-up) or after a failed read the
     // board holds defaults or a partial list: the stored files stay as they were.

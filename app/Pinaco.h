@@ -1,5 +1,6 @@
 #pragma once
 // The board: main window, owner of the notes, the address book, the settings and the timers.
+#include "core/Autoguardado.h"
 #include "core/Configuracion.h"
 #include "core/ListaNotas.h"
 #include "net/TableroRed.h"
@@ -29,8 +30,8 @@ class TPinaco : public QWidget, public TableroNotas, public TableroRed {
 public:
     static constexpr int kAnchoDisenado = 442;
     static constexpr int kAltoDisenado = 384;
-    static constexpr int kTicksAutoguardado = 300;
-    static constexpr int kTicksNotaEntrante = 270;
+    static constexpr int kTicksAutoguardado = Autoguardado::kTicksAutoguardado;
+    static constexpr int kTicksNotaEntrante = Autoguardado::kTicksNotaEntrante;
 
     // rutaPrograma: the program's full path, from which the data files are named.
     explicit TPinaco(const QString& rutaPrograma, QWidget* parent = nullptr);
@@ -42,7 +43,7 @@ public:
     // Start-up, autosave and the show request of a second start.
     void TimerOnLoadTimer();
     void TimerGuardarNotasTimer();
-    // The start of an incoming note: a save 30 ticks later unless the note completes.
+    // The start of an incoming note: a save 30 ticks later at most.
     void IniciarNotaEntrante();
     void MensajeMostrar();
 
@@ -138,7 +139,7 @@ public:
     // Whether the desktop has a tray; replaceable so tests can have one without a desktop.
     static inline bool (*DisponibilidadBandeja)() = nullptr;
 
-    int ContadorGuardado() const { return FContadorGuardado; }
+    int ContadorGuardado() const { return FAutoguardado.Contador(); }
     bool AutoguardadoArmado() const { return TimerGuardarNotas.isActive(); }
 
     Configuracion Config;
@@ -206,6 +207,8 @@ private:
     void DestruirNota(TNota* nota);
     // Keeps the button pieces above the notes when notes may not cover them.
     void BotonesAlFrente();
+    // The due autosave: the server closed around the write.
+    void GuardarAutomaticamente();
     void ErrorCritico(const QString& primeraLinea, const QString& ruta);
     void LiberarNotas();
 
@@ -217,7 +220,7 @@ private:
     ListaIP FListaIP;
     std::unique_ptr<QSettings> FRegistro;
     std::unique_ptr<CustodiaArchivos> FCustodia;
-    int FContadorGuardado = 0;
+    Autoguardado FAutoguardado{TimerGuardarNotas};
     int EstadoParpadeo = 0;
     QRect FLimitesRestaurar;
     bool FIsMaximized = false;

@@ -57,8 +57,7 @@ bool TPinaco::CargarNotas() {
 }
 
 bool TPinaco::GuardarNotas() {
-    FContadorGuardado = 0;
-    TimerGuardarNotas.stop();
+    FAutoguardado.Guardado();
     QList<DatosNota> notas;
     notas.reserve(FListaNotas.Cuenta());
     for (const TNota* nota : FListaNotas)

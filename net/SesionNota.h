@@ -19,7 +19,7 @@ struct Remitente {
 enum class AccionSesion {
     Ninguna,
     GuardarPuerto,    // Puerto of the sender's own entry := Puerto
-    NotaEmpezada,     // the autosave countdown goes to 270
+    NotaEmpezada,     // the autosave falls 30 s later at most
     CrearNota,        // create the received note from Nota, then answer
     RegistrarRechazo, // log the refused attempt when the log is on, then answer
     ValorNoNumerico,  // a number field or port that is no number: told locally, no answer
