@@ -20,7 +20,7 @@ class TestAutoguardado : public QObject {
 private slots:
     void ningunCambioEsperaMasDe300_data();
     void ningunCambioEsperaMasDe300();
-    void losAvisosNoRetrasanElTic();
+    void elRelojLlevaLaCuenta();
 };
 
 void TestAutoguardado::ningunCambioEsperaMasDe300_data() {
@@ -65,8 +65,8 @@ void TestAutoguardado::ningunCambioEsperaMasDe300() {
     QCOMPARE(reloj.isActive(), autoguardado.Pendiente());
 }
 
-// Changes faster than a tick leave the running tick source alone.
-void TestAutoguardado::losAvisosNoRetrasanElTic() {
+// The tick source brings the save; changes faster than a tick leave it running as it was.
+void TestAutoguardado::elRelojLlevaLaCuenta() {
     QTimer reloj;
     reloj.setTimerType(Qt::PreciseTimer);
     Autoguardado autoguardado(reloj);
@@ -76,6 +76,10 @@ void TestAutoguardado::losAvisosNoRetrasanElTic() {
     autoguardado.NotaEntrante();
     QVERIFY(reloj.isActive());
     QVERIFY(reloj.remainingTime() < 900);
+    QSignalSpy debido(&autoguardado, &Autoguardado::GuardadoDebido);
+    reloj.start(1);
+    QVERIFY(debido.wait());
+    QVERIFY(!autoguardado.Pendiente());
 }
 
 QTEST_GUILESS_MAIN(TestAutoguardado)
