@@ -23,16 +23,29 @@ QString CustodiaArchivos::Motivo(ErrorArchivo error) {
 }
 
 bool CustodiaArchivos::Guardar(const QString& ruta, const Contenido& contenido, bool alCerrar) {
-    const ErrorArchivo error = GuardarAtomico(ruta, contenido);
-    if (error == ErrorArchivo::Ninguno) {
+    QBuffer nuevo;
+    nuevo.open(QIODevice::WriteOnly);
+    ErrorArchivo error = contenido(nuevo);
+    const bool legible = error == ErrorArchivo::Ninguno;
+    QString ajena;
+    const bool conservada = !legible || ConservarCambioAjeno(ruta, ajena);
+    if (legible && conservada)
+        error = GuardarBytes(ruta, nuevo.data());
+    if (!ajena.isEmpty())
+        AvisarCambioAjeno(ruta, ajena, alCerrar);
+    if (conservada && error == ErrorArchivo::Ninguno) {
+        conocidos_[ruta] = EstadoArchivo::DeBytes(nuevo.data());
         conFallo_.remove(ruta);
-        // The file holds the newest data now: an older recovery copy would hide it.
-        BorrarRecuperaciones(ruta);
+        // The file holds this board's newest data now: its own older copies would hide it.
+        BorrarPropias(ruta);
         return true;
     }
-    const QString motivo = Motivo(error);
+    const QString motivo = conservada
+                               ? Motivo(error)
+                               : QStringLiteral("El fichero ha cambiado desde que el Pinaco lo "
+                                                "leyó y no se pudo conservar esa versión.");
     if (alCerrar) {
-        GuardarRecuperacionAlCerrar(ruta, contenido, motivo);
+        GuardarRecuperacionAlCerrar(ruta, nuevo.data(), legible, motivo);
         return false;
     }
     std::fprintf(stderr, "pinaco: no se pudo guardar %s: %s\n", qPrintable(ruta),
@@ -44,29 +57,69 @@ bool CustodiaArchivos::Guardar(const QString& ruta, const Contenido& contenido, 
     return false;
 }
 
-void CustodiaArchivos::GuardarRecuperacionAlCerrar(const QString& ruta, const Contenido& contenido,
-                                                   const QString& motivo) {
-    QBuffer nuevo;
-    nuevo.open(QIODevice::WriteOnly);
-    const bool legible = contenido(nuevo) == ErrorArchivo::Ninguno;
-    // A file that cannot be written but already holds everything loses nothing: no copy
-    // to be loaded and told of at every start.
-    if (legible && LeerArchivoEntero(ruta).Bytes == nuevo.data()) {
-        BorrarRecuperaciones(ruta);
+bool CustodiaArchivos::ConservarCambioAjeno(const QString& ruta, QString& copia) {
+    const auto conocido = conocidos_.constFind(ruta);
+    if (conocido == conocidos_.cend())
+        return true;
+    const std::optional<EstadoArchivo> actual = EstadoActual(ruta);
+    // Unchanged, or gone: nothing to keep.
+    if (actual == *conocido || (actual && !actual->Existe))
+        return true;
+    copia = ConservarCopia(ruta, QStringLiteral(".ajeno"));
+    return !copia.isEmpty();
+}
+
+void CustodiaArchivos::AvisarCambioAjeno(const QString& ruta, const QString& copia, bool alCerrar) {
+    const QString texto =
+        QStringLiteral("El fichero %1 ha cambiado desde que este Pinaco lo leyó o lo guardó "
+                       "(lo ha escrito otro Pinaco u otro programa).\r\rEsa versión se ha "
+                       "conservado en:\r%2")
+            .arg(ruta, copia);
+    if (alCerrar || cambioAvisado_.contains(ruta)) {
+        std::fprintf(stderr, "pinaco: %s\n", qPrintable(QString(texto).replace(u'\r', u' ')));
         return;
     }
-    const QString copia = GuardarRecuperacion(
-        ruta, [&](const QString& destino) { return GuardarAtomico(destino, contenido); });
-    if (copia.isEmpty())
+    cambioAvisado_.insert(ruta);
+    Informar(texto);
+}
+
+void CustodiaArchivos::GuardarRecuperacionAlCerrar(const QString& ruta, const QByteArray& bytes,
+                                                   bool legible, const QString& motivo) {
+    // A file that cannot be written but already holds everything loses nothing: no copy
+    // to be loaded and told of at every start.
+    if (legible && LeerArchivoEntero(ruta).Bytes == bytes) {
+        BorrarPropias(ruta);
+        return;
+    }
+    // The copy stands for the file this board's notes grew from.
+    const auto conocido = conocidos_.constFind(ruta);
+    const std::optional<EstadoArchivo> base =
+        conocido != conocidos_.cend() ? *conocido : EstadoActual(ruta);
+    const QString copia =
+        !legible ? QString()
+                 : GuardarRecuperacion(
+                       ruta, [&](const QString& destino) { return GuardarBytes(destino, bytes); },
+                       base, copiasPropias_.value(ruta));
+    if (copia.isEmpty()) {
         std::fprintf(stderr,
                      "pinaco: no se pudo guardar %s: %s Tampoco se pudo guardar una copia de "
                      "recuperación: los cambios se han perdido.\n",
                      qPrintable(ruta), qPrintable(motivo));
-    else
-        std::fprintf(stderr,
-                     "pinaco: no se pudo guardar %s: %s Los cambios están en la copia de "
-                     "recuperación %s, que se cargará al volver a iniciar el Pinaco.\n",
-                     qPrintable(ruta), qPrintable(motivo), qPrintable(copia));
+        return;
+    }
+    // The new copy holds what the copy loaded at start held.
+    BorrarPropias(ruta, copia);
+    copiasPropias_[ruta] = {copia};
+    std::fprintf(stderr,
+                 "pinaco: no se pudo guardar %s: %s Los cambios están en la copia de "
+                 "recuperación %s, que se cargará al volver a iniciar el Pinaco.\n",
+                 qPrintable(ruta), qPrintable(motivo), qPrintable(copia));
+}
+
+void CustodiaArchivos::BorrarPropias(const QString& ruta, const QString& salvo) {
+    for (const QString& copia : copiasPropias_.take(ruta))
+        if (copia != salvo)
+            BorrarRecuperacion(copia);
 }
 
 void CustodiaArchivos::AvisarFallo(const QString& ruta, const QString& texto) {
@@ -87,17 +140,39 @@ void CustodiaArchivos::ComprobarEscritura(const QString& ruta) {
 }
 
 QString CustodiaArchivos::OrigenDeCarga(const QString& ruta, const QString& contenido) {
-    const QString copia = RecuperacionExistente(ruta);
-    if (copia.isEmpty())
+    const std::optional<EstadoArchivo> actual = EstadoActual(ruta);
+    if (actual)
+        conocidos_[ruta] = *actual;
+    QString elegida;
+    QStringList apartadas;
+    for (const CopiaRecuperacion& copia : RecuperacionesExistentes(ruta)) {
+        // Over a file that is gone nothing can be lost; over any other, only over the file
+        // it was made from. A copy that does not say which one that was is not loaded.
+        const bool vale = actual && (!actual->Existe || copia.Base == actual);
+        if (vale && elegida.isEmpty())
+            elegida = copia.Ruta;
+        else
+            apartadas << copia.Ruta;
+    }
+    if (!apartadas.isEmpty())
+        Informar(QStringLiteral("No se ha cargado la copia de recuperación de %1:\r%2\r\r"
+                                "El fichero ha cambiado desde que se hizo, o la copia no dice "
+                                "sobre qué versión del fichero se hizo, y podría tapar cambios "
+                                "más nuevos. Se ha leído el fichero:\r%3\r\r"
+                                "La copia se conserva tal como estaba; revísela y bórrela "
+                                "cuando ya no la necesite.")
+                     .arg(contenido, apartadas.join(u'\r'), ruta));
+    if (elegida.isEmpty())
         return ruta;
+    copiasPropias_[ruta] = {elegida};
     Informar(QStringLiteral("La última vez que se cerró el Pinaco no se pudo guardar %1 en:\r%2"
                             "\r\rSe han cargado los cambios desde la copia de recuperación:\r%3")
-                 .arg(contenido, ruta, copia));
-    return copia;
+                 .arg(contenido, ruta, elegida));
+    return elegida;
 }
 
 bool CustodiaArchivos::ConservarOriginal(const QString& ruta, const QString& contenido) {
-    const QString copia = ::ConservarOriginal(ruta);
+    const QString copia = ConservarCopia(ruta, QStringLiteral(".original"));
     if (copia.isEmpty())
         return false;
     Informar(QStringLiteral("El fichero de %1 tiene datos después de un carácter de fin de "

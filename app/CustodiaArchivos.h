@@ -1,11 +1,14 @@
 #pragma once
 // Keeps the board's data files safe: saves them, tells the user of a failure once, keeps
-// the changes in a recovery copy when the save at shutdown fails, and loads that copy at
-// the next start.
+// the changes in a recovery copy when the save at shutdown fails, loads that copy at the
+// next start, and keeps a version some other writer left in a file before saving over it.
 #include "storage/ErrorArchivo.h"
+#include "storage/EstadoArchivo.h"
 
+#include <QHash>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QIODevice;
@@ -20,9 +23,12 @@ public:
 
     // While the board runs a failure is told once, until that file saves again, and never
     // with two boxes at once. At shutdown no box holds the end up: changes the file does
-    // not hold yet go to a recovery copy and standard error says where.
+    // not hold yet go to a recovery copy and standard error says where. A file that is
+    // not what this board read or last saved is first kept beside it.
     bool Guardar(const QString& ruta, const Contenido& contenido, bool alCerrar);
-    // The file the start-up reads: a recovery copy left by a failed shutdown, else the file.
+    // The file the start-up reads: a recovery copy made over the file as it still is (or
+    // over a file that is gone), else the file itself. Called before the file is read:
+    // later saves compare what is on disk with what it held then.
     QString OrigenDeCarga(const QString& ruta, const QString& contenido);
     // A file that cannot be written is told at start, before any change is lost.
     void ComprobarEscritura(const QString& ruta);
@@ -35,10 +41,21 @@ public:
 private:
     void AvisarFallo(const QString& ruta, const QString& texto);
     void Informar(const QString& texto);
-    void GuardarRecuperacionAlCerrar(const QString& ruta, const Contenido& contenido,
+    // A file that is not what this board read or last saved is kept whole beside it, at
+    // `copia`. False when that copy could not be made: the file must not be replaced.
+    bool ConservarCambioAjeno(const QString& ruta, QString& copia);
+    // Once by a box while the board runs; at shutdown, and after that, on standard error.
+    void AvisarCambioAjeno(const QString& ruta, const QString& copia, bool alCerrar);
+    void GuardarRecuperacionAlCerrar(const QString& ruta, const QByteArray& bytes, bool legible,
                                      const QString& motivo);
+    // Only the copies this board loaded or wrote are its to remove.
+    void BorrarPropias(const QString& ruta, const QString& salvo = {});
 
     QWidget* owner_;
     QSet<QString> conFallo_;
+    QSet<QString> cambioAvisado_;
+    // What each file held when this board read it or last saved it.
+    QHash<QString, EstadoArchivo> conocidos_;
+    QHash<QString, QStringList> copiasPropias_;
     bool avisoAbierto_ = false;
 };

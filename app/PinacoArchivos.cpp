@@ -2,6 +2,7 @@
 #include "app/CapasNotas.h"
 #include "app/CustodiaArchivos.h"
 #include "app/Pinaco.h"
+#include "core/GeometriaNotas.h"
 #include "notes/Mensaje.h"
 #include "notes/Nota.h"
 #include "storage/ArchivoNotas.h"
@@ -39,6 +40,7 @@ bool TPinaco::CargarNotas() {
             datos.FontSize = nota->FontSize();
             datos.FontColor = nota->FontColor();
         }
+        AcotarGeometria(datos);
         nota->AsignarDatos(datos);
     }
     FCapas->TerminarCarga();
@@ -47,7 +49,9 @@ bool TPinaco::CargarNotas() {
     // The address book is read before a conversion writes both files, so it is kept.
     const QString origenIP =
         FCustodia->OrigenDeCarga(FRutaListaIP, QStringLiteral("la lista de direcciones"));
-    if (FListaIP.CargarListaIP(origenIP) != ErrorArchivo::Ninguno) {
+    bool ipTrasElFin = false;
+    if (FListaIP.CargarListaIP(origenIP, &ipTrasElFin) != ErrorArchivo::Ninguno ||
+        (ipTrasElFin && !FCustodia->ConservarOriginal(origenIP, QStringLiteral("direcciones")))) {
         ErrorCritico(QStringLiteral("Error crítico en la Base de Datos de IPs."), origenIP);
         return false;
     }

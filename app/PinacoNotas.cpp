@@ -194,13 +194,7 @@ DatosNota TPinaco::CrearNotaRecibida(const DatosNota& pendiente, const QString& 
     TNota* nota = NuevaNota(false);
     DatosNota datos = nota->Datos();
     RellenarNotaRecibida(datos, pendiente, ahora, ip, nombre);
-    // Bounds come from the network: no overflow in the steps below, no giant widget.
-    constexpr int kLejos = 100000;
-    constexpr int kMayor = 10000;
-    datos.Left = qBound(-kLejos, datos.Left, kLejos);
-    datos.Top = qBound(-kLejos, datos.Top, kLejos);
-    datos.Width = qBound(0, datos.Width, kMayor);
-    datos.Height = qBound(0, datos.Height, kMayor);
+    AcotarGeometria(datos);
     nota->AsignarDatos(datos);
     NotaAlFrente(nota);
     // The other notes stay where they are while this one steps off them.

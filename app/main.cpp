@@ -1,9 +1,35 @@
 #include "app/InstanciaUnica.h"
 #include "app/Pinaco.h"
+#include "app/RutasDatos.h"
 #include "app/SalidaOrdenada.h"
+#include "notes/Mensaje.h"
+#include "storage/CerrojoDatos.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+// Ends the program without a board; the box runs inside the event loop, so that a stop
+// signal closes it as it ends a board.
+int AvisarArchivosEnUso(const CerrojoDatos& cerrojo, const QString& rutaNotas) {
+    const QString texto =
+        QStringLiteral("Otro Pinaco (%1) ya está usando los ficheros de datos:\r%2\r\r"
+                       "Este Pinaco se cerrará sin escribir nada. Si no hay ningún otro Pinaco "
+                       "abierto, borre el fichero de bloqueo:\r%3")
+            .arg(cerrojo.Dueno(), rutaNotas, cerrojo.Ruta());
+    std::fprintf(stderr, "pinaco: %s\n", qPrintable(QString(texto).replace(u'\r', u' ')));
+    QTimer::singleShot(0, qApp, [texto] {
+        MostrarMensaje(nullptr, QStringLiteral("Pinaco"), texto, IconoMensaje::Error);
+        QCoreApplication::exit();
+    });
+    QApplication::exec();
+    return 1;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -22,6 +48,13 @@ int main(int argc, char** argv) {
     InstanciaUnica instancia;
     if (!instancia.Iniciar())
         return 0;
+    // A board of another session or user may use the same files: before anything is read
+    // or written, settings included, they must be this board's.
+    const QString rutaNotas =
+        RutaArchivoDatos(QApplication::applicationFilePath(), QStringLiteral("DAT"));
+    CerrojoDatos cerrojo(rutaNotas);
+    if (!cerrojo.Tomar())
+        return AvisarArchivosEnUso(cerrojo, rutaNotas);
 
     // The end of the desktop session ends the board as its close button does.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, &QCoreApplication::quit,

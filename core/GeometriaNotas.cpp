@@ -27,6 +27,15 @@ QPoint PosicionLibre(const QList<QRect>& notas, int W, int H) {
     return {x, y};
 }
 
+void AcotarGeometria(DatosNota& nota) {
+    constexpr int kLejos = 100000;
+    constexpr int kMayor = 10000;
+    nota.Left = qBound(-kLejos, nota.Left, kLejos);
+    nota.Top = qBound(-kLejos, nota.Top, kLejos);
+    nota.Width = qBound(0, nota.Width, kMayor);
+    nota.Height = qBound(0, nota.Height, kMayor);
+}
+
 QRect DentroDelPinaco(QRect nota, int anchoPinaco, int altoPinaco, int tipoPinaco) {
     if (nota.left() < 15)
         nota.moveLeft(15);

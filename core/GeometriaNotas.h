@@ -1,5 +1,7 @@
 #pragma once
 // Placement rules of the notes on the board, on plain rectangles.
+#include "core/DatosNota.h"
+
 #include <QList>
 #include <QRect>
 #include <span>
@@ -9,6 +11,10 @@ bool PosicionOcupada(const QList<QRect>& notas, int X, int Y, int W, int H);
 
 // First free position of a new note, starting at 40,70 and moving by 8,8.
 QPoint PosicionLibre(const QList<QRect>& notas, int W, int H);
+
+// Position and size of a note read from a file or the network kept within bounds: no
+// overflow in the placement steps, no giant widget.
+void AcotarGeometria(DatosNota& nota);
 
 // The note pulled inside a board of the given size, with the top limit of the board type.
 QRect DentroDelPinaco(QRect nota, int anchoPinaco, int altoPinaco, int tipoPinaco);

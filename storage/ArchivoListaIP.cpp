@@ -6,17 +6,19 @@
 
 #include "core/Cp1252.h"
 
-ErrorArchivo ListaIP::CargarListaIP(const QString& ruta) {
+ErrorArchivo ListaIP::CargarListaIP(const QString& ruta, bool* bytesTrasElFin) {
     const ArchivoLeido leido = LeerArchivoEntero(ruta);
     if (leido.Error != ErrorArchivo::Ninguno)
         return leido.Error;
-    return LeerListaIP(leido.Bytes);
+    return LeerListaIP(leido.Bytes, bytesTrasElFin);
 }
 
-ErrorArchivo ListaIP::LeerListaIP(QByteArrayView bytes) {
+ErrorArchivo ListaIP::LeerListaIP(QByteArrayView bytes, bool* bytesTrasElFin) {
     // Read aside first so that a damaged file adds nothing.
     ListaIP leidas;
     LectorLineas lector(bytes, FinDeLinea::CRoLF);
+    if (bytesTrasElFin)
+        *bytesTrasElFin = lector.HayBytesTrasElFin();
     while (!lector.SoloQuedanBlancos()) {
         const QString ip = Cp1252::Decodificar(lector.LeerLinea());
         const QString nombre = Cp1252::Decodificar(lector.LeerLinea());

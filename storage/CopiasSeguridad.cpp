@@ -23,6 +23,11 @@ QString NombreCopiaLejana(const QString& ruta) {
     return archivo.fileName() + u'.' + QString::fromLatin1(marca) + kSufijoRecuperacion;
 }
 
+// Beside the copy: the state of the data file the copy was made over.
+QString NotaDeCopia(const QString& copia) {
+    return copia + QStringLiteral(".estado");
+}
+
 } // namespace
 
 QStringList RutasRecuperacion(const QString& ruta) {
@@ -36,50 +41,60 @@ QStringList RutasRecuperacion(const QString& ruta) {
     return rutas;
 }
 
-QString RecuperacionExistente(const QString& ruta) {
-    for (const QString& copia : RutasRecuperacion(ruta))
-        if (QFileInfo(copia).isFile())
-            return copia;
-    return {};
+QList<CopiaRecuperacion> RecuperacionesExistentes(const QString& ruta) {
+    QList<CopiaRecuperacion> copias;
+    for (const QString& copia : RutasRecuperacion(ruta)) {
+        if (!QFileInfo(copia).isFile())
+            continue;
+        const ArchivoLeido nota = LeerArchivoEntero(NotaDeCopia(copia));
+        copias.append({copia, nota.Existe && nota.Error == ErrorArchivo::Ninguno
+                                  ? EstadoArchivo::DeTexto(nota.Bytes)
+                                  : std::nullopt});
+    }
+    return copias;
 }
 
 QString GuardarRecuperacion(const QString& ruta,
-                            const std::function<ErrorArchivo(const QString&)>& guardar) {
+                            const std::function<ErrorArchivo(const QString&)>& guardar,
+                            const std::optional<EstadoArchivo>& base, const QStringList& propias) {
     const QStringList rutas = RutasRecuperacion(ruta);
     for (const QString& copia : rutas) {
+        // Another board's copy that was not loaded holds changes nobody has seen yet.
+        if (QFileInfo::exists(copia) && !propias.contains(copia))
+            continue;
         QDir().mkpath(QFileInfo(copia).absolutePath());
+        // An old note must never describe the new copy: without a note the copy is
+        // loaded only over a missing file.
+        QFile::remove(NotaDeCopia(copia));
         if (guardar(copia) != ErrorArchivo::Ninguno)
             continue;
         // Away from the file, the notes must not be readable by the other users.
         if (copia != rutas.first())
             QFile::setPermissions(copia, QFile::ReadOwner | QFile::WriteOwner);
+        if (base)
+            GuardarBytes(NotaDeCopia(copia), base->Texto());
         return copia;
     }
     return {};
 }
 
-void BorrarRecuperaciones(const QString& ruta) {
-    for (const QString& copia : RutasRecuperacion(ruta))
-        QFile::remove(copia);
+void BorrarRecuperacion(const QString& copia) {
+    QFile::remove(copia);
+    QFile::remove(NotaDeCopia(copia));
 }
 
-QString ConservarOriginal(const QString& ruta) {
+QString ConservarCopia(const QString& ruta, const QString& sufijo) {
     const ArchivoLeido original = LeerArchivoEntero(ruta);
     if (!original.Existe || original.Error != ErrorArchivo::Ninguno)
         return {};
     for (int n = 1; n < 100; ++n) {
-        const QString copia =
-            ruta + QStringLiteral(".original") + (n > 1 ? u'.' + QString::number(n) : QString());
+        const QString copia = ruta + sufijo + (n > 1 ? u'.' + QString::number(n) : QString());
         const ArchivoLeido anterior = LeerArchivoEntero(copia);
         if (anterior.Existe && anterior.Bytes == original.Bytes)
-            return copia; // kept already by an earlier start
+            return copia; // kept already
         if (anterior.Existe)
             continue;
-        const ErrorArchivo error = GuardarAtomico(copia, [&](QIODevice& destino) {
-            return EscribirTodo(destino, original.Bytes) ? ErrorArchivo::Ninguno
-                                                         : ErrorArchivo::NoSePuedeEscribir;
-        });
-        return error == ErrorArchivo::Ninguno ? copia : QString();
+        return GuardarBytes(copia, original.Bytes) == ErrorArchivo::Ninguno ? copia : QString();
     }
     return {};
 }

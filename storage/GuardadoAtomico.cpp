@@ -102,3 +102,10 @@ ErrorArchivo GuardarAtomico(const QString& ruta,
     }
     return archivo.commit() ? ErrorArchivo::Ninguno : ErrorDeErrno(errno);
 }
+
+ErrorArchivo GuardarBytes(const QString& ruta, QByteArrayView bytes) {
+    return GuardarAtomico(ruta, [bytes](QIODevice& destino) {
+        return EscribirTodo(destino, bytes) ? ErrorArchivo::Ninguno
+                                            : ErrorArchivo::NoSePuedeEscribir;
+    });
+}

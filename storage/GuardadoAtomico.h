@@ -24,3 +24,5 @@ bool EscribirTodo(QIODevice& destino, QByteArrayView bytes);
 // disk; otherwise the stored file stays as it was.
 ErrorArchivo GuardarAtomico(const QString& ruta,
                             const std::function<ErrorArchivo(QIODevice&)>& escribir);
+// GuardarAtomico of bytes already in memory.
+ErrorArchivo GuardarBytes(const QString& ruta, QByteArrayView bytes);

@@ -58,9 +58,10 @@ public:
     void AsegurarComodin();
 
     // Appends the file's entries, then the wildcard entry if missing. A missing file is
-    // no error. On error the list is left as it was.
-    ErrorArchivo CargarListaIP(const QString& ruta);
-    ErrorArchivo LeerListaIP(QByteArrayView bytes);
+    // no error. On error the list is left as it was. `bytesTrasElFin`: a Ctrl-Z ended the
+    // file before its last byte, so a save would drop what follows.
+    ErrorArchivo CargarListaIP(const QString& ruta, bool* bytesTrasElFin = nullptr);
+    ErrorArchivo LeerListaIP(QByteArrayView bytes, bool* bytesTrasElFin = nullptr);
     // Adds the wildcard entry if missing and writes the whole list; on failure the
     // stored file stays as it was.
     ErrorArchivo GuardarListaIP(const QString& ruta);

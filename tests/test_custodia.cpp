@@ -34,6 +34,9 @@ private slots:
     void init();
     void falloAvisadoUnaVezYCopiaAlCerrar();
     void originalConservadoUnaVez();
+    void copiaSoloSobreSuFichero_data();
+    void copiaSoloSobreSuFichero();
+    void tablerosDeUnFicheroNoSePisan();
     void archivoQueNoSePuedeEscribirSeLeeYSeAvisa();
 
 private:
@@ -79,21 +82,19 @@ void TestCustodia::falloAvisadoUnaVezYCopiaAlCerrar() {
     QVERIFY(!custodia.Guardar(notas, Contenido("otro"), true));
     QCOMPARE(LeerBytes(lejos), QByteArray("otro"));
     QCOMPARE(QFile::permissions(lejos) & (QFile::ReadOther | QFile::ReadGroup), 0);
-    // Another board's file of the same name neither finds nor deletes that copy.
-    const QString otroTablero = FCarpeta->filePath("otro/pinaco.DAT");
-    QVERIFY(RecuperacionExistente(otroTablero).isEmpty());
-    BorrarRecuperaciones(otroTablero);
-    QVERIFY(QFile::exists(lejos));
+    // Another board's file of the same name does not find that copy.
+    QVERIFY(RecuperacionesExistentes(FCarpeta->filePath("otro/pinaco.DAT")).isEmpty());
     QVERIFY(QDir().rmdir(notas + ".recuperacion"));
     QVERIFY(!custodia.Guardar(notas, Contenido("nuevo"), true));
     QCOMPARE(LeerBytes(notas + ".recuperacion"), QByteArray("nuevo"));
     QCOMPARE(FCajas.vistas.size(), 2);
 
-    // The next start reads the newer copy, beside the file; a good save removes them all.
-    QCOMPARE(custodia.OrigenDeCarga(notas, "las notas"), notas + ".recuperacion");
+    // The newer copy replaced the older one; the next start reads it and a good save
+    // removes it.
     QVERIFY(QDir().rmdir(notas));
+    QCOMPARE(custodia.OrigenDeCarga(notas, "las notas"), notas + ".recuperacion");
     QVERIFY(custodia.Guardar(notas, Contenido("nuevo"), false));
-    QVERIFY(RecuperacionExistente(notas).isEmpty());
+    QVERIFY(RecuperacionesExistentes(notas).isEmpty());
 }
 
 void TestCustodia::originalConservadoUnaVez() {
@@ -109,6 +110,68 @@ void TestCustodia::originalConservadoUnaVez() {
     QCOMPARE(LeerBytes(notas + ".original"), QByteArray("uno\x1A-dos"));
     QCOMPARE(LeerBytes(notas + ".original.2"), LeerBytes(notas));
     QVERIFY(!custodia.ConservarOriginal(FCarpeta->filePath("no-existe.DAT"), "notas"));
+}
+
+// A recovery copy is loaded only over the file it was made over, or over none; a copy that
+// does not say which file that was is taken to be stale. Any other stays, and the user is
+// told where.
+void TestCustodia::copiaSoloSobreSuFichero_data() {
+    QTest::addColumn<QByteArray>("antes"); // the file when the copy was made; null: none
+    QTest::addColumn<bool>("conNota");
+    QTest::addColumn<QByteArray>("despues"); // the file at the next start; null: none
+    QTest::addColumn<bool>("cargada");
+    const QByteArray uno("uno"), dos("dos"), ninguno;
+    QTest::newRow("file as it was") << uno << true << uno << true;
+    QTest::newRow("same size, other bytes") << uno << true << dos << false;
+    QTest::newRow("file made since") << ninguno << true << dos << false;
+    QTest::newRow("file gone") << uno << true << ninguno << true;
+    QTest::newRow("no note, file there") << uno << false << uno << false;
+    QTest::newRow("no note, file gone") << uno << false << ninguno << true;
+}
+
+void TestCustodia::copiaSoloSobreSuFichero() {
+    QFETCH(QByteArray, antes);
+    QFETCH(bool, conNota);
+    QFETCH(QByteArray, despues);
+    QFETCH(bool, cargada);
+    const QString ruta = FCarpeta->filePath("pinaco.DAT");
+    if (!antes.isNull())
+        EscribirBytes(ruta, antes);
+    const QString copia = GuardarRecuperacion(
+        ruta, [](const QString& destino) { return GuardarBytes(destino, "copia"); },
+        conNota ? EstadoActual(ruta) : std::nullopt, {});
+    QFile::remove(ruta);
+    if (!despues.isNull())
+        EscribirBytes(ruta, despues);
+    CustodiaArchivos custodia(nullptr);
+    QCOMPARE(custodia.OrigenDeCarga(ruta, "las notas"), cargada ? copia : ruta);
+    QCOMPARE(LeerBytes(copia), QByteArray("copia"));
+    QCOMPARE(FCajas.vistas.size(), 1);
+    QVERIFY(FCajas.vistas[0].Texto.contains(copia));
+}
+
+// Boards that take turns on one file: one board's save keeps another's recovery copy, which
+// goes only once the notes it holds are saved; a save over a file another board wrote
+// meanwhile keeps that version beside it.
+void TestCustodia::tablerosDeUnFicheroNoSePisan() {
+    const QString ruta = FCarpeta->filePath("pinaco.DAT");
+    EscribirBytes(ruta, "leido");
+    CustodiaArchivos uno(nullptr), dos(nullptr), tres(nullptr);
+    QCOMPARE(uno.OrigenDeCarga(ruta, "las notas"), ruta);
+    Ocupar(ruta);
+    QVERIFY(!uno.Guardar(ruta, Contenido("de uno"), true));
+    const QString copia = ruta + ".recuperacion";
+    QCOMPARE(LeerBytes(copia), QByteArray("de uno"));
+    QVERIFY(QDir().rmdir(ruta));
+    EscribirBytes(ruta, "leido");
+
+    QCOMPARE(tres.OrigenDeCarga(ruta, "las notas"), copia);
+    QVERIFY(dos.Guardar(ruta, Contenido("de dos"), false));
+    QCOMPARE(LeerBytes(copia), QByteArray("de uno"));
+    QVERIFY(tres.Guardar(ruta, Contenido("de tres"), true));
+    QVERIFY(RecuperacionesExistentes(ruta).isEmpty());
+    QCOMPARE(LeerBytes(ruta + ".ajeno"), QByteArray("de dos"));
+    QCOMPARE(LeerBytes(ruta), QByteArray("de tres"));
 }
 
 // An unwritable notes file still loads beside the program, and the user is told; the per-user
@@ -132,15 +195,21 @@ void TestCustodia::archivoQueNoSePuedeEscribirSeLeeYSeAvisa() {
         QStringList visto{ruta};
         if (FCajas.vistas.size() == 1 && FCajas.vistas[0].Texto.contains(ruta))
             visto << "avisado";
-        // Closed without a change: nothing to recover at the next start, not even an old copy.
-        EscribirBytes(RutasRecuperacion(ruta).last(), LeerBytes(ruta));
+        // Closed without a change: nothing to recover at the next start, not even the copy
+        // it loaded.
+        GuardarRecuperacion(ruta,
+                            [&](const QString& c) { return GuardarBytes(c, LeerBytes(ruta)); },
+                            EstadoActual(ruta), {});
+        custodia.OrigenDeCarga(ruta, "las notas");
         custodia.Guardar(ruta, Contenido(LeerBytes(ruta)), true);
-        if (RecuperacionExistente(ruta).isEmpty())
+        if (RecuperacionesExistentes(ruta).isEmpty())
             visto << "sin copia";
         custodia.Guardar(ruta, Contenido("cambio"), true);
-        if (LeerBytes(RecuperacionExistente(ruta)) == "cambio")
+        const QList<CopiaRecuperacion> copias = RecuperacionesExistentes(ruta);
+        if (!copias.isEmpty() && LeerBytes(copias[0].Ruta) == "cambio")
             visto << "cambio copiado";
-        BorrarRecuperaciones(ruta);
+        for (const CopiaRecuperacion& copia : copias)
+            BorrarRecuperacion(copia.Ruta);
         return visto.join(u'|').toUtf8();
     };
     // Root may write anything: as root, the check runs in a child without privileges.

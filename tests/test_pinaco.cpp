@@ -37,6 +37,7 @@ private slots:
     void autoguardadoYCierre();
     void ratonSobreLasNotas();
     void notaRecibidaSeApartaDeLasOtras();
+    void notaGuardadaEnormeSeAcota();
     void alFondoYBorrar();
     void guardarYCargarConservaNotasYOrden();
     void conversionConservaLibretaYBytesTrasCtrlZ();
@@ -177,6 +178,17 @@ void TestPinaco::notaRecibidaSeApartaDeLasOtras() {
     QVERIFY(grande.width() <= 10000 && grande.height() <= 10000);
 }
 
+// A stored note is held to the bounds of a received one.
+void TestPinaco::notaGuardadaEnormeSeAcota() {
+    DatosNota enorme;
+    enorme.Left = enorme.Top = enorme.Width = enorme.Height = INT_MAX;
+    enorme.YearExpires = 2099;
+    QCOMPARE(GuardarArchivoNotas(Ruta("pinaco.DAT"), {enorme}), ErrorArchivo::Ninguno);
+    Arrancar();
+    const QRect nota = FPinaco->Notas().Primero()->geometry();
+    QVERIFY(nota.width() <= 10000 && nota.height() <= 10000);
+}
+
 void TestPinaco::alFondoYBorrar() {
     Arrancar();
     TNota* sola = FPinaco->CrearNota(true);
@@ -279,7 +291,8 @@ void TestPinaco::guardadoFallidoAlCerrarSeRecuperaAlArrancar() {
 }
 
 // A first-layout file is converted at the start, the address book kept and the expired note
-// announced. The reader stops at a Ctrl-Z; what follows it would be lost by the first save.
+// announced. The readers stop at a Ctrl-Z; what follows it in either file would be lost by
+// the first save.
 void TestPinaco::conversionConservaLibretaYBytesTrasCtrlZ() {
     const QString ruta = Ruta("pinaco.DAT");
     const QByteArray original =
@@ -287,9 +300,9 @@ void TestPinaco::conversionConservaLibretaYBytesTrasCtrlZ() {
         "vencida\x1A\r\n30\r\n40\r\n120\r\n160\r\n2\r\n1\r\n2\r\n2003\r\n4\r\n5\r\n"
         "2099\r\n1\r\ndos\r\n";
     EscribirBytes(ruta, original);
-    ListaIP libreta;
-    libreta.AddIP("10.0.0.7", "Oficina", true, 2223);
-    QCOMPARE(libreta.GuardarListaIP(Ruta("pinaco.NET")), ErrorArchivo::Ninguno);
+    const QByteArray libreta = "10.0.0.7\r\nOficina\r\n2223\r\n1\r\n\x1A"
+                               "10.0.0.8\r\nCasa\r\n";
+    EscribirBytes(Ruta("pinaco.NET"), libreta);
     QString abierto;
     AlAbrirseDialogo([&](QDialog* d) {
         abierto = d->metaObject()->className();
@@ -300,10 +313,12 @@ void TestPinaco::conversionConservaLibretaYBytesTrasCtrlZ() {
     QCOMPARE(FPinaco->Notas().Cuenta(), 1);
     QCOMPARE(FPinaco->Notas().Primero()->Texto(), QString("vencida"));
     QVERIFY(LeerBytes(ruta).startsWith("PINACO_NOTAS_BD_3.0"));
-    QCOMPARE(FCajas.vistas.size(), 1);
+    QCOMPARE(FCajas.vistas.size(), 2);
     QVERIFY(FCajas.vistas[0].Texto.contains(ruta + ".original"));
+    QVERIFY(FCajas.vistas[1].Texto.contains(Ruta("pinaco.NET.original")));
     FPinaco.reset();
     QCOMPARE(LeerBytes(ruta + ".original"), original);
+    QCOMPARE(LeerBytes(Ruta("pinaco.NET.original")), libreta);
     ListaIP releida;
     QCOMPARE(releida.CargarListaIP(Ruta("pinaco.NET")), ErrorArchivo::Ninguno);
     QCOMPARE(releida.NombreDeIP("10.0.0.7"), QString("Oficina"));

@@ -15,9 +15,15 @@ private slots:
     void segundoArranqueEntregaYSale();
     void senalNoBorraNada_data();
     void senalNoBorraNada();
+    void otraSesionNoTocaLosArchivos();
 
 private:
-    QProcess* Arrancar();
+    // Another session, or another user: a runtime folder the single-instance check of the
+    // first board does not see, and settings of its own in "<sesion>/config".
+    QProcess* Arrancar(const QString& sesion = {},
+                       QProcess::ProcessChannelMode canales = QProcess::ForwardedErrorChannel);
+    // Notes, address book and settings of a board that has run before.
+    void Preparar();
     bool EsperarEscucha();
     QString Runtime(const char* extension) const {
         return FRuntime->filePath(QString("pinaco-%1.%2").arg(getuid()).arg(extension));
@@ -44,16 +50,16 @@ void TestPrograma::cleanup() {
     FProcesos.clear();
 }
 
-QProcess* TestPrograma::Arrancar() {
+QProcess* TestPrograma::Arrancar(const QString& sesion, QProcess::ProcessChannelMode canales) {
     auto* p = new QProcess;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("XDG_CONFIG_HOME", FConfig->path());
-    env.insert("XDG_RUNTIME_DIR", FRuntime->path());
+    env.insert("XDG_CONFIG_HOME", sesion.isEmpty() ? FConfig->path() : sesion + "/config");
+    env.insert("XDG_RUNTIME_DIR", sesion.isEmpty() ? FRuntime->path() : sesion);
     env.insert("XDG_DATA_HOME", FConfig->filePath("data"));
     p->setProcessEnvironment(env);
     p->setWorkingDirectory(FCarpeta->path());
-    p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p->setProcessChannelMode(canales);
     p->start(FPrograma, {});
     FProcesos.append(p);
     return p;
@@ -103,25 +109,32 @@ void TestPrograma::senalNoBorraNada_data() {
         QTest::addRow("%s once listening", nombre) << senal << -1;
 }
 
+namespace {
+
+const QByteArray kNotas = "PINACO_NOTAS_BD_3.0\r\n40\r\n70\r\n120\r\n160\r\n2\r\n1\r\n2\r\n"
+                          "2024\r\n4\r\n5\r\n2999\r\n0000\r\nDejaVu Sans\r\n9\r\n0\r\n"
+                          "\r\n\r\n\r\n1\r\nComprar pan\r\n";
+const QByteArray kLibreta = "10.0.0.7\r\nOficina\r\n2223\r\n1\r\n"
+                            "*.*.*.*\r\n(Desconocido)\r\n2222\r\n0\r\n";
+const std::pair<const char*, const char*> kAjustes[] = {
+    {"TipoPinaco", "2"},  {"LastLeft", "100"},   {"LastTop", "90"},
+    {"LastWidth", "500"}, {"LastHeight", "400"}, {"ServerActivo", "0"}};
+
+} // namespace
+
+void TestPrograma::Preparar() {
+    EscribirBytes(FCarpeta->filePath("pinaco.DAT"), kNotas);
+    EscribirBytes(FCarpeta->filePath("pinaco.NET"), kLibreta);
+    QSettings guardados(FConfig->filePath("Morvanti/Pinaco.conf"), QSettings::IniFormat);
+    for (const auto& [clave, valor] : kAjustes)
+        guardados.setValue(clave, valor);
+}
+
 void TestPrograma::senalNoBorraNada() {
     QFETCH(int, senal);
     QFETCH(int, demora);
-    const QByteArray notas = "PINACO_NOTAS_BD_3.0\r\n40\r\n70\r\n120\r\n160\r\n2\r\n1\r\n2\r\n"
-                             "2024\r\n4\r\n5\r\n2999\r\n0000\r\nDejaVu Sans\r\n9\r\n0\r\n"
-                             "\r\n\r\n\r\n1\r\nComprar pan\r\n";
-    const QByteArray libreta = "10.0.0.7\r\nOficina\r\n2223\r\n1\r\n"
-                               "*.*.*.*\r\n(Desconocido)\r\n2222\r\n0\r\n";
-    EscribirBytes(FCarpeta->filePath("pinaco.DAT"), notas);
-    EscribirBytes(FCarpeta->filePath("pinaco.NET"), libreta);
+    Preparar();
     const QString conf = FConfig->filePath("Morvanti/Pinaco.conf");
-    const std::pair<const char*, const char*> ajustes[] = {
-        {"TipoPinaco", "2"},  {"LastLeft", "100"},   {"LastTop", "90"},
-        {"LastWidth", "500"}, {"LastHeight", "400"}, {"ServerActivo", "0"}};
-    {
-        QSettings guardados(conf, QSettings::IniFormat);
-        for (const auto& [clave, valor] : ajustes)
-            guardados.setValue(clave, valor);
-    }
 
     QProcess* p = Arrancar();
     QVERIFY(p->waitForStarted());
@@ -135,11 +148,35 @@ void TestPrograma::senalNoBorraNada() {
         QCOMPARE(p->exitStatus(), QProcess::NormalExit);
         QCOMPARE(p->exitCode(), 0);
     }
-    QCOMPARE(LeerBytes(FCarpeta->filePath("pinaco.DAT")), notas);
-    QCOMPARE(LeerBytes(FCarpeta->filePath("pinaco.NET")), libreta);
+    QCOMPARE(LeerBytes(FCarpeta->filePath("pinaco.DAT")), kNotas);
+    QCOMPARE(LeerBytes(FCarpeta->filePath("pinaco.NET")), kLibreta);
     QSettings guardados(conf, QSettings::IniFormat);
-    for (const auto& [clave, valor] : ajustes)
+    for (const auto& [clave, valor] : kAjustes)
         QCOMPARE(guardados.value(clave).toString(), QString(valor));
+}
+
+// A board of another session on the same files says they are in use and ends without
+// writing anything, its settings included.
+void TestPrograma::otraSesionNoTocaLosArchivos() {
+    Preparar();
+    const QString notas = FCarpeta->filePath("pinaco.DAT");
+    Arrancar();
+    QVERIFY(EsperarEscucha());
+    const QStringList archivos = QDir(FCarpeta->path()).entryList(QDir::Files);
+
+    QTemporaryDir otraSesion;
+    QProcess* segundo = Arrancar(otraSesion.path(), QProcess::SeparateChannels);
+    const QByteArray ruta = QFileInfo(notas).canonicalFilePath().toUtf8();
+    QByteArray errores;
+    QVERIFY(QTest::qWaitFor(
+        [&] { return (errores += segundo->readAllStandardError()).contains(ruta); }, 15000));
+    ::kill(pid_t(segundo->processId()), SIGTERM); // in place of the user's OK
+    QVERIFY(segundo->waitForFinished(10000));
+    QCOMPARE(segundo->exitStatus(), QProcess::NormalExit);
+    QVERIFY(segundo->exitCode() != 0);
+    QCOMPARE(QDir(FCarpeta->path()).entryList(QDir::Files), archivos);
+    QCOMPARE(LeerBytes(notas), kNotas);
+    QVERIFY(!QFile::exists(otraSesion.filePath("config")));
 }
 
 QTEST_GUILESS_MAIN(TestPrograma)
