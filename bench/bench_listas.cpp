@@ -67,7 +67,7 @@ void Medir(int cuantas) {
     double sinPintar = 0;
     {
         TfrmConfigurarPinaco dialogo(
-            config, libreta, QStringLiteral("pinaco.LOG"), [] {}, nullptr);
+            config, libreta, QStringLiteral("pinaco.LOG"), {}, [] {}, nullptr);
         sinPintar = Ms(t);
         dialogo.TabControl->setCurrentIndex(1);
         dialogo.show();
