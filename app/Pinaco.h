@@ -84,6 +84,7 @@ public:
     // What the note server needs of the board.
     ListaIP& Libreta() override { return FListaIP; }
     const Configuracion& Ajustes() const override { return Config; }
+    ArchivosPropios ArchivosDelTablero() override;
     void NotaEmpezada() override { IniciarNotaEntrante(); }
     DatosNota CrearNotaRecibida(const DatosNota& pendiente, const QString& ip,
                                 const QString& nombre, const QDateTime& ahora) override;

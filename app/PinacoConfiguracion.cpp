@@ -43,6 +43,10 @@ QSettings& TPinaco::Registro() {
     return *FRegistro;
 }
 
+ArchivosPropios TPinaco::ArchivosDelTablero() {
+    return {FRutaNotas, FRutaListaIP, Registro().fileName()};
+}
+
 void TPinaco::CargarConfiguracion() {
     EstadoVentana estado;
     RegistroConfiguracion::Leer(Registro(), Config, estado);

@@ -324,7 +324,7 @@ void TPinaco::mnuFondoConfigPinacoClick() {
     const QString log =
         QFileInfo(RutaJuntoAlPrograma(FRutaPrograma, QStringLiteral("LOG"))).fileName();
     TfrmConfigurarPinaco dialogo(
-        Config, FListaIP, log,
+        Config, FListaIP, log, ArchivosDelTablero(),
         [this] {
             GuardarConfiguracion();
             AplicarConfiguracion();

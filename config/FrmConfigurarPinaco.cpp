@@ -16,9 +16,10 @@
 
 TfrmConfigurarPinaco::TfrmConfigurarPinaco(Configuracion& config, ListaIP& libreta,
                                            const QString& nombreLogPorDefecto,
+                                           ArchivosPropios propios,
                                            std::function<void()> guardarYAplicar, QWidget* owner)
     : QDialog(owner), FConfig(config), FNombreLogPorDefecto(nombreLogPorDefecto),
-      FGuardarYAplicar(std::move(guardarYAplicar)) {
+      FPropios(std::move(propios)), FGuardarYAplicar(std::move(guardarYAplicar)) {
     TabControl = new QTabBar(this);
     for (const char* pestana : {"General", "Red", "Seguridad"})
         TabControl->addTab(QString::fromUtf8(pestana));
@@ -68,6 +69,10 @@ void TfrmConfigurarPinaco::TabControlChange(int indice) {
 }
 
 void TfrmConfigurarPinaco::BitBtnOKClick() {
+    if (!panelSeguridad->ComprobarLog(FNombreLogPorDefecto, FPropios)) {
+        TabControl->setCurrentIndex(2); // where the field is
+        return;
+    }
     panelGeneral->Escribir(FConfig);
     panelSeguridad->Escribir(FConfig, FNombreLogPorDefecto);
     FGuardarYAplicar();

@@ -15,7 +15,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -73,7 +72,7 @@ QPushButton* Boton(const QString& texto, const QString& pista, QWidget* padre) {
 PanelRed::PanelRed(ListaIP& libreta, QWidget* parent) : QWidget(parent), FLibreta(libreta) {
     CrearControles();
     LlenarListaIP();
-    SeleccionarFila(ListView, 0);
+    ListView->SeleccionarFila(0);
     connect(&Client, &ClienteNotas::Terminado, this, [this] { HabilitarControles(true); });
     connect(&Client, &ClienteNotas::Aviso, this, [this](const AvisoEnvio& aviso) {
         MostrarMensaje(this, aviso.Titulo, aviso.Texto, aviso.Icono);
@@ -101,11 +100,9 @@ void PanelRed::CrearControles() {
     setTabOrder(editNewNombre, btnAddNew);
 
     auto* grupo = new QGroupBox(QStringLiteral("Lista de direcciones y permisos:"), this);
-    ListView = new QTableWidget(grupo);
-    PrepararListaDirecciones(ListView,
-                             {QStringLiteral("oden"), QStringLiteral("Dirección IP"),
-                              QStringLiteral("Nombre asociado"), QStringLiteral("Puerto")},
-                             {kAnchoIP, kAnchoNombre, kAnchoPuerto});
+    ListView = new ListaDirecciones({QStringLiteral("oden"), QStringLiteral("Dirección IP"),
+                                     QStringLiteral("Nombre asociado"), QStringLiteral("Puerto")},
+                                    {kAnchoIP, kAnchoNombre, kAnchoPuerto}, grupo);
     ListView->setItemDelegate(new DibujoFilaIP(FLibreta, ListView));
     QPalette plata = ListView->palette();
     plata.setColor(QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
@@ -152,7 +149,7 @@ void PanelRed::CrearControles() {
     connect(btnEliminar, &QPushButton::clicked, this, &PanelRed::btnEliminarClick);
     connect(ListView->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &PanelRed::ListViewColumnClick);
-    connect(ListView, &QTableWidget::cellDoubleClicked, this, &PanelRed::ListViewDblClick);
+    connect(ListView, &QAbstractItemView::doubleClicked, this, &PanelRed::ListViewDblClick);
     connect(ListView, &QWidget::customContextMenuRequested, this, [this](const QPoint& donde) {
         ListViewMouseDown();
         PopupListView->popup(ListView->viewport()->mapToGlobal(donde));
@@ -167,19 +164,26 @@ void PanelRed::CrearControles() {
 }
 
 void PanelRed::LlenarListaIP() {
-    ListView->setRowCount(0);
+    QList<QStringList> filas;
+    filas.reserve(qsizetype(FLibreta.Entradas().size()));
     for (const nodoListaIP& entrada : FLibreta.Entradas())
-        AgregarFilaIP(entrada.IP, entrada.Nombre, QString::number(entrada.Puerto));
-    AjustarColumnaNombre(ListView, ColumnaNombre, kFilasConBarra);
+        filas.append(FilaIP(entrada.IP, entrada.Nombre, QString::number(entrada.Puerto)));
+    ListView->LlenarOrdenada(filas);
+    ListView->AjustarColumnaNombre(ColumnaNombre, kFilasConBarra);
+}
+
+QStringList PanelRed::FilaIP(const QString& ip, const QString& nombre,
+                             const QString& puerto) const {
+    return {FOrden.Clave(ip, nombre), ip, nombre, puerto};
 }
 
 void PanelRed::AgregarFilaIP(const QString& ip, const QString& nombre, const QString& puerto) {
-    InsertarFilaOrdenada(ListView, {FOrden.Clave(ip, nombre), ip, nombre, puerto});
+    ListView->InsertarFilaOrdenada(FilaIP(ip, nombre, puerto));
 }
 
 bool PanelRed::eventFilter(QObject* objeto, QEvent* evento) {
     if (objeto == ListView && evento->type() == QEvent::Resize)
-        AjustarColumnaNombre(ListView, ColumnaNombre, kFilasConBarra);
+        ListView->AjustarColumnaNombre(ColumnaNombre, kFilasConBarra);
     return QWidget::eventFilter(objeto, evento);
 }
 
@@ -190,8 +194,8 @@ void PanelRed::ListViewColumnClick(int columna) {
 }
 
 QString PanelRed::IPSeleccionada() const {
-    const int fila = FilaSeleccionada(ListView);
-    return fila < 0 ? QString() : ListView->item(fila, ColumnaIP)->text();
+    const int fila = ListView->FilaSeleccionada();
+    return fila < 0 ? QString() : ListView->Texto(fila, ColumnaIP);
 }
 
 void PanelRed::btnAddNewClick() {
@@ -214,7 +218,7 @@ void PanelRed::btnAddNewClick() {
                         editNewPuerto);
     FLibreta.AddIP(ip, nombre, true, numero);
     AgregarFilaIP(ip, nombre, puerto);
-    AjustarColumnaNombre(ListView, ColumnaNombre, kFilasConBarra);
+    ListView->AjustarColumnaNombre(ColumnaNombre, kFilasConBarra);
 }
 
 void PanelRed::ListViewDblClick() {
@@ -232,12 +236,12 @@ void PanelRed::PermisoDeTodas(bool permitido) {
 }
 
 void PanelRed::btnEliminarClick() {
-    const int fila = FilaSeleccionada(ListView);
+    const int fila = ListView->FilaSeleccionada();
     if (fila < 0)
         return;
-    FLibreta.BorrarIP(ListView->item(fila, ColumnaIP)->text());
-    ListView->removeRow(fila);
-    AjustarColumnaNombre(ListView, ColumnaNombre, kFilasConBarra);
+    FLibreta.BorrarIP(ListView->Texto(fila, ColumnaIP));
+    ListView->QuitarFila(fila);
+    ListView->AjustarColumnaNombre(ColumnaNombre, kFilasConBarra);
 }
 
 void PanelRed::PermisoDeSeleccionada(bool permitido) {
@@ -257,13 +261,13 @@ void PanelRed::ListViewMouseDown() {
 }
 
 void PanelRed::mnuListViewComprobarHostClick() {
-    const int fila = FilaSeleccionada(ListView);
+    const int fila = ListView->FilaSeleccionada();
     if (fila < 0 || Client.Ocupado())
         return;
     // The port as listed, not looked up again.
     HabilitarControles(false);
-    Client.ComprobarHost({ListView->item(fila, ColumnaIP)->text(),
-                          ListView->item(fila, ColumnaPuerto)->text().toInt(), QString()});
+    Client.ComprobarHost({ListView->Texto(fila, ColumnaIP),
+                          ListView->Texto(fila, ColumnaPuerto).toInt(), QString()});
 }
 
 void PanelRed::HabilitarControles(bool on) {

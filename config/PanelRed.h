@@ -11,7 +11,6 @@ class QAction;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QTableWidget;
 
 class PanelRed : public QWidget {
     Q_OBJECT
@@ -44,7 +43,7 @@ public:
     QLineEdit* editNewPuerto;
     QLineEdit* editNewNombre;
     QPushButton* btnAddNew;
-    QTableWidget* ListView;
+    ListaDirecciones* ListView;
     QPushButton* btnPermitirTodos;
     QPushButton* btnPermitirNinguno;
     QPushButton* btnEliminar;
@@ -64,6 +63,8 @@ protected:
 
 private:
     void CrearControles();
+    // The row of an entry: its sort key, then the three shown cells.
+    QStringList FilaIP(const QString& ip, const QString& nombre, const QString& puerto) const;
     void AgregarFilaIP(const QString& ip, const QString& nombre, const QString& puerto);
     void HabilitarControles(bool on);
 

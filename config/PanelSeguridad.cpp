@@ -4,6 +4,8 @@
 #include "config/TextoPartido.h"
 #include "core/Configuracion.h"
 #include "core/ValoresConfiguracion.h"
+#include "net/EscritorLog.h"
+#include "notes/Mensaje.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -199,6 +201,26 @@ void PanelSeguridad::Escribir(Configuracion& c, const QString& nombreLogPorDefec
     c.RetiroTemporalMinutos =
         Tomar(editRetirarTemporalMinutos,
               NumeroDeCampo(editRetirarTemporalMinutos->text(), inicial.RetiroTemporalMinutos));
+}
+
+bool PanelSeguridad::ComprobarLog(const QString& nombreLogPorDefecto,
+                                  const ArchivosPropios& propios) {
+    if (!chkArchivoLog->isChecked())
+        return true;
+    const QString ruta =
+        propios.RutaLog(NombreLogDeCampo(editLogArchivo->text(), true, nombreLogPorDefecto));
+    QString problema;
+    if (const QString choque = ChoqueDeLog(ruta, propios); !choque.isEmpty())
+        problema =
+            QStringLiteral("El archivo de Log no puede ser:\r%1\r\rEs %2.").arg(ruta, choque);
+    else if (const QString causa = LogNoEscribible(ruta); !causa.isEmpty())
+        problema =
+            QStringLiteral("No se puede escribir el archivo de Log:\r%1\r\r%2").arg(ruta, causa);
+    if (problema.isEmpty())
+        return true;
+    MostrarMensaje(this, QStringLiteral("Error"), problema, IconoMensaje::Error);
+    editLogArchivo->setFocus();
+    return false;
 }
 
 // Disabled fields keep their values, and OK still stores them.

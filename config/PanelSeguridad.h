@@ -3,6 +3,7 @@
 // notes and the flood control. Filled from the settings and written back to them at OK.
 #include "config/ControlesPanel.h"
 
+struct ArchivosPropios;
 struct Configuracion;
 class QCheckBox;
 class QLabel;
@@ -20,6 +21,9 @@ public:
     // nombreLogPorDefecto: the log name stored when logging is on and the field is empty.
     // Number fields that held no usable number show the default they took.
     void Escribir(Configuracion& c, const QString& nombreLogPorDefecto);
+    // At OK, with logging on: false, once the user has been told why, when the log the fields
+    // name would write into one of the board's own files or cannot be written at all.
+    bool ComprobarLog(const QString& nombreLogPorDefecto, const ArchivosPropios& propios);
     void ActualizarControlesSeguridad();
 
     // Picks the log file; Qt's save dialog unless replaced.

@@ -1,10 +1,16 @@
 #include "net/EscritorLog.h"
 
 #include "core/Cp1252.h"
+#include "storage/CopiasSeguridad.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QList>
 #include <cstdio>
+#include <optional>
+#include <sys/stat.h>
+#include <utility>
 
 namespace {
 
@@ -17,33 +23,157 @@ QByteArray BytesDeLinea(const QString& linea) {
     return bytes + "\r\n";
 }
 
+// The name in its folder with the folder's links followed; the name itself as given.
+QString EnSuCarpeta(const QFileInfo& info) {
+    const QString carpeta = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return QDir::cleanPath((carpeta.isEmpty() ? info.absolutePath() : carpeta) + u'/' +
+                           info.fileName());
+}
+
+// Where opening the path writes: every link followed, also one whose target is not there yet.
+QString RutaResuelta(const QString& ruta) {
+    QFileInfo info(QFileInfo(ruta).absoluteFilePath());
+    for (int saltos = 0; saltos < 40 && info.isSymLink(); ++saltos)
+        info.setFile(info.symLinkTarget());
+    return info.exists() ? info.canonicalFilePath() : EnSuCarpeta(info);
+}
+
+std::optional<std::pair<dev_t, ino_t>> Identidad(const QString& ruta) {
+    struct stat datos {};
+    if (::stat(QFile::encodeName(ruta).constData(), &datos) != 0)
+        return std::nullopt;
+    return std::pair{datos.st_dev, datos.st_ino};
+}
+
+// The file system decides: a hard link, or another case of the name where case does not
+// count, is the same file.
+bool MismoArchivo(const QString& resuelta, const QString& otra) {
+    if (resuelta == RutaResuelta(otra))
+        return true;
+    const auto a = Identidad(resuelta);
+    return a && a == Identidad(otra);
+}
+
+// "<file>.<anything>" beside the file, or beside the file its link points to.
+bool DeSuFamilia(const QString& resuelta, const QString& ruta) {
+    for (const QString& base :
+         {EnSuCarpeta(QFileInfo(QFileInfo(ruta).absoluteFilePath())), RutaResuelta(ruta)}) {
+        const QString prefijo = base + u'.';
+        if (resuelta.startsWith(prefijo) && !resuelta.mid(prefijo.size()).contains(u'/'))
+            return true;
+    }
+    return false;
+}
+
+struct Propio {
+    QString Ruta;
+    QString Exacto;  // what it is
+    QString Familia; // what a name that extends it is
+    QString Dueno;   // the board's file it belongs to, named in the message
+};
+
+// The copies first: a name that extends a copy's is told as the copy's.
+QList<Propio> Propios(const ArchivosPropios& p) {
+    QList<Propio> propios;
+    const std::pair<QString, const char*> datos[] = {{p.Notas, "fichero de notas"},
+                                                     {p.Direcciones, "fichero de direcciones"}};
+    for (const auto& [ruta, que] : datos) {
+        if (ruta.isEmpty())
+            continue;
+        const QString del = QStringLiteral(" del ") + QString::fromUtf8(que);
+        for (const QString& copia : RutasRecuperacion(ruta))
+            propios.append({copia, QStringLiteral("la copia de recuperación") + del,
+                            QStringLiteral("un fichero de la copia de recuperación") + del, ruta});
+        propios.append({ruta + QStringLiteral(".original"),
+                        QStringLiteral("la copia original") + del,
+                        QStringLiteral("una copia original") + del, ruta});
+        propios.append({ruta, QStringLiteral("el ") + QString::fromUtf8(que),
+                        QStringLiteral("un fichero de trabajo") + del, ruta});
+    }
+    if (!p.Ajustes.isEmpty())
+        propios.append({p.Ajustes, QStringLiteral("el fichero de configuración"),
+                        QStringLiteral("un fichero de trabajo del fichero de configuración"),
+                        p.Ajustes});
+    return propios;
+}
+
 } // namespace
+
+QString ArchivosPropios::RutaLog(const QString& logFilename) const {
+    if (Notas.isEmpty())
+        return logFilename;
+    return QDir(QFileInfo(Notas).absolutePath()).filePath(logFilename);
+}
+
+QString ChoqueDeLog(const QString& rutaLog, const ArchivosPropios& propios) {
+    const QString log = RutaResuelta(rutaLog);
+    const QList<Propio> lista = Propios(propios);
+    const auto nombrar = [](const QString& que, const Propio& p) { return que + u' ' + p.Dueno; };
+    for (const Propio& p : lista)
+        if (MismoArchivo(log, p.Ruta))
+            return nombrar(p.Exacto, p);
+    for (const Propio& p : lista)
+        if (DeSuFamilia(log, p.Ruta))
+            return nombrar(p.Familia, p);
+    return {};
+}
+
+QString LogNoEscribible(const QString& rutaLog) {
+    const QFileInfo log(RutaResuelta(rutaLog));
+    if (log.exists()) {
+        if (!log.isFile())
+            return QStringLiteral("No es un fichero.");
+        return log.isWritable() ? QString() : QStringLiteral("El fichero no se puede escribir.");
+    }
+    const QFileInfo carpeta(log.absolutePath());
+    if (!carpeta.isDir())
+        return QStringLiteral("La carpeta %1 no existe.").arg(carpeta.filePath());
+    if (!carpeta.isWritable())
+        return QStringLiteral("No se puede escribir en la carpeta %1.").arg(carpeta.filePath());
+    return {};
+}
 
 void EscritorLog::AvisoPorStderr(const QString& mensaje) {
     std::fprintf(stderr, "%s\n", qPrintable(mensaje));
 }
 
-EscritorLog::EscritorLog(QString carpetaDatos, Aviso aviso)
-    : carpetaDatos_(std::move(carpetaDatos)), aviso_(std::move(aviso)) {}
+EscritorLog::EscritorLog(QString registroPorDefecto, Aviso aviso)
+    : registroPorDefecto_(std::move(registroPorDefecto)), aviso_(std::move(aviso)) {}
 
-QString EscritorLog::Ruta(const QString& logFilename) const {
-    return QDir(carpetaDatos_).filePath(logFilename);
+void EscritorLog::AvisarUnaVez(const QString& clave, const QString& mensaje) {
+    if (avisados_.contains(clave))
+        return;
+    avisados_.insert(clave);
+    aviso_(mensaje);
 }
 
-bool EscritorLog::EscribirLineaLog(const QString& logFilename, const QString& linea) {
-    const QString ruta = Ruta(logFilename);
-    QFile archivo(ruta);
-    const QByteArray bytes = BytesDeLinea(linea);
-    const bool escrito = !logFilename.isEmpty() &&
-                         archivo.open(QIODevice::WriteOnly | QIODevice::Append) &&
-                         archivo.write(bytes) == bytes.size() && archivo.flush();
-    QString error = archivo.errorString();
-    archivo.close();
-    if (!escrito && !fallidos_.contains(logFilename)) {
-        fallidos_.insert(logFilename);
-        if (logFilename.isEmpty())
-            error = QStringLiteral("sin nombre de archivo");
-        aviso_(QStringLiteral("pinaco: no se pudo escribir el registro %1: %2").arg(ruta, error));
+bool EscritorLog::EscribirLineaLog(const QString& logFilename, const QString& linea,
+                                   const ArchivosPropios& propios) {
+    const QString porDefecto = propios.RutaLog(registroPorDefecto_);
+    QString ruta = logFilename.isEmpty() ? porDefecto : propios.RutaLog(logFilename);
+    QString choque = ChoqueDeLog(ruta, propios);
+    if (!choque.isEmpty() && ruta != porDefecto) {
+        AvisarUnaVez(u'\n' + logFilename,
+                     QStringLiteral("pinaco: el registro %1 sería %2; se escribe en %3")
+                         .arg(ruta, choque, porDefecto));
+        ruta = porDefecto;
+        choque = ChoqueDeLog(ruta, propios);
     }
-    return escrito;
+
+    QString error;
+    if (!choque.isEmpty())
+        error = QStringLiteral("es ") + choque;
+    else if (const QFileInfo info(ruta); info.exists() && !info.isFile())
+        error = QStringLiteral("no es un fichero"); // opening a FIFO would hold the board
+    if (error.isEmpty()) {
+        QFile archivo(ruta);
+        const QByteArray bytes = BytesDeLinea(linea);
+        if (archivo.open(QIODevice::WriteOnly | QIODevice::Append) &&
+            archivo.write(bytes) == bytes.size() && archivo.flush())
+            return true;
+        error = archivo.errorString();
+    }
+    AvisarUnaVez(ruta,
+                 QStringLiteral("pinaco: no se pudo escribir el registro %1: %2").arg(ruta, error));
+    return false;
 }

@@ -1,25 +1,49 @@
 #pragma once
 // Appends lines to the received-notes log, opening and closing the file for each line so
 // every line is on disk when the event that wrote it ends. A log that cannot be written
-// never stops the server: the failure is told once per file name.
+// never stops the server: the failure is told once per file name. The log never writes
+// into the board's own files.
 #include <QSet>
 #include <QString>
 #include <functional>
+
+// The files the board keeps its data and settings in.
+struct ArchivosPropios {
+    QString Notas;
+    QString Direcciones;
+    QString Ajustes;
+    // A relative log name lies in the folder of the data files.
+    QString RutaLog(const QString& logFilename) const;
+};
+
+// What a log at rutaLog would write into, for the user ("el fichero de notas: <path>"), or
+// empty: a data file, a recovery or original copy of one, another file a save of it keeps
+// beside it ("<file>.<anything>"), the settings file or one of its own. Compared as the
+// file system sees them: links followed, the same file under two names is one.
+QString ChoqueDeLog(const QString& rutaLog, const ArchivosPropios& propios);
+
+// Why no log can be appended at rutaLog (its folder missing or read-only, something other
+// than a writable file there), or empty.
+QString LogNoEscribible(const QString& rutaLog);
 
 class EscritorLog {
 public:
     using Aviso = std::function<void(const QString&)>;
     static void AvisoPorStderr(const QString& mensaje);
 
-    // A relative LogFilename is taken from the folder of the data files.
-    explicit EscritorLog(QString carpetaDatos, Aviso aviso = AvisoPorStderr);
+    // registroPorDefecto: the log when LogFilename is empty, or names one of the board's own
+    // files (told once).
+    explicit EscritorLog(QString registroPorDefecto, Aviso aviso = AvisoPorStderr);
 
-    QString Ruta(const QString& logFilename) const;
     // The line in Windows-1252 with CR LF; false when it could not be written.
-    bool EscribirLineaLog(const QString& logFilename, const QString& linea);
+    bool EscribirLineaLog(const QString& logFilename, const QString& linea,
+                          const ArchivosPropios& propios);
 
 private:
-    QString carpetaDatos_;
+    QString Destino(const QString& logFilename, const ArchivosPropios& propios);
+    void AvisarUnaVez(const QString& clave, const QString& mensaje);
+
+    QString registroPorDefecto_;
     Aviso aviso_;
-    QSet<QString> fallidos_;
+    QSet<QString> avisados_;
 };

@@ -7,7 +7,6 @@
 #include "storage/ListaIP.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -46,8 +45,7 @@ ServidorNotas::ServidorNotas(TableroRed& tablero, const QString& registroPorDefe
                              QObject* parent)
     : QObject(parent), tablero_(tablero),
       reloj_(reloj ? std::move(reloj) : Reloj([] { return QDateTime::currentDateTime(); })),
-      registroPorDefecto_(registroPorDefecto), log_(QFileInfo(registroPorDefecto).absolutePath()),
-      abuso_(std::make_unique<ControlAbuso>(tablero.Libreta(), reloj_)),
+      log_(registroPorDefecto), abuso_(std::make_unique<ControlAbuso>(tablero.Libreta(), reloj_)),
       servidor_(new QTcpServer(this)) {
     connect(servidor_, &QTcpServer::newConnection, this, &ServidorNotas::NuevaConexion);
     connect(&TimerRetiroTemporal, &QTimer::timeout, this, &ServidorNotas::TimerRetiroTemporalTimer);
@@ -195,8 +193,7 @@ void ServidorNotas::TimerRetiroTemporalTimer() {
 }
 
 void ServidorNotas::EscribirLog(const QString& linea) {
-    const QString& nombre = tablero_.Ajustes().LogFilename;
-    log_.EscribirLineaLog(nombre.isEmpty() ? registroPorDefecto_ : nombre, linea);
+    log_.EscribirLineaLog(tablero_.Ajustes().LogFilename, linea, tablero_.ArchivosDelTablero());
 }
 
 void ServidorNotas::Cerrar(Conexion* c, const char* motivo) {

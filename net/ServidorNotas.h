@@ -27,8 +27,8 @@ public:
     static constexpr int kMaxConexiones = 64;
     static constexpr int kRetiroTemporalMs = 15000;
 
-    // registroPorDefecto: the log file when LogFilename is empty; a relative LogFilename
-    // lies in its folder, the folder of the data files.
+    // registroPorDefecto: the log file when LogFilename is empty or would write into one of
+    // the board's own files; a relative LogFilename lies in the folder of the data files.
     ServidorNotas(TableroRed& tablero, const QString& registroPorDefecto, Reloj reloj = {},
                   QObject* parent = nullptr);
     ~ServidorNotas() override;
@@ -60,7 +60,6 @@ private:
 
     TableroRed& tablero_;
     Reloj reloj_;
-    QString registroPorDefecto_;
     EscritorLog log_;
     std::unique_ptr<ControlAbuso> abuso_;
     QTcpServer* servidor_;

@@ -3,6 +3,7 @@
 // board's part in receiving a note.
 #include "core/Configuracion.h"
 #include "core/DatosNota.h"
+#include "net/EscritorLog.h"
 
 #include <QDateTime>
 
@@ -14,6 +15,8 @@ public:
 
     virtual ListaIP& Libreta() = 0;
     virtual const Configuracion& Ajustes() const = 0;
+    // The files the log never writes into.
+    virtual ArchivosPropios ArchivosDelTablero() = 0;
     // A note has begun to arrive: the autosave waits for it a little longer.
     virtual void NotaEmpezada() = 0;
     // Puts the received note on the board: Net pushpin, moved off other notes, kept inside,

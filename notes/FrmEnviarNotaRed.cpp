@@ -14,7 +14,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -33,7 +32,7 @@ TfrmEnviarNotaRed::TfrmEnviarNotaRed(const ListaIP& libreta, const DatosNota& No
     for (const nodoListaIP& entrada : FLibreta.Entradas())
         FListaEnviados.prepend({RellenarIP(entrada.IP), entrada.Puerto, false});
     RellenarLista();
-    SeleccionarFila(ListView, 0);
+    ListView->SeleccionarFila(0);
 
     connect(&Client, &ClienteNotas::LogCambiado, this, [this] {
         Log->setPlainText(Client.Log().join(u'\n'));
@@ -46,11 +45,9 @@ TfrmEnviarNotaRed::TfrmEnviarNotaRed(const ListaIP& libreta, const DatosNota& No
 
 void TfrmEnviarNotaRed::CrearControles() {
     auto* grupo = new QGroupBox(QStringLiteral("Escoja un usuario al que enviarle la Nota:"), this);
-    ListView = new QTableWidget(grupo);
-    PrepararListaDirecciones(
-        ListView,
+    ListView = new ListaDirecciones(
         {QStringLiteral("oden"), QStringLiteral("Dirección IP"), QStringLiteral("Nombre asociado")},
-        {kAnchoColumnaIP});
+        {kAnchoColumnaIP}, grupo);
     QPalette gris = ListView->palette();
     gris.setColor(QPalette::Base, QColor(0xC7, 0xC7, 0xC7));
     ListView->setPalette(gris);
@@ -83,7 +80,8 @@ void TfrmEnviarNotaRed::CrearControles() {
 
     connect(ListView->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &TfrmEnviarNotaRed::ListViewColumnClick);
-    connect(ListView, &QTableWidget::cellDoubleClicked, this, &TfrmEnviarNotaRed::ListViewDblClick);
+    connect(ListView, &QAbstractItemView::doubleClicked, this,
+            &TfrmEnviarNotaRed::ListViewDblClick);
     connect(ListView, &QWidget::customContextMenuRequested, this, [this](const QPoint& donde) {
         PopupListView->popup(ListView->viewport()->mapToGlobal(donde));
     });
@@ -95,19 +93,19 @@ void TfrmEnviarNotaRed::CrearControles() {
 }
 
 void TfrmEnviarNotaRed::RellenarLista() {
-    ListView->setRowCount(0);
+    QList<QStringList> filas;
     for (const nodoListaIP& entrada : FLibreta.Entradas())
         // A pattern names no board to send to.
         if (!entrada.IP.contains(u'*'))
-            InsertarFilaOrdenada(
-                ListView, {FOrden.Clave(entrada.IP, entrada.Nombre), entrada.IP, entrada.Nombre});
-    AjustarColumnaNombre(ListView, ColumnaNombre, kFilasConBarra);
+            filas.append({FOrden.Clave(entrada.IP, entrada.Nombre), entrada.IP, entrada.Nombre});
+    ListView->LlenarOrdenada(filas);
+    ListView->AjustarColumnaNombre(ColumnaNombre, kFilasConBarra);
 }
 
 bool TfrmEnviarNotaRed::eventFilter(QObject* objeto, QEvent* evento) {
     // The rule follows the list's own width, known once the layout has placed it.
     if (objeto == ListView && evento->type() == QEvent::Resize)
-        AjustarColumnaNombre(ListView, ColumnaNombre, kFilasConBarra);
+        ListView->AjustarColumnaNombre(ColumnaNombre, kFilasConBarra);
     return QDialog::eventFilter(objeto, evento);
 }
 
@@ -119,12 +117,12 @@ void TfrmEnviarNotaRed::ListViewColumnClick(int columna) {
 }
 
 DestinoEnvio TfrmEnviarNotaRed::DestinoDeFila(int fila) const {
-    const QString ip = ListView->item(fila, ColumnaIP)->text();
-    return {ip, FLibreta.PuertoDeIP(ip), ListView->item(fila, ColumnaNombre)->text()};
+    const QString ip = ListView->Texto(fila, ColumnaIP);
+    return {ip, FLibreta.PuertoDeIP(ip), ListView->Texto(fila, ColumnaNombre)};
 }
 
 void TfrmEnviarNotaRed::btnEnviarClick() {
-    const int fila = FilaSeleccionada(ListView);
+    const int fila = ListView->FilaSeleccionada();
     if (fila < 0) {
         MostrarMensaje(this, QStringLiteral("Error"),
                        QStringLiteral("¡Debe especificar una dirección a la que enviar la Nota!"),
@@ -166,7 +164,7 @@ void TfrmEnviarNotaRed::ListViewDblClick() {
 }
 
 void TfrmEnviarNotaRed::mnuListViewComprobarClick() {
-    const int fila = FilaSeleccionada(ListView);
+    const int fila = ListView->FilaSeleccionada();
     if (fila < 0)
         return;
     HabilitarControles(false);

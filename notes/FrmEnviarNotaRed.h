@@ -13,7 +13,6 @@ class QAction;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
-class QTableWidget;
 
 struct nodoEnviado {
     QString IP; // padded with RellenarIP
@@ -37,7 +36,7 @@ public:
     // The list's columns: the hidden sort key, the address and the name.
     enum { ColumnaClave = 0, ColumnaIP = kColumnaIPDirecciones, ColumnaNombre = 2 };
 
-    QTableWidget* ListView;
+    ListaDirecciones* ListView;
     QPushButton* btnEnviar;
     QPushButton* BitBtnCancel;
     QPlainTextEdit* Log;

@@ -3,10 +3,10 @@
 // the next modal dialog worked on; the texts of a table's column.
 #include "notes/Mensaje.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
 #include <QStringList>
-#include <QTableWidget>
 #include <QTimer>
 #include <functional>
 
@@ -31,10 +31,11 @@ struct Cajas {
     }
 };
 
-inline QStringList Columna(const QTableWidget* tabla, int columna) {
+inline QStringList Columna(const QAbstractItemView* tabla, int columna) {
+    const QAbstractItemModel* modelo = tabla->model();
     QStringList textos;
-    for (int fila = 0; fila < tabla->rowCount(); ++fila)
-        textos << tabla->item(fila, columna)->text();
+    for (int fila = 0; fila < modelo->rowCount(); ++fila)
+        textos << modelo->index(fila, columna).data().toString();
     return textos;
 }
 

@@ -7,12 +7,14 @@
 struct TableroQueAnota : TableroRed {
     ListaIP libreta;
     Configuracion ajustes;
+    ArchivosPropios propios;
     QList<DatosNota> creadas;
     int empezadas = 0;
     int avisos = 0;
 
     ListaIP& Libreta() override { return libreta; }
     const Configuracion& Ajustes() const override { return ajustes; }
+    ArchivosPropios ArchivosDelTablero() override { return propios; }
     void NotaEmpezada() override { ++empezadas; }
     DatosNota CrearNotaRecibida(const DatosNota& pendiente, const QString& ip,
                                 const QString& nombre, const QDateTime& ahora) override {

@@ -8,7 +8,6 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QtTest>
 
 namespace {

@@ -1,7 +1,9 @@
 // The General and Security tabs of the configuration dialog.
+#include "config/FrmConfigurarPinaco.h"
 #include "config/PanelGeneral.h"
 #include "config/PanelSeguridad.h"
 #include "core/Configuracion.h"
+#include "storage/ListaIP.h"
 
 #include "tests/ArchivosPrueba.h"
 #include "tests/DialogosPrueba.h"
@@ -9,7 +11,9 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QToolButton>
 #include <QtTest>
 
@@ -81,6 +85,8 @@ private slots:
     void seguridad();
     void play();
     void fallos();
+    void logRechazado_data();
+    void logRechazado();
 };
 
 void TestPanelesConfig::escribir_data() {
@@ -261,6 +267,52 @@ void TestPanelesConfig::fallos() {
         QTest::qWait(100);
         QCOMPARE(p.cajas.vistas.size(), 1);
     }
+}
+
+void TestPanelesConfig::logRechazado_data() {
+    QTest::addColumn<QString>("nombre");
+    QTest::addColumn<QString>("aviso"); // the message's first line; empty: accepted
+    QTest::newRow("notas") << "pinaco.DAT"
+                           << "El archivo de Log no puede ser:";
+    QTest::newRow("configuración") << "conf/Pinaco.conf"
+                                   << "El archivo de Log no puede ser:";
+    QTest::newRow("sin carpeta") << "no/hay/pinaco.log"
+                                 << "No se puede escribir el archivo de Log:";
+    QTest::newRow("una carpeta") << "conf"
+                                 << "No se puede escribir el archivo de Log:";
+    QTest::newRow("libre") << "registro.log"
+                           << "";
+}
+
+// OK refuses a log that would write into the board's own files or cannot be written; the
+// dialog stays open on the Security tab and nothing is stored.
+void TestPanelesConfig::logRechazado() {
+    QFETCH(QString, nombre);
+    QFETCH(QString, aviso);
+    QTemporaryDir carpeta;
+    QVERIFY(QDir(carpeta.path()).mkdir("conf"));
+    const ArchivosPropios propios{carpeta.filePath("pinaco.DAT"), carpeta.filePath("pinaco.NET"),
+                                  carpeta.filePath("conf/Pinaco.conf")};
+    Configuracion c;
+    ListaIP libreta;
+    int guardados = 0;
+    Cajas cajas;
+    TfrmConfigurarPinaco d(
+        c, libreta, "pinaco.LOG", propios, [&] { ++guardados; }, nullptr);
+    d.panelSeguridad->chkArchivoLog->setChecked(true);
+    d.panelSeguridad->editLogArchivo->setText(nombre);
+    d.BitBtnOK->click();
+    if (aviso.isEmpty()) {
+        QVERIFY(cajas.vistas.isEmpty());
+        QCOMPARE(c.LogFilename, nombre);
+        QCOMPARE(guardados, 1);
+        return;
+    }
+    QCOMPARE(cajas.vistas.size(), 1);
+    QCOMPARE(cajas.vistas[0].Texto.section(u'\r', 0, 1), aviso + u'\r' + propios.RutaLog(nombre));
+    QVERIFY(!c.CrearArchivoLog && c.LogFilename.isEmpty() && guardados == 0);
+    QCOMPARE(d.result(), int(QDialog::Rejected));
+    QCOMPARE(d.TabControl->currentIndex(), 2);
 }
 
 QTEST_MAIN(TestPanelesConfig)

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -87,13 +86,23 @@ void TestPanelRed::anadir() {
 void TestPanelRed::orden() {
     Pestana t({{"10.2.0.5", "beta", true, 2222},
                {"10.*.*.*", "Alfa", true, 2222},
-               {"10.001.0.5", "alfa", true, 2222}});
+               {"10.001.0.5", "alfa", true, 2222},
+               {"10.3.0.1", "beta", true, 2222}});
     // A "*" group is keyed "00*", before "001"; descending, its inverted "99*" still goes first.
-    QCOMPARE(t.Columna(PanelRed::ColumnaIP), QStringList({"10.*.*.*", "10.001.0.5", "10.2.0.5"}));
+    QCOMPARE(t.Columna(PanelRed::ColumnaIP),
+             QStringList({"10.*.*.*", "10.001.0.5", "10.2.0.5", "10.3.0.1"}));
+    QCOMPARE(t.panel->IPSeleccionada(), "10.*.*.*");
     t.panel->ListViewColumnClick(PanelRed::ColumnaIP);
-    QCOMPARE(t.Columna(PanelRed::ColumnaIP), QStringList({"10.*.*.*", "10.2.0.5", "10.001.0.5"}));
+    QCOMPARE(t.Columna(PanelRed::ColumnaIP),
+             QStringList({"10.*.*.*", "10.3.0.1", "10.2.0.5", "10.001.0.5"}));
+    // Equal names keep the book's order either way; the book's last entry ends selected.
     t.panel->ListViewColumnClick(PanelRed::ColumnaNombre);
-    QCOMPARE(t.Columna(PanelRed::ColumnaNombre), QStringList({"Alfa", "alfa", "beta"}));
+    QCOMPARE(t.Columna(PanelRed::ColumnaIP),
+             QStringList({"10.*.*.*", "10.001.0.5", "10.2.0.5", "10.3.0.1"}));
+    t.panel->ListViewColumnClick(PanelRed::ColumnaNombre);
+    QCOMPARE(t.Columna(PanelRed::ColumnaIP),
+             QStringList({"10.2.0.5", "10.3.0.1", "10.001.0.5", "10.*.*.*"}));
+    QCOMPARE(t.panel->IPSeleccionada(), "10.3.0.1");
 }
 
 void TestPanelRed::permisosYMenu() {
@@ -116,7 +125,7 @@ void TestPanelRed::permisosYMenu() {
     QVERIFY(!t.panel->mnuListViewComprobarHost->isEnabled());
     t.panel->mnuListViewEliminar->trigger();
     QVERIFY(!t.libreta.ExisteIP("*.*.*.*"));
-    QCOMPARE(t.panel->ListView->rowCount(), 2);
+    QCOMPARE(t.panel->ListView->Filas(), 2);
     t.panel->ListView->clearSelection();
     t.panel->ListViewMouseDown();
     QVERIFY(!t.panel->mnuListViewActivarPermiso->isEnabled());

@@ -2,12 +2,15 @@
 #include "net/EscritorLog.h"
 #include "net/LineasLog.h"
 #include "net/ServidorNotas.h"
+#include "storage/CopiasSeguridad.h"
 
 #include "tests/ArchivosPrueba.h"
 #include "tests/TableroRedFalso.h"
 
 #include <QTcpSocket>
 #include <QtTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -40,6 +43,8 @@ private slots:
     void limitesNoDetienenAlResto();
     void abusoRetiraYRestituye();
     void lineasYEscritorDelLog();
+    void choqueDeLog_data();
+    void choqueDeLog();
 
 private:
     std::unique_ptr<QTemporaryDir> FCarpeta;
@@ -53,6 +58,8 @@ void TestServidorNotas::init() {
     FCarpeta = std::make_unique<QTemporaryDir>();
     FTablero = std::make_unique<TableroQueAnota>();
     FTablero->libreta.AddIP("*.*.*.*", "(Desconocido)", true, 2222);
+    FTablero->propios = {FCarpeta->filePath("pinaco.DAT"), FCarpeta->filePath("pinaco.NET"),
+                         FCarpeta->filePath("config/Pinaco.conf")};
     FAhora = QDateTime(QDate(2000, 1, 5), QTime(14, 3, 22));
     FServidor = std::make_unique<ServidorNotas>(*FTablero, FCarpeta->filePath("pinaco.LOG"),
                                                 [this] { return FAhora; });
@@ -173,22 +180,81 @@ void TestServidorNotas::lineasYEscritorDelLog() {
     const QString antes = QDir::currentPath();
     QDir::setCurrent(actual.path());
     QStringList avisos;
-    EscritorLog escritor(FCarpeta->path(), [&](const QString& aviso) { avisos << aviso; });
+    EscritorLog escritor(FCarpeta->filePath("pinaco.LOG"),
+                         [&](const QString& aviso) { avisos << aviso; });
+    const ArchivosPropios& propios = FTablero->propios;
 
     // A relative name is beside the data files, whatever the current folder.
-    QVERIFY(escritor.EscribirLineaLog("registro.txt", "uno"));
-    QVERIFY(escritor.EscribirLineaLog(FCarpeta->filePath("registro.txt"), "dos"));
+    QVERIFY(escritor.EscribirLineaLog("registro.txt", "uno", propios));
+    QVERIFY(escritor.EscribirLineaLog(FCarpeta->filePath("registro.txt"), "dos", propios));
     QCOMPARE(LeerBytes(FCarpeta->filePath("registro.txt")), QByteArray("uno\r\ndos\r\n"));
     QVERIFY(!QFile::exists(actual.filePath("registro.txt")));
 
-    // A failing name is told once, however many lines fail; another one is told again.
+    // A failing name is told once, however many lines fail; another one is told again. A FIFO
+    // is not opened: that would wait for a reader.
+    QCOMPARE(::mkfifo(QFile::encodeName(FCarpeta->filePath("fifo")).constData(), 0600), 0);
     for (int i = 0; i < 3; ++i) {
-        QVERIFY(!escritor.EscribirLineaLog("no/existe.log", "x"));
-        QVERIFY(!escritor.EscribirLineaLog(FCarpeta->path(), "x"));
+        QVERIFY(!escritor.EscribirLineaLog("no/existe.log", "x", propios));
+        QVERIFY(!escritor.EscribirLineaLog(FCarpeta->path(), "x", propios));
+        QVERIFY(!escritor.EscribirLineaLog("fifo", "x", propios));
     }
-    QCOMPARE(avisos.size(), 2);
+    QCOMPARE(avisos.size(), 3);
     QVERIFY(avisos[0].contains(FCarpeta->filePath("no/existe.log")));
+
+    // A name of the notes file goes to the default log instead, told once.
+    EscribirBytes(propios.Notas, "PINACO_NOTAS_BD_3.0\r\n");
+    for (const char* linea : {"tres", "cuatro"})
+        QVERIFY(escritor.EscribirLineaLog("pinaco.DAT", linea, propios));
+    QCOMPARE(LeerBytes(propios.Notas), QByteArray("PINACO_NOTAS_BD_3.0\r\n"));
+    QCOMPARE(LeerBytes(FCarpeta->filePath("pinaco.LOG")), QByteArray("tres\r\ncuatro\r\n"));
+    QCOMPARE(avisos.size(), 4);
+    QVERIFY(avisos[3].contains(propios.Notas));
     QDir::setCurrent(antes);
+}
+
+void TestServidorNotas::choqueDeLog_data() {
+    // The log's name: relative to the data folder, or in {datos} or {lejana} (the recovery
+    // copy away from the file); the file it would write into, and what that is.
+    QTest::addColumn<QString>("nombre");
+    QTest::addColumn<QString>("que"); // empty: the name is free
+    QTest::addColumn<int>("dueno");   // 0 notes, 1 address book, 2 settings
+    const auto fila = [](const char* nombre, const char* que = "", int dueno = 0) {
+        QTest::newRow(nombre) << QString(nombre) << QString::fromUtf8(que) << dueno;
+    };
+    fila("pinaco.DAT", "el fichero de notas");
+    fila("{datos}/pinaco.NET", "el fichero de direcciones", 1);
+    fila("enlace.log", "el fichero de notas");        // a symbolic link to it
+    fila("duro.log", "el fichero de direcciones", 1); // a hard link to it
+    fila("otra/pinaco.DAT", "el fichero de notas");   // through a linked folder
+    fila("pinaco.DAT.recuperacion", "la copia de recuperación del fichero de notas");
+    fila("{lejana}", "la copia de recuperación del fichero de notas");
+    fila("pinaco.NET.original", "la copia original del fichero de direcciones", 1);
+    fila("pinaco.DAT.original.3", "una copia original del fichero de notas");
+    fila("pinaco.NET.Ab12Cd", "un fichero de trabajo del fichero de direcciones", 1);
+    fila("{datos}/config/Pinaco.conf", "el fichero de configuración", 2);
+    fila("pinaco.LOG");
+    fila("pinaco.dat"); // another file where case counts
+    fila("config/Pinaco.conf.log.txt/../otro.log");
+}
+
+void TestServidorNotas::choqueDeLog() {
+    QFETCH(QString, nombre);
+    QFETCH(QString, que);
+    QFETCH(int, dueno);
+    const ArchivosPropios& propios = FTablero->propios;
+    EscribirBytes(propios.Notas, "notas");
+    EscribirBytes(propios.Direcciones, "direcciones");
+    QVERIFY(QFile::link(propios.Notas, FCarpeta->filePath("enlace.log")));
+    QCOMPARE(::link(QFile::encodeName(propios.Direcciones).constData(),
+                    QFile::encodeName(FCarpeta->filePath("duro.log")).constData()),
+             0);
+    QVERIFY(QFile::link(FCarpeta->path(), FCarpeta->filePath("otra")));
+    nombre.replace("{datos}", FCarpeta->path())
+        .replace("{lejana}", RutasRecuperacion(propios.Notas).last());
+
+    const QString duenos[] = {propios.Notas, propios.Direcciones, propios.Ajustes};
+    QCOMPARE(ChoqueDeLog(propios.RutaLog(nombre), propios),
+             que.isEmpty() ? QString() : que + u' ' + duenos[dueno]);
 }
 
 QTEST_GUILESS_MAIN(TestServidorNotas)
