@@ -24,6 +24,9 @@ public:
     bool Guardar(const QString& ruta, const Contenido& contenido, bool alCerrar);
     // The file the start-up reads: a recovery copy left by a failed shutdown, else the file.
     QString OrigenDeCarga(const QString& ruta, const QString& contenido);
+    // The result of a save done elsewhere (the settings, by QSettings): a failure is told as
+    // that of a data file, once until it saves again; at shutdown on standard error only.
+    bool Comprobar(const QString& ruta, ErrorArchivo error, bool alCerrar);
     // A file that cannot be written is told at start, before any change is lost.
     void ComprobarEscritura(const QString& ruta);
     // Before the first save over a file whose reading stopped at a Ctrl-Z with bytes after
@@ -34,6 +37,9 @@ public:
 
 private:
     void AvisarFallo(const QString& ruta, const QString& texto);
+    // On standard error; while the board runs also in a box, once.
+    void AvisarNoGuardado(const QString& ruta, const QString& motivo, const QString& despues,
+                          bool alCerrar);
     void Informar(const QString& texto);
     void GuardarRecuperacionAlCerrar(const QString& ruta, const Contenido& contenido,
                                      const QString& motivo);
