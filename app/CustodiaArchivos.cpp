@@ -48,13 +48,31 @@ bool CustodiaArchivos::Guardar(const QString& ruta, const Contenido& contenido, 
         GuardarRecuperacionAlCerrar(ruta, nuevo.data(), legible, motivo);
         return false;
     }
+    AvisarNoGuardado(ruta, motivo,
+                     QStringLiteral("Los cambios siguen en el Pinaco y se volverá a intentar "
+                                    "dentro de unos minutos."),
+                     false);
+    return false;
+}
+
+bool CustodiaArchivos::Comprobar(const QString& ruta, ErrorArchivo error, bool alCerrar) {
+    if (error == ErrorArchivo::Ninguno) {
+        conFallo_.remove(ruta);
+        return true;
+    }
+    AvisarNoGuardado(ruta, Motivo(error),
+                     QStringLiteral("Se volverá a intentar al cerrar el Pinaco."), alCerrar);
+    return false;
+}
+
+void CustodiaArchivos::AvisarNoGuardado(const QString& ruta, const QString& motivo,
+                                        const QString& despues, bool alCerrar) {
     std::fprintf(stderr, "pinaco: no se pudo guardar %s: %s\n", qPrintable(ruta),
                  qPrintable(motivo));
-    AvisarFallo(ruta, QStringLiteral("No se pudo guardar el fichero:\r%1\r\r%2\r\r"
-                                     "Los cambios siguen en el Pinaco y se volverá a intentar "
-                                     "dentro de unos minutos.")
-                          .arg(ruta, motivo));
-    return false;
+    if (!alCerrar)
+        AvisarFallo(
+            ruta, QStringLiteral("No se pudo guardar el fichero:\r%1\r\r%2\r\r").arg(ruta, motivo) +
+                      despues);
 }
 
 bool CustodiaArchivos::ConservarCambioAjeno(const QString& ruta, QString& copia) {
@@ -132,7 +150,8 @@ void CustodiaArchivos::AvisarFallo(const QString& ruta, const QString& texto) {
 }
 
 void CustodiaArchivos::ComprobarEscritura(const QString& ruta) {
-    const QFileInfo info(ruta);
+    // A link is written at its target, in the target's folder.
+    const QFileInfo info(DestinoDeEnlaces(ruta));
     if ((info.exists() && !info.isWritable()) || !QFileInfo(info.absolutePath()).isWritable())
         AvisarFallo(ruta, QStringLiteral("Las notas se han cargado, pero los cambios no se "
                                          "podrán guardar en el fichero:\r%1\r\r%2")

@@ -30,6 +30,9 @@ public:
     // over a file that is gone), else the file itself. Called before the file is read:
     // later saves compare what is on disk with what it held then.
     QString OrigenDeCarga(const QString& ruta, const QString& contenido);
+    // The result of a save done elsewhere (the settings, by QSettings): a failure is told as
+    // that of a data file, once until it saves again; at shutdown on standard error only.
+    bool Comprobar(const QString& ruta, ErrorArchivo error, bool alCerrar);
     // A file that cannot be written is told at start, before any change is lost.
     void ComprobarEscritura(const QString& ruta);
     // Before the first save over a file whose reading stopped at a Ctrl-Z with bytes after
@@ -40,6 +43,9 @@ public:
 
 private:
     void AvisarFallo(const QString& ruta, const QString& texto);
+    // On standard error; while the board runs also in a box, once.
+    void AvisarNoGuardado(const QString& ruta, const QString& motivo, const QString& despues,
+                          bool alCerrar);
     void Informar(const QString& texto);
     // A file that is not what this board read or last saved is kept whole beside it, at
     // `copia`. False when that copy could not be made: the file must not be replaced.

@@ -10,6 +10,7 @@
 #include "notes/Mensaje.h"
 #include "notes/Nota.h"
 #include "resources/ImagenesPinaco.h"
+#include "storage/GuardadoAtomico.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -88,6 +89,10 @@ void TPinaco::TimerOnLoadTimer() {
     hide();
     FijarIntervalo(TimerOnLoad, 0);
 
+    if (!ConfiguracionLegible()) {
+        emit ErrorDeCarga();
+        return;
+    }
     if (!RegistroConfiguracion::Existe(Registro())) {
         // First run: the board centred at its designed size, the defaults written and applied.
         resize(kAnchoDisenado, kAltoDisenado);
@@ -107,6 +112,9 @@ void TPinaco::TimerOnLoadTimer() {
         return;
     }
     FArchivosCargados = true;
+    // The files are this board's now: what its interrupted saves left can go.
+    BorrarRestosDeGuardado(FRutaNotas);
+    BorrarRestosDeGuardado(FRutaListaIP);
     AjustarNotasAlPinaco();
     ChartFondo->lower();
     CrearRegiones();

@@ -196,6 +196,8 @@ private:
     void AplicarTipoPinaco();
     bool HayBandeja() const;
     QSettings& Registro();
+    // The settings file can be read: a FIFO or a huge file would hold the start up.
+    bool ConfiguracionLegible();
     bool ActivarServidor();
     void DesactivarServidor();
     void AvisarPuertoOcupado(bool alCargar);

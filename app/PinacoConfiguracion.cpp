@@ -1,10 +1,12 @@
 // The settings: loaded at start-up, saved at the end and by the configuration dialog, applied.
 #include "app/Autoarranque.h"
+#include "app/CustodiaArchivos.h"
 #include "app/DisposicionMarco.h"
 #include "app/Pinaco.h"
 #include "app/RegistroConfiguracion.h"
 #include "core/PantallasTablero.h"
 #include "notes/Mensaje.h"
+#include "storage/GuardadoAtomico.h"
 
 #include "net/ServidorNotas.h"
 #include <QDir>
@@ -39,12 +41,20 @@ void EscribirAutoarranque(bool activo, const QString& programa) {
 QSettings& TPinaco::Registro() {
     if (!FRegistro)
         FRegistro =
-            std::make_unique<QSettings>(QStringLiteral("Morvanti"), QStringLiteral("Pinaco"));
+            std::make_unique<QSettings>(RegistroConfiguracion::RutaArchivo(), QSettings::IniFormat);
     return *FRegistro;
 }
 
 ArchivosPropios TPinaco::ArchivosDelTablero() {
     return {FRutaNotas, FRutaListaIP, Registro().fileName()};
+}
+
+bool TPinaco::ConfiguracionLegible() {
+    const QString ruta = RegistroConfiguracion::RutaArchivo();
+    if (ExaminarArchivo(ruta).Error == ErrorArchivo::Ninguno)
+        return true;
+    ErrorCritico(QStringLiteral("Error crítico en el fichero de configuración."), ruta);
+    return false;
 }
 
 void TPinaco::CargarConfiguracion() {
@@ -94,7 +104,12 @@ void TPinaco::GuardarConfiguracion() {
     estado.LastWidth = limites.width();
     estado.NotaReceived = Config.IconInTray && TimerNotaRecibida.isActive();
     estado.IsMaximized = FIsMaximized;
-    RegistroConfiguracion::Escribir(Registro(), Config, estado);
+    const ErrorArchivo error = RegistroConfiguracion::Escribir(Registro(), Config, estado);
+    // QSettings keeps its first error for good: the next save starts afresh, so that its
+    // success is seen.
+    if (error != ErrorArchivo::Ninguno)
+        FRegistro.reset();
+    FCustodia->Comprobar(RegistroConfiguracion::RutaArchivo(), error, FCerrando);
 }
 
 void TPinaco::AplicarConfiguracion() {

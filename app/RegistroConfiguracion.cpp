@@ -1,6 +1,9 @@
 #include "app/RegistroConfiguracion.h"
 
+#include "storage/GuardadoAtomico.h"
+
 #include <QSettings>
+#include <QStandardPaths>
 #include <limits>
 #include <variant>
 
@@ -74,6 +77,12 @@ QString Bandera(bool b) {
 
 } // namespace
 
+QString RutaArchivo() {
+    return DestinoDeEnlaces(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        QStringLiteral("/Morvanti/Pinaco.conf"));
+}
+
 bool Existe(const QSettings& registro) {
     return !registro.allKeys().isEmpty();
 }
@@ -113,7 +122,8 @@ void Leer(QSettings& registro, Configuracion& config, EstadoVentana& estado) {
     estado.IsMaximized = LeerNumero(registro, "IsMaximized", 0).value_or(0) != 0;
 }
 
-void Escribir(QSettings& registro, const Configuracion& config, const EstadoVentana& estado) {
+ErrorArchivo Escribir(QSettings& registro, const Configuracion& config,
+                      const EstadoVentana& estado) {
     for (const Valor& v : kValores) {
         const QString nombre = QString::fromLatin1(v.Nombre);
         if (auto* texto = std::get_if<QString Configuracion::*>(&v.Variable))
@@ -130,6 +140,9 @@ void Escribir(QSettings& registro, const Configuracion& config, const EstadoVent
     registro.setValue("NotaReceived", Bandera(estado.NotaReceived));
     registro.setValue("IsMaximized", Bandera(estado.IsMaximized));
     registro.sync();
+    // A read-only file, or a file where its folder should be.
+    return registro.status() == QSettings::AccessError ? ErrorArchivo::NoSePuedeEscribir
+                                                       : ErrorArchivo::Ninguno;
 }
 
 } // namespace RegistroConfiguracion

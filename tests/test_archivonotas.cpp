@@ -1,4 +1,5 @@
 #include "storage/ArchivoNotas.h"
+#include "storage/GuardadoAtomico.h"
 #include "storage/ListaIP.h"
 #include "tests/ArchivosPrueba.h"
 
@@ -12,6 +13,7 @@
 
 using V = VersionArchivoNotas;
 Q_DECLARE_METATYPE(VersionArchivoNotas)
+Q_DECLARE_METATYPE(ErrorArchivo)
 
 namespace {
 
@@ -64,6 +66,20 @@ QByteArray BytesDeNotas(const QList<DatosNota>& notas) {
     return error == ErrorArchivo::Ninguno ? buffer.data() : QByteArray("<error>");
 }
 
+// The permission bits of the file this process is writing in that folder, or -1.
+int ModoEnEscritura(const QString& carpeta) {
+    for (const QString& fd : QDir("/proc/self/fd").entryList(QDir::AllEntries | QDir::System)) {
+        char destino[4096];
+        const ssize_t n =
+            readlink(QFile::encodeName("/proc/self/fd/" + fd), destino, sizeof destino);
+        struct stat datos {};
+        if (n > 0 && QFile::decodeName(QByteArray(destino, n)).startsWith(carpeta + '/') &&
+            fstat(fd.toInt(), &datos) == 0)
+            return int(datos.st_mode & 07777);
+    }
+    return -1;
+}
+
 } // namespace
 
 class TestArchivoNotas : public QObject {
@@ -79,6 +95,12 @@ private slots:
     void idaYVueltaByteAByteYCamposNoGuardables();
     void discoQueSeLlenaConservaElAnterior_data();
     void discoQueSeLlenaConservaElAnterior();
+    void archivosRarosNoSeLeen_data();
+    void archivosRarosNoSeLeen();
+    void guardadoConservaDuenoYEnlace_data();
+    void guardadoConservaDuenoYEnlace();
+    void restosDeGuardadosInterrumpidos_data();
+    void restosDeGuardadosInterrumpidos();
 };
 
 // Every layout reads and is written back in the current one. Blank lines after the last
@@ -263,6 +285,106 @@ void TestArchivoNotas::discoQueSeLlenaConservaElAnterior() {
     QCOMPARE(LeerBytes(rutaIP), previoIP);
     QCOMPARE(QDir(carpeta.path()).entryList(QDir::Files),
              QStringList({"Pinaco.DAT", "Pinaco.NET"}));
+}
+
+// Only a regular file within the size limit is read, by both readers: a FIFO would block
+// the start, a device or a huge file fill the memory.
+void TestArchivoNotas::archivosRarosNoSeLeen_data() {
+    QTest::addColumn<QString>("tipo");
+    QTest::addColumn<ErrorArchivo>("error");
+    QTest::newRow("FIFO") << "fifo" << ErrorArchivo::NoEsArchivo;
+    QTest::newRow("folder") << "carpeta" << ErrorArchivo::NoEsArchivo;
+    QTest::newRow("link to a device") << "dispositivo" << ErrorArchivo::NoEsArchivo;
+    QTest::newRow("one byte over the limit") << "grande" << ErrorArchivo::DemasiadoGrande;
+}
+
+void TestArchivoNotas::archivosRarosNoSeLeen() {
+    QFETCH(QString, tipo);
+    QFETCH(ErrorArchivo, error);
+    QTemporaryDir carpeta;
+    const QString ruta = carpeta.filePath("pinaco.DAT");
+    std::unique_ptr<FifoServida> fifo;
+    if (tipo == "fifo")
+        fifo = std::make_unique<FifoServida>(ruta, Archivo(V::Actual, {{}}));
+    else if (tipo == "carpeta")
+        QVERIFY(QDir().mkpath(ruta));
+    else if (tipo == "dispositivo")
+        QVERIFY(QFile::link("/dev/null", ruta));
+    else
+        QVERIFY(QFile(ArchivoEn(carpeta, "pinaco.DAT", "x")).resize(kTamanoMaximoArchivo + 1));
+    const ResultadoCargaNotas notas = CargarArchivoNotas(ruta);
+    QCOMPARE(notas.Error, error);
+    QVERIFY(notas.Existe && notas.Notas.isEmpty());
+    ListaIP lista;
+    QCOMPARE(lista.CargarListaIP(ruta), error);
+    QVERIFY(lista.Entradas().empty());
+}
+
+// A save by root keeps the user's owner, group and mode; a link stays and its target is saved.
+// While incomplete the new file has no permission bits, its mark as a save in progress.
+void TestArchivoNotas::guardadoConservaDuenoYEnlace_data() {
+    QTest::addColumn<bool>("enlace");
+    QTest::newRow("file") << false;
+    QTest::newRow("link") << true;
+}
+
+void TestArchivoNotas::guardadoConservaDuenoYEnlace() {
+    QFETCH(bool, enlace);
+    if (getuid() != 0)
+        QSKIP("Only root can give a file to another user.");
+    QTemporaryDir carpeta;
+    QVERIFY(QDir().mkpath(carpeta.filePath("destino")));
+    const QString destino = ArchivoEn(carpeta, "destino/pinaco.DAT", "viejo");
+    QVERIFY(chown(QFile::encodeName(destino), 1234, 1235) == 0);
+    QVERIFY(chmod(QFile::encodeName(destino), 0640) == 0);
+    const QString ruta = enlace ? carpeta.filePath("pinaco.DAT") : destino;
+    if (enlace)
+        QVERIFY(QFile::link(destino, ruta));
+    int modo = -1;
+    QCOMPARE(GuardarAtomico(ruta,
+                            [&](QIODevice& salida) {
+                                modo = ModoEnEscritura(carpeta.filePath("destino"));
+                                return EscribirTodo(salida, "nuevo")
+                                           ? ErrorArchivo::Ninguno
+                                           : ErrorArchivo::NoSePuedeEscribir;
+                            }),
+             ErrorArchivo::Ninguno);
+    QCOMPARE(modo, kModoGuardadoEnCurso);
+    QCOMPARE(QFileInfo(ruta).isSymLink(), enlace);
+    QCOMPARE(LeerBytes(destino), QByteArray("nuevo"));
+    struct stat datos {};
+    QVERIFY(stat(QFile::encodeName(destino), &datos) == 0);
+    QCOMPARE(QList<uint>({datos.st_uid, datos.st_gid, datos.st_mode & 07777}),
+             QList<uint>({1234, 1235, 0640}));
+}
+
+// Only a file under QSaveFile's name for a data file, with the mark of a save in progress and
+// of this user, is what an interrupted save left.
+void TestArchivoNotas::restosDeGuardadosInterrumpidos_data() {
+    QTest::addColumn<QString>("nombre");
+    QTest::addColumn<int>("modo");
+    QTest::addColumn<bool>("borrado");
+    QTest::newRow("left by a save") << "pinaco.DAT.AbCdEf" << kModoGuardadoEnCurso << true;
+    QTest::newRow("the user's copy") << "pinaco.DAT.backup" << 0644 << false;
+    QTest::newRow("not QSaveFile's name") << "pinaco.DAT.AbCd12" << kModoGuardadoEnCurso << false;
+    QTest::newRow("another file's") << "pinaco.NET.AbCdEf" << kModoGuardadoEnCurso << false;
+    QTest::newRow("another user's") << "ajeno" << kModoGuardadoEnCurso << false;
+}
+
+void TestArchivoNotas::restosDeGuardadosInterrumpidos() {
+    QFETCH(QString, nombre);
+    QFETCH(int, modo);
+    QTemporaryDir carpeta;
+    const QString ruta = ArchivoEn(carpeta, "pinaco.DAT", Archivo(V::Actual, {}));
+    const bool ajeno = nombre == "ajeno";
+    const QByteArray resto =
+        QFile::encodeName(ArchivoEn(carpeta, ajeno ? "pinaco.DAT.AbCdEf" : nombre, "PINACO"));
+    QVERIFY(chmod(resto, mode_t(modo)) == 0);
+    if (ajeno && chown(resto, 1234, 1234) != 0)
+        QSKIP("Only root can give a file to another user.");
+    BorrarRestosDeGuardado(ruta);
+    QTEST(!QFile::exists(resto), "borrado");
+    QVERIFY(QFile::exists(ruta));
 }
 
 QTEST_GUILESS_MAIN(TestArchivoNotas)

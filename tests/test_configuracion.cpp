@@ -1,10 +1,12 @@
 // The settings as the board loads, repairs, clamps, applies and saves them.
 #include "app/Autoarranque.h"
 #include "app/Pinaco.h"
+#include "app/RegistroConfiguracion.h"
 #include "config/FrmConfigurarPinaco.h"
 #include "config/PanelRed.h"
 #include "config/PanelSeguridad.h"
 #include "net/ServidorNotas.h"
+#include "storage/GuardadoAtomico.h"
 #include "tests/ArchivosPrueba.h"
 #include "tests/DialogosPrueba.h"
 #include "tests/EntornoPrueba.h"
@@ -27,6 +29,10 @@ private slots:
     void servidorEscuchaYSeApaga();
     void autoarranqueCitaElPrograma();
     void dialogoCancelaYAplica();
+    void archivoRaroNoSeLee_data();
+    void archivoRaroNoSeLee();
+    void fallosAlGuardarSeAvisanUnaVez();
+    void enlaceSeGuardaEnSuDestino();
 
 private:
     // Starts the board on these stored values over a plain 442x384 board at 100,100; a value
@@ -219,6 +225,78 @@ void TestConfiguracion::dialogoCancelaYAplica() {
     QTcpSocket cliente;
     cliente.connectToHost(QHostAddress::LocalHost, puerto);
     QVERIFY(cliente.waitForConnected(2000));
+}
+
+// Only a regular file within the size limit is read; anything else ends the start with the
+// damaged-file message, and nothing is written.
+void TestConfiguracion::archivoRaroNoSeLee_data() {
+    QTest::addColumn<QString>("tipo");
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("folder") << "carpeta";
+    QTest::newRow("one byte over the limit") << "grande";
+}
+
+void TestConfiguracion::archivoRaroNoSeLee() {
+    QFETCH(QString, tipo);
+    const QString ruta = ArchivoConfiguracion(FConfig);
+    QVERIFY(QDir().mkpath(FConfig + "/Morvanti"));
+    std::unique_ptr<FifoServida> fifo;
+    if (tipo == "fifo")
+        fifo = std::make_unique<FifoServida>(ruta, "[General]\nTipoPinaco=2\n");
+    else if (tipo == "carpeta")
+        QVERIFY(QDir().mkpath(ruta));
+    else
+        QVERIFY(QFile(ArchivoEn(*FCarpeta, "config/Morvanti/Pinaco.conf", "[General]\n"))
+                    .resize(kTamanoMaximoArchivo + 1));
+    const auto antes = [&] { return std::pair(QFileInfo(ruta).isFile(), QFileInfo(ruta).size()); };
+    const auto visto = antes();
+    FPinaco = std::make_unique<TPinaco>(FCarpeta->filePath("pinaco"));
+    QVERIFY(QSignalSpy(FPinaco.get(), &TPinaco::ErrorDeCarga).wait(3000));
+    FPinaco.reset();
+    QCOMPARE(FCajas.vistas.size(), 1);
+    QCOMPARE(FCajas.vistas[0].Titulo, QString("Error chungo"));
+    QVERIFY(FCajas.vistas[0].Texto.startsWith("Error crítico en el fichero de configuración."));
+    QVERIFY(FCajas.vistas[0].Texto.contains(ruta));
+    QCOMPARE(antes(), visto);
+}
+
+// Told once, as a failed save of the notes, until the settings save again.
+void TestConfiguracion::fallosAlGuardarSeAvisanUnaVez() {
+    const QString carpeta = FConfig + "/Morvanti";
+    EscribirBytes(carpeta, "un fichero donde va la carpeta");
+    Arrancar();
+    FPinaco->GuardarConfiguracion();
+    QCOMPARE(FCajas.vistas.size(), 1);
+    QVERIFY(FCajas.vistas[0].Texto.contains(ArchivoConfiguracion(FConfig)));
+    QVERIFY(QFile::remove(carpeta));
+    FPinaco->GuardarConfiguracion();
+    QCOMPARE(Guardado("TipoPinaco"), QString("1"));
+    QVERIFY(QDir(carpeta).removeRecursively());
+    EscribirBytes(carpeta, "otra vez");
+    FPinaco->GuardarConfiguracion();
+    QCOMPARE(FCajas.vistas.size(), 2);
+}
+
+// A settings file that is a link is written at its target, whose folder may be the only one
+// the user can write, and stays a link.
+void TestConfiguracion::enlaceSeGuardaEnSuDestino() {
+    const QString destino = FCarpeta->filePath("otra/Pinaco.conf");
+    QVERIFY(QDir().mkpath(FConfig + "/Morvanti") && QDir().mkpath(FCarpeta->filePath("otra")));
+    QVERIFY(QFile::link(destino, ArchivoConfiguracion(FConfig)));
+    chmod(QFile::encodeName(FCarpeta->filePath("otra")), 0777);
+    const auto cerrar = [&](mode_t modo) {
+        for (const QString& c : {FCarpeta->path(), FConfig, FConfig + "/Morvanti"})
+            chmod(QFile::encodeName(c), modo);
+    };
+    cerrar(0555);
+    const QByteArray error = SinPrivilegios([] {
+        QSettings registro(RegistroConfiguracion::RutaArchivo(), QSettings::IniFormat);
+        return QByteArray::number(int(RegistroConfiguracion::Escribir(registro, {}, {})));
+    });
+    cerrar(0755);
+    QCOMPARE(error, QByteArray::number(int(ErrorArchivo::Ninguno)));
+    QVERIFY(QFileInfo(ArchivoConfiguracion(FConfig)).isSymLink());
+    QCOMPARE(QSettings(destino, QSettings::IniFormat).value("ServerPort").toString(), "2222");
 }
 
 QTEST_MAIN(TestConfiguracion)

@@ -8,8 +8,6 @@
 #include "tests/DialogosPrueba.h"
 
 #include <QtTest>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -175,7 +173,8 @@ void TestCustodia::tablerosDeUnFicheroNoSePisan() {
 }
 
 // An unwritable notes file still loads beside the program, and the user is told; the per-user
-// folder stands in only for a program folder without notes that takes none.
+// folder stands in only for a program folder without notes that takes none. Writability of
+// a link is that of its target.
 void TestCustodia::archivoQueNoSePuedeEscribirSeLeeYSeAvisa() {
     const QString carpeta = FCarpeta->filePath("programa");
     QVERIFY(QDir().mkpath(carpeta));
@@ -183,6 +182,13 @@ void TestCustodia::archivoQueNoSePuedeEscribirSeLeeYSeAvisa() {
     EscribirBytes(programa + ".DAT", "PINACO_NOTAS_BD_3.0\r\n");
     const auto lectura = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
     const auto paso = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    // A link there to a file that may be written is saved at its target, keeping the link.
+    QVERIFY(QDir().mkpath(FCarpeta->filePath("libre")));
+    const QString destino = ArchivoEn(*FCarpeta, "libre/pinaco.DAT", "x");
+    const auto todos = lectura | paso | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    QFile::setPermissions(FCarpeta->filePath("libre"), todos);
+    QFile::setPermissions(destino, todos);
+    QVERIFY(QFile::link(destino, carpeta + "/enlace.DAT"));
     QFile::setPermissions(FCarpeta->path(), lectura | paso | QFile::WriteOwner);
     QFile::setPermissions(carpeta, lectura | paso);
     QFile::setPermissions(programa + ".DAT", lectura);
@@ -210,29 +216,17 @@ void TestCustodia::archivoQueNoSePuedeEscribirSeLeeYSeAvisa() {
             visto << "cambio copiado";
         for (const CopiaRecuperacion& copia : copias)
             BorrarRecuperacion(copia.Ruta);
+        const qsizetype cajas = FCajas.vistas.size();
+        custodia.ComprobarEscritura(carpeta + "/enlace.DAT");
+        if (custodia.Guardar(carpeta + "/enlace.DAT", Contenido("nuevo"), false) &&
+            FCajas.vistas.size() == cajas && LeerBytes(destino) == "nuevo")
+            visto << "enlace";
         return visto.join(u'|').toUtf8();
     };
-    // Root may write anything: as root, the check runs in a child without privileges.
-    QByteArray respuesta = getuid() != 0 ? prueba() : QByteArray();
-    int tubo[2];
-    if (getuid() == 0 && pipe(tubo) == 0) {
-        const pid_t hijo = fork();
-        if (hijo == 0) {
-            close(tubo[0]);
-            const bool sinPrivilegios = setgid(65534) == 0 && setuid(65534) == 0;
-            const QByteArray visto = sinPrivilegios ? prueba() : QByteArray("<setuid>");
-            [[maybe_unused]] const auto escrito = write(tubo[1], visto.data(), visto.size());
-            _exit(0);
-        }
-        close(tubo[1]);
-        char bloque[512];
-        for (ssize_t n; (n = read(tubo[0], bloque, sizeof bloque)) > 0;)
-            respuesta.append(bloque, n);
-        close(tubo[0]);
-        waitpid(hijo, nullptr, 0);
-    }
+    const QByteArray respuesta = SinPrivilegios(prueba);
     QFile::setPermissions(carpeta, lectura | paso | QFile::WriteOwner);
-    QCOMPARE(respuesta, (programa + ".DAT|avisado|sin copia|cambio copiado").toUtf8());
+    QCOMPARE(respuesta, (programa + ".DAT|avisado|sin copia|cambio copiado|enlace").toUtf8());
+    QVERIFY(QFileInfo(carpeta + "/enlace.DAT").isSymLink());
     const QString sinNotas = FCarpeta->filePath("no-existe/pinaco");
     QCOMPARE(QFileInfo(RutaArchivoDatos(sinNotas, "NET")).absolutePath(),
              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));

@@ -162,6 +162,8 @@ void TestPrograma::otraSesionNoTocaLosArchivos() {
     const QString notas = FCarpeta->filePath("pinaco.DAT");
     Arrancar();
     QVERIFY(EsperarEscucha());
+    // Listening says little under load: the lock is what the second board meets.
+    QVERIFY(QTest::qWaitFor([&] { return QFile::exists(notas + ".lock"); }, 10000));
     const QStringList archivos = QDir(FCarpeta->path()).entryList(QDir::Files);
 
     QTemporaryDir otraSesion;
