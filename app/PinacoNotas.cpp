@@ -5,7 +5,9 @@
 #include "app/Pinaco.h"
 #include "app/RutasDatos.h"
 #include "config/FrmConfigurarPinaco.h"
+#include "config/PanelRed.h"
 #include "core/GeometriaNotas.h"
+#include "net/ServidorNotas.h"
 #include "net/SesionNota.h"
 #include "notes/FrmBuscarNota.h"
 #include "notes/FrmConfigNota.h"
@@ -330,6 +332,7 @@ void TPinaco::mnuFondoConfigPinacoClick() {
             AplicarConfiguracion();
         },
         this);
+    connect(Server, &ServidorNotas::LibretaCambiada, dialogo.panelRed, &PanelRed::LibretaCambiada);
     dialogo.exec();
 }
 void TPinaco::mnuFondoOrganizarClick() {

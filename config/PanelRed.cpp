@@ -67,6 +67,12 @@ QPushButton* Boton(const QString& texto, const QString& pista, QWidget* padre) {
     return boton;
 }
 
+// Reached by Enter or after a refusal, as by Tab: what is typed replaces the text.
+void Enfocar(QLineEdit* campo) {
+    campo->setFocus();
+    campo->selectAll();
+}
+
 } // namespace
 
 PanelRed::PanelRed(ListaIP& libreta, QWidget* parent) : QWidget(parent), FLibreta(libreta) {
@@ -139,9 +145,8 @@ void PanelRed::CrearControles() {
     PopupListView->addSeparator();
     mnuListViewEliminar = PopupListView->addAction(QStringLiteral("&Eliminar este IP de la lista"));
 
-    connect(editNewIP, &QLineEdit::returnPressed, editNewPuerto, qOverload<>(&QWidget::setFocus));
-    connect(editNewPuerto, &QLineEdit::returnPressed, editNewNombre,
-            qOverload<>(&QWidget::setFocus));
+    connect(editNewIP, &QLineEdit::returnPressed, this, [this] { Enfocar(editNewPuerto); });
+    connect(editNewPuerto, &QLineEdit::returnPressed, this, [this] { Enfocar(editNewNombre); });
     connect(editNewNombre, &QLineEdit::returnPressed, btnAddNew, &QPushButton::click);
     connect(btnAddNew, &QPushButton::clicked, this, &PanelRed::btnAddNewClick);
     connect(btnPermitirTodos, &QPushButton::clicked, this, [this] { PermisoDeTodas(true); });
@@ -163,12 +168,21 @@ void PanelRed::CrearControles() {
     connect(mnuListViewEliminar, &QAction::triggered, btnEliminar, &QPushButton::click);
 }
 
-void PanelRed::LlenarListaIP() {
+QList<QStringList> PanelRed::FilasDeLibreta() const {
     QList<QStringList> filas;
     filas.reserve(qsizetype(FLibreta.Entradas().size()));
     for (const nodoListaIP& entrada : FLibreta.Entradas())
         filas.append(FilaIP(entrada.IP, entrada.Nombre, QString::number(entrada.Puerto)));
-    ListView->LlenarOrdenada(filas);
+    return filas;
+}
+
+void PanelRed::LlenarListaIP() {
+    ListView->LlenarOrdenada(FilasDeLibreta());
+    ListView->AjustarColumnaNombre(ColumnaNombre, kFilasConBarra);
+}
+
+void PanelRed::LibretaCambiada() {
+    ListView->RenovarFilas(FilasDeLibreta());
     ListView->AjustarColumnaNombre(ColumnaNombre, kFilasConBarra);
 }
 
@@ -204,7 +218,7 @@ void PanelRed::btnAddNewClick() {
     const QString puerto = editNewPuerto->text();
     const auto rechazar = [this](const QString& texto, QLineEdit* campo) {
         MostrarMensaje(this, QStringLiteral("Error"), texto, IconoMensaje::Error);
-        campo->setFocus();
+        Enfocar(campo);
     };
     if (!IPValida(ip))
         return rechazar(QStringLiteral("IP no válido!!!"), editNewIP);
@@ -212,12 +226,15 @@ void PanelRed::btnAddNewClick() {
         return rechazar(QStringLiteral("Debe especificar un nombre"), editNewNombre);
     if (FLibreta.ExisteIP(ip))
         return rechazar(QStringLiteral("Ya existe ese IP!"), editNewIP);
-    const qint32 numero = EsNumero(puerto) && puerto.size() <= 4 ? puerto.toInt() : -1;
-    if (numero < 1024 || numero > 9999)
+    // The number decides: leading zeros do no harm.
+    bool cabe = false;
+    const qint32 numero = EsNumero(puerto) ? puerto.toInt(&cabe) : -1;
+    if (!cabe || numero < 1024 || numero > 9999)
         return rechazar(QStringLiteral("El Puerto debe ser un valor entre 1024 y 9999"),
                         editNewPuerto);
     FLibreta.AddIP(ip, nombre, true, numero);
-    AgregarFilaIP(ip, nombre, puerto);
+    // As the book holds it, so the row reads the same when it is filled again.
+    AgregarFilaIP(ip, nombre, QString::number(numero));
     ListView->AjustarColumnaNombre(ColumnaNombre, kFilasConBarra);
 }
 

@@ -38,6 +38,8 @@ public:
     void mnuListViewComprobarHostClick();
     // The IP of the selected row, empty when none is.
     QString IPSeleccionada() const;
+    // The book changed under the open tab (flood control, a sender's port): the rows follow.
+    void LibretaCambiada();
 
     QLineEdit* editNewIP;
     QLineEdit* editNewPuerto;
@@ -65,6 +67,7 @@ private:
     void CrearControles();
     // The row of an entry: its sort key, then the three shown cells.
     QStringList FilaIP(const QString& ip, const QString& nombre, const QString& puerto) const;
+    QList<QStringList> FilasDeLibreta() const;
     void AgregarFilaIP(const QString& ip, const QString& nombre, const QString& puerto);
     void HabilitarControles(bool on);
 

@@ -134,8 +134,10 @@ void ServidorNotas::Despachar(Conexion* c) {
     const ResultadoMensaje r = c->Sesion.Procesar(mensaje, remitente, ModoDe(ajustes));
     switch (r.Accion) {
     case AccionSesion::GuardarPuerto:
-        if (nodoListaIP* entrada = libreta.BuscarIP(c->IP))
+        if (nodoListaIP* entrada = libreta.BuscarIP(c->IP)) {
             entrada->Puerto = r.Puerto;
+            emit LibretaCambiada();
+        }
         break;
     case AccionSesion::NotaEmpezada:
         tablero_.NotaEmpezada();
@@ -174,6 +176,7 @@ void ServidorNotas::CrearNota(Conexion* c, const ResultadoMensaje& r) {
     const ReglasAbuso reglas{ajustes.HabilitarNumMaxNotas, ajustes.NumMaxNotas,
                              ajustes.NumMinSegundos, ModoDe(ajustes)};
     if (const std::optional<CambioPermiso> retiro = abuso_->ControlarAbuso(c->IP, reglas)) {
+        emit LibretaCambiada();
         if (ajustes.CrearArchivoLog)
             EscribirLog(LineaRetiro(*retiro, reglas.Modo));
         if (ajustes.RetiroTemporal)
@@ -188,6 +191,8 @@ void ServidorNotas::TimerRetiroTemporalTimer() {
     if (ajustes.CrearArchivoLog)
         for (const CambioPermiso& restitucion : r.Restituidos)
             EscribirLog(LineaRestitucion(restitucion));
+    if (!r.Restituidos.isEmpty())
+        emit LibretaCambiada();
     if (!r.Pendiente)
         TimerRetiroTemporal.stop();
 }

@@ -47,6 +47,10 @@ public:
     void TimerRetiroTemporalTimer();
     QTimer TimerRetiroTemporal;
 
+signals:
+    // The server changed an entry of the address book: a permission or a sender's port.
+    void LibretaCambiada();
+
 private:
     struct Conexion;
 

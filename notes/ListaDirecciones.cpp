@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <algorithm>
 #include <numeric>
 
@@ -94,6 +95,8 @@ ListaDirecciones::ListaDirecciones(const QStringList& cabeceras, const QList<int
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWordWrap(false);
     setContextMenuPolicy(Qt::CustomContextMenu);
+    // One stop for Tab; the arrows move within the list.
+    setTabKeyNavigation(false);
 }
 
 int ListaDirecciones::Filas() const {
@@ -112,6 +115,19 @@ int ListaDirecciones::InsertarFilaOrdenada(const QStringList& textos) {
 
 void ListaDirecciones::LlenarOrdenada(const QList<QStringList>& filas) {
     SeleccionarFila(FModelo->Llenar(filas));
+}
+
+void ListaDirecciones::RenovarFilas(const QList<QStringList>& filas) {
+    const int elegida = FilaSeleccionada();
+    const QString ip = elegida < 0 ? QString() : Texto(elegida, kColumnaIPDirecciones);
+    const int desplazamiento = verticalScrollBar()->value();
+    FModelo->Llenar(filas);
+    for (int fila = 0; !ip.isEmpty() && fila < Filas(); ++fila)
+        if (Texto(fila, kColumnaIPDirecciones) == ip) {
+            selectRow(fila);
+            break;
+        }
+    verticalScrollBar()->setValue(desplazamiento);
 }
 
 void ListaDirecciones::QuitarFila(int fila) {

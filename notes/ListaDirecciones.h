@@ -25,6 +25,9 @@ public:
     // Puts in the rows, each with its key first, in place of the list's: where inserting them
     // one by one would, and the last row given ends selected.
     void LlenarOrdenada(const QList<QStringList>& filas);
+    // The same rows, read again: the selected address stays selected and the list where it
+    // was scrolled.
+    void RenovarFilas(const QList<QStringList>& filas);
     void QuitarFila(int fila);
     // Selects the row and scrolls it into view; nothing for a row the list does not have.
     void SeleccionarFila(int fila);

@@ -4,7 +4,11 @@
 
 #include "tests/DialogosPrueba.h"
 #include "tests/ParGuionado.h"
+#include "tests/TableroRedFalso.h"
 
+#include "net/ServidorNotas.h"
+
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -13,7 +17,8 @@
 namespace {
 
 struct Pestana {
-    ListaIP libreta;
+    TableroQueAnota tablero;
+    ListaIP& libreta = tablero.libreta;
     std::unique_ptr<PanelRed> panel;
     Cajas cajas;
 
@@ -27,6 +32,31 @@ struct Pestana {
     void Elegir(const QString& ip) const {
         panel->ListView->selectRow(int(Columna(PanelRed::ColumnaIP).indexOf(ip)));
     }
+    // Shown and active, so that keys go where the focus goes.
+    bool Mostrar() const {
+        panel->show();
+        panel->activateWindow();
+        return QTest::qWaitForWindowActive(panel.get());
+    }
+};
+
+// Keys to the focused control; "\t" is Tab and "\r" Enter.
+void Teclear(const QString& teclas) {
+    for (const QChar c : teclas) {
+        QWidget* foco = QApplication::focusWidget();
+        if (c == u'\t' || c == u'\r')
+            QTest::keyClick(foco, c == u'\t' ? Qt::Key_Tab : Qt::Key_Return);
+        else
+            QTest::keyClicks(foco, QString(c));
+    }
+}
+
+struct ContadorPintadas : QObject {
+    int pintadas = 0;
+    bool eventFilter(QObject*, QEvent* evento) override {
+        pintadas += evento->type() == QEvent::Paint;
+        return false;
+    }
 };
 
 } // namespace
@@ -36,6 +66,9 @@ class TestPanelRed : public QObject {
 private slots:
     void anadir_data();
     void anadir();
+    void camposSeleccionadosAlLlegar();
+    void tabSaltaLaLista();
+    void filasSiguenALaLibreta();
     void orden();
     void permisosYMenu();
     void comprobarHost();
@@ -59,7 +92,8 @@ void TestPanelRed::anadir_data() {
     fila("empty name", "10.0.0.3", "2222", "", "Debe especificar un nombre");
     fila("port 1023", "10.0.0.3", "1023", "X", puertoMal);
     fila("port 10000", "10.0.0.3", "10000", "X", puertoMal);
-    fila("long digits", "10.0.0.3", "000000002222", "X", puertoMal);
+    fila("leading zeros", "10.0.0.3", "01024", "X");
+    fila("leading zeros, too high", "10.0.0.3", "000010000", "X", puertoMal);
 }
 
 void TestPanelRed::anadir() {
@@ -81,6 +115,55 @@ void TestPanelRed::anadir() {
         QCOMPARE(t.libreta.PuertoDeIP(ip), puerto.toInt());
         QCOMPARE(t.panel->IPSeleccionada(), ip);
     }
+}
+
+// Reached by Tab, by Enter or after a refusal, a field's text is replaced by what is typed.
+void TestPanelRed::camposSeleccionadosAlLlegar() {
+    Pestana t({{"10.0.0.5", "Cinco", true, 2222}});
+    QVERIFY(t.Mostrar());
+    t.panel->btnAddNew->setFocus();
+    t.panel->editNewIP->setFocus(Qt::TabFocusReason);
+    Teclear("127.0.0.1\r1023\tYo\r3102\rYo\r");
+    QCOMPARE(t.cajas.Textos(), QStringList{"El Puerto debe ser un valor entre 1024 y 9999"});
+    QCOMPARE(t.libreta.NombreDeIP("127.0.0.1"), "Yo");
+    QCOMPARE(t.libreta.PuertoDeIP("127.0.0.1"), 3102);
+}
+
+// Tab leaves the list in one press and leaves its selection alone.
+void TestPanelRed::tabSaltaLaLista() {
+    Pestana t({{"10.0.0.1", "Uno", true, 2222},
+               {"10.0.0.2", "Dos", true, 2222},
+               {"10.0.0.3", "Tres", true, 2222}});
+    QVERIFY(t.Mostrar());
+    t.Elegir("10.0.0.2");
+    t.panel->ListView->setFocus(Qt::TabFocusReason);
+    Teclear("\t");
+    QCOMPARE(QApplication::focusWidget(), t.panel->btnPermitirTodos);
+    QCOMPARE(t.panel->IPSeleccionada(), "10.0.0.2");
+}
+
+// A restoration by the note server while the tab is open shows at once, the selection kept.
+void TestPanelRed::filasSiguenALaLibreta() {
+    Pestana t({{"10.0.0.1", "Uno", true, 2222}, {"127.0.0.9", "Nueve", false, 2222}});
+    nodoListaIP* retirada = t.libreta.BuscarIP("127.0.0.9");
+    retirada->FechaRetiro = "01-01-2000";
+    retirada->HoraRetiro = "00:00:00";
+    retirada->Puerto = 3102; // a port update came in meanwhile
+    t.tablero.ajustes.RetiroTemporal = true;
+    ServidorNotas servidor(t.tablero, QString());
+    QObject::connect(&servidor, &ServidorNotas::LibretaCambiada, t.panel.get(),
+                     &PanelRed::LibretaCambiada);
+    QVERIFY(t.Mostrar());
+    t.Elegir("10.0.0.1");
+    ContadorPintadas contador;
+    t.panel->ListView->viewport()->installEventFilter(&contador);
+    QTest::qWait(50);
+    contador.pintadas = 0;
+    servidor.TimerRetiroTemporalTimer();
+    QVERIFY(t.libreta.PermisoExactoIP("127.0.0.9"));
+    QTRY_VERIFY(contador.pintadas > 0);
+    QCOMPARE(t.Columna(PanelRed::ColumnaPuerto), QStringList({"2222", "3102"}));
+    QCOMPARE(t.panel->IPSeleccionada(), "10.0.0.1");
 }
 
 void TestPanelRed::orden() {

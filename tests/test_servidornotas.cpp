@@ -74,8 +74,10 @@ void TestServidorNotas::transferenciasSimultaneasNoSeMezclan() {
     FTablero->ajustes.LogFilename = FCarpeta->path();
     Par a("127.0.0.2", FServidor->Puerto());
     Par b("127.0.0.3", FServidor->Puerto());
+    QSignalSpy cambios(FServidor.get(), &ServidorNotas::LibretaCambiada);
     QCOMPARE(a.Enviar("ACTUALIZE_MY_SERVER_PORT:2223"), QByteArray("YOUR_SERVER_PORT_ACTUALIZED"));
     QCOMPARE(FTablero->libreta.PuertoDeIP("127.0.0.2"), 2223);
+    QCOMPARE(cambios.size(), 1);
     QCOMPARE(a.Enviar("NOTA_BEGIN"), QByteArray("READY"));
     QCOMPARE(a.Enviar("TEXT:Le\xF3n\r\nPe\xF1\xF3n"), QByteArray("DATA_RECEIVED"));
     QCOMPARE(b.Enviar("NOTA_BEGIN"), QByteArray("READY"));
@@ -144,12 +146,15 @@ void TestServidorNotas::abusoRetiraYRestituye() {
     FTablero->libreta.BuscarIP("*.*.*.*")->Permitido = false;
     FTablero->libreta.AddIP("127.0.0.2", "Peñón", true, 2222);
     Par par("127.0.0.2", FServidor->Puerto());
+    // Every change of a permission is told, so an open address list can follow it.
+    QSignalSpy cambios(FServidor.get(), &ServidorNotas::LibretaCambiada);
     for (const bool conNombre : {true, false}) {
         ajustes.LogWithSenderName = conNombre;
         QCOMPARE(par.Enviar("NOTA_BEGIN"), QByteArray("READY"));
         QCOMPARE(par.Enviar("TEXT:uno\r\ndos\rtres\n\x80"), QByteArray("DATA_RECEIVED"));
         QCOMPARE(par.Enviar("NOTA_END"), QByteArray("NOTA_CREATED"));
     }
+    QCOMPARE(cambios.size(), 1);
     QCOMPARE(par.Enviar("CIAO"), QByteArray("CIAO_ACK_NOT_ALLOWED_FOR:5"));
     QCOMPARE(par.Enviar("HOLA"), QByteArray("NOT_ALLOWED"));
     QVERIFY(FServidor->TimerRetiroTemporal.isActive());
@@ -158,6 +163,7 @@ void TestServidorNotas::abusoRetiraYRestituye() {
     QVERIFY(FTablero->libreta.PermisoExactoIP("127.0.0.2"));
     FServidor->TimerRetiroTemporalTimer();
     QVERIFY(!FServidor->TimerRetiroTemporal.isActive());
+    QCOMPARE(cambios.size(), 2);
     const QByteArray hora = "(05-Ene-2000  14:03:22)  ", quien = "127.0.0.2  (Pe\xF1\xF3n)\r\n";
     QCOMPARE(LeerBytes(FCarpeta->filePath("pinaco.LOG")),
              hora + "Recibida Nota de: 127.0.0.2  (Pe\xF1\xF3n)  TEXTO: uno dos tres\x80\r\n" +
