@@ -1,7 +1,9 @@
+#include "app/DialogosSinMinimizar.h"
 #include "app/InstanciaUnica.h"
 #include "app/Pinaco.h"
 #include "app/RutasDatos.h"
 #include "app/SalidaOrdenada.h"
+#include "app/TraduccionesQt.h"
 #include "notes/Mensaje.h"
 #include "storage/CerrojoDatos.h"
 
@@ -36,6 +38,9 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Morvanti"));
     QApplication::setApplicationName(QStringLiteral("Pinaco"));
     QApplication::setQuitOnLastWindowClosed(false);
+    app.installEventFilter(new DialogosSinMinimizar(&app));
+    if (!CargarTraduccionesQt())
+        std::fprintf(stderr, "pinaco: no se encuentran las traducciones de Qt al español\n");
     // The desktop finds the entry and the icon the package installs under this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("pinaco"));
     QIcon icono;

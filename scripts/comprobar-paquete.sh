@@ -34,9 +34,9 @@ if [ "$contenido" != "$esperado" ]; then
     diff <(echo "$esperado") <(echo "$contenido") >&2
     exit 1
 fi
-# The libraries the program links are dependencies of the package.
+# The libraries the program links, and Qt's Spanish texts, are dependencies of the package.
 depende=$(dpkg-deb -f "$paquete" Depends)
-for biblioteca in libqt6widgets6 libqt6network6 libqt6multimedia6 libc6; do
+for biblioteca in libqt6widgets6 libqt6network6 libqt6multimedia6 libc6 qt6-translations-l10n; do
     if ! grep -q "$biblioteca" <<<"$depende"; then
         echo "Falta la dependencia $biblioteca: $depende" >&2
         exit 1

@@ -1,8 +1,10 @@
 // The board's data files, autosave and shutdown, and its work with the notes.
 #include "app/ArrastreRaton.h"
+#include "app/DialogosSinMinimizar.h"
 #include "app/FondoCorcho.h"
 #include "app/Pinaco.h"
 #include "app/RutasDatos.h"
+#include "app/TraduccionesQt.h"
 #include "notes/FrmVerNotaNet.h"
 #include "notes/Nota.h"
 #include "storage/ArchivoNotas.h"
@@ -11,6 +13,7 @@
 #include "tests/DialogosPrueba.h"
 #include "tests/EntornoPrueba.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QScopeGuard>
@@ -34,6 +37,8 @@ private slots:
     void init();
     void cleanup();
     void rutasDeDatos();
+    void traduccionesDeQt();
+    void dialogoMinimizadoVuelve();
     void autoguardadoYCierre();
     void ratonSobreLasNotas();
     void notaRecibidaSeApartaDeLasOtras();
@@ -68,6 +73,31 @@ void TestPinaco::Arrancar(int espera) {
     FPinaco = std::make_unique<TPinaco>(Ruta("pinaco"));
     QSignalSpy cargado(FPinaco.get(), &TPinaco::Cargado);
     QVERIFY(cargado.wait(espera));
+}
+
+// Qt's own dialogs and buttons speak Spanish whatever the locale the test runs under.
+void TestPinaco::traduccionesDeQt() {
+    QVERIFY(CargarTraduccionesQt());
+    auto quitar = qScopeGuard([] {
+        for (auto* t : qApp->findChildren<QTranslator*>())
+            QCoreApplication::removeTranslator(t), delete t;
+    });
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancelar"));
+    QVERIFY(QCoreApplication::translate("QFileDialog", "Look in:") != QString("Look in:"));
+}
+
+// The window manager iconifies the dialog and the window it belongs to; both come back.
+void TestPinaco::dialogoMinimizadoVuelve() {
+    DialogosSinMinimizar filtro;
+    qApp->installEventFilter(&filtro);
+    QWidget dueno;
+    dueno.show();
+    QDialog dialogo(&dueno);
+    dialogo.show();
+    dueno.setWindowState(Qt::WindowMinimized);
+    dialogo.setWindowState(Qt::WindowMinimized);
+    QTRY_VERIFY(!dialogo.isMinimized());
+    QVERIFY(!dueno.isMinimized());
 }
 
 void TestPinaco::rutasDeDatos() {
