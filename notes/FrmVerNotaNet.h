@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QPointer>
 
+class EtiquetaRecortada;
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
@@ -30,7 +31,7 @@ public:
     QLabel* lblFechaLimite;
     QLabel* lblReceivedDay;
     QLabel* lblReceivedTime;
-    QLabel* lblReceivedFromUser;
+    EtiquetaRecortada* lblReceivedFromUser;
     QToolButton* btnFuente;
     QPlainTextEdit* MemoTexto;
     QPushButton* BitBtnOK;
