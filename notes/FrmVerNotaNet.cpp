@@ -1,7 +1,6 @@
 #include "notes/FrmVerNotaNet.h"
 
 #include "core/UnitComunes.h"
-#include "notes/EtiquetaRecortada.h"
 #include "notes/Nota.h"
 
 #include <QGridLayout>

@@ -1,12 +1,12 @@
 #pragma once
 // The viewer of a note received from another board: text read-only, due date, when and
 // from whom it came; only the font of the text can be changed.
+#include "notes/EtiquetaRecortada.h"
 #include "notes/FrmConfigNota.h"
 
 #include <QDialog>
 #include <QPointer>
 
-class EtiquetaRecortada;
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;

@@ -1,4 +1,3 @@
-#include "notes/EtiquetaRecortada.h"
 #include "notes/FrmVerNotaNet.h"
 #include "notes/Nota.h"
 
