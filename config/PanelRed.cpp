@@ -1,5 +1,7 @@
 #include "config/PanelRed.h"
 
+#include "core/AvisoNoGuardable.h"
+#include "core/Cp1252.h"
 #include "core/UnitComunes.h"
 #include "notes/ListaDirecciones.h"
 #include "notes/Mensaje.h"
@@ -224,6 +226,19 @@ void PanelRed::btnAddNewClick() {
         return rechazar(QStringLiteral("IP no válido!!!"), editNewIP);
     if (nombre.isEmpty())
         return rechazar(QStringLiteral("Debe especificar un nombre"), editNewNombre);
+    // The book's file holds Windows-1252 lines: what it cannot carry is refused here, where
+    // the user can still change it.
+    if (const qsizetype i = Cp1252::PrimeroNoGuardableEnLinea(nombre); i >= 0) {
+        MostrarMensaje(this, QStringLiteral("Error"),
+                       AvisoCaracterNoGuardable(QStringLiteral("El nombre"),
+                                                QStringLiteral("la lista de direcciones"), nombre,
+                                                i) +
+                           QStringLiteral("\rBórrelo o cámbielo por otro y vuelva a añadir."),
+                       IconoMensaje::Error);
+        editNewNombre->setFocus();
+        editNewNombre->setSelection(int(i), nombre[i].isHighSurrogate() ? 2 : 1);
+        return;
+    }
     if (FLibreta.ExisteIP(ip))
         return rechazar(QStringLiteral("Ya existe ese IP!"), editNewIP);
     // The number decides: leading zeros do no harm.

@@ -11,6 +11,19 @@ constexpr std::array<char16_t, 32> kAltos = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+bool Guardable(QChar c, bool enLinea) {
+    if (enLinea && (c == u'\r' || c == u'\n'))
+        return false;
+    return c != kFinDeArchivo && ByteDe(c).has_value();
+}
+
+qsizetype PrimeroNoGuardableDe(const QString& texto, bool enLinea) {
+    for (qsizetype i = 0; i < texto.size(); ++i)
+        if (!Guardable(texto[i], enLinea))
+            return i;
+    return -1;
+}
+
 } // namespace
 
 QChar CaracterDe(uchar byte) {
@@ -50,10 +63,26 @@ std::optional<QByteArray> Codificar(const QString& texto) {
 }
 
 qsizetype PrimeroNoGuardable(const QString& texto) {
-    for (qsizetype i = 0; i < texto.size(); ++i)
-        if (texto[i] == kFinDeArchivo || !ByteDe(texto[i]))
-            return i;
-    return -1;
+    return PrimeroNoGuardableDe(texto, false);
+}
+
+qsizetype PrimeroNoGuardableEnLinea(const QString& texto) {
+    return PrimeroNoGuardableDe(texto, true);
+}
+
+QString SustituirNoGuardablesEnLinea(const QString& texto) {
+    QString r;
+    r.reserve(texto.size());
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        if (Guardable(texto[i], true)) {
+            r += texto[i];
+            continue;
+        }
+        r += u'?';
+        if (texto[i].isHighSurrogate() && i + 1 < texto.size() && texto[i + 1].isLowSurrogate())
+            ++i;
+    }
+    return r;
 }
 
 } // namespace Cp1252

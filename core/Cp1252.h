@@ -23,5 +23,9 @@ std::optional<QByteArray> Codificar(const QString& texto);
 inline constexpr QChar kFinDeArchivo(26);
 // Index of the first character a data file cannot carry, Ctrl-Z included, or -1.
 qsizetype PrimeroNoGuardable(const QString& texto);
+// The same for a one-line field: CR and LF would end the line and shift every later one.
+qsizetype PrimeroNoGuardableEnLinea(const QString& texto);
+// A one-line field with "?" for each character it cannot carry (a surrogate pair is one).
+QString SustituirNoGuardablesEnLinea(const QString& texto);
 
 } // namespace Cp1252

@@ -1,5 +1,6 @@
 #include "notes/FrmConfigNota.h"
 
+#include "core/AvisoNoGuardable.h"
 #include "core/Cp1252.h"
 #include "core/DatosNota.h"
 #include "core/UnitComunes.h"
@@ -45,25 +46,6 @@ TColorChincheta ChinchetaDeTexto(const QString& texto) {
         if (texto == NombreColor[i])
             return TColorChincheta(i);
     return TColorChincheta::None;
-}
-
-// The character at the index, a whole surrogate pair when it is one.
-QString CaracterEn(const QString& texto, qsizetype i) {
-    const bool par =
-        texto[i].isHighSurrogate() && i + 1 < texto.size() && texto[i + 1].isLowSurrogate();
-    return texto.mid(i, par ? 2 : 1);
-}
-
-// A control or blank character would show as nothing: its code and, for Ctrl-Z, its name.
-QString DescribirCaracter(const QString& caracter) {
-    const char32_t codigo = caracter.toUcs4().value(0);
-    const QString numero =
-        QStringLiteral("U+%1").arg(QString::number(codigo, 16).toUpper().rightJustified(4, u'0'));
-    if (caracter == Cp1252::kFinDeArchivo)
-        return numero + QStringLiteral(" (Ctrl-Z)");
-    if (!QChar::isPrint(codigo) || QChar::isSpace(codigo))
-        return numero;
-    return QStringLiteral("«%1» (%2)").arg(caracter, numero);
 }
 
 // Selects the item with exactly that text, or shows the text with no item selected.
@@ -393,10 +375,9 @@ bool TfrmConfigNota::TextosGuardables() {
     // The notes file and the wire hold Windows-1252 only; refuse rather than lose text.
     const QString texto = TextoMemo();
     if (const qsizetype i = Cp1252::PrimeroNoGuardable(texto); i >= 0) {
-        MostrarError(this,
-                     QStringLiteral("El texto tiene un carácter que la nota no puede guardar: "
-                                    "%1.\rBórrelo o cámbielo por otro y vuelva a aceptar.")
-                         .arg(DescribirCaracter(CaracterEn(texto, i))));
+        MostrarError(this, AvisoCaracterNoGuardable(QStringLiteral("El texto"),
+                                                    QStringLiteral("la nota"), texto, i) +
+                               QStringLiteral("\rBórrelo o cámbielo por otro y vuelva a aceptar."));
         MemoTexto->setFocus();
         QTextCursor cursor = MemoTexto->textCursor();
         cursor.setPosition(int(i));
@@ -405,10 +386,10 @@ bool TfrmConfigNota::TextosGuardables() {
     }
     const QString nombre = MemoTexto->font().family();
     if (const qsizetype i = Cp1252::PrimeroNoGuardable(nombre); i >= 0) {
-        MostrarError(this,
-                     QStringLiteral("El nombre de la fuente «%1» tiene un carácter que la nota "
-                                    "no puede guardar: %2.\rElija otra fuente.")
-                         .arg(nombre, DescribirCaracter(CaracterEn(nombre, i))));
+        MostrarError(this, AvisoCaracterNoGuardable(
+                               QStringLiteral("El nombre de la fuente «%1»").arg(nombre),
+                               QStringLiteral("la nota"), nombre, i) +
+                               QStringLiteral("\rElija otra fuente."));
         btnFuente->setFocus();
         return false;
     }

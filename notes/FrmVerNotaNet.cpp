@@ -15,8 +15,9 @@
 
 namespace {
 
-QLabel* Etiqueta(const QString& texto, const QColor& color, QWidget* padre) {
-    auto* etiqueta = new QLabel(texto, padre);
+template <class TipoEtiqueta = QLabel>
+TipoEtiqueta* Etiqueta(const QString& texto, const QColor& color, QWidget* padre) {
+    auto* etiqueta = new TipoEtiqueta(texto, padre);
     etiqueta->setTextFormat(Qt::PlainText);
     QPalette paleta = etiqueta->palette();
     paleta.setColor(QPalette::WindowText, color);
@@ -39,8 +40,8 @@ void TfrmVerNotaNet::CrearControles() {
     lblFechaLimite = Etiqueta(QStringLiteral("00-Ene-2000"), verde, GroupBoxInformacion);
     lblReceivedDay = Etiqueta(QStringLiteral("00-Ene-2000"), verde, GroupBoxInformacion);
     lblReceivedTime = Etiqueta(QStringLiteral("00:00:00"), verde, GroupBoxInformacion);
-    lblReceivedFromUser =
-        Etiqueta(QStringLiteral("Usuario  (0.0.0.0)"), verde, GroupBoxInformacion);
+    lblReceivedFromUser = Etiqueta<EtiquetaRecortada>(QStringLiteral("Usuario  (0.0.0.0)"), verde,
+                                                      GroupBoxInformacion);
     auto* rejilla = new QGridLayout(GroupBoxInformacion);
     const QList<QPair<QString, QLabel*>> filas = {
         {QStringLiteral("Fecha límite:"), lblFechaLimite},
@@ -49,13 +50,10 @@ void TfrmVerNotaNet::CrearControles() {
         {QStringLiteral("Recibido de:"), lblReceivedFromUser}};
     for (int i = 0; i < filas.size(); ++i) {
         rejilla->addWidget(Etiqueta(filas[i].first, azul, GroupBoxInformacion), i, 0);
-        // The sender's name may be long: it takes the whole width, and a second line.
+        // The sender's name may be long: it takes the whole width.
         const int columnas = filas[i].second == lblReceivedFromUser ? 2 : 1;
         rejilla->addWidget(filas[i].second, i, 1, 1, columnas);
     }
-    lblReceivedFromUser->setWordWrap(true);
-    lblReceivedFromUser->setMinimumHeight(2 * lblReceivedFromUser->fontMetrics().lineSpacing());
-    lblReceivedFromUser->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     rejilla->setVerticalSpacing(1);
     rejilla->setColumnStretch(1, 1);
 

@@ -1,6 +1,7 @@
 #pragma once
 // The viewer of a note received from another board: text read-only, due date, when and
 // from whom it came; only the font of the text can be changed.
+#include "notes/EtiquetaRecortada.h"
 #include "notes/FrmConfigNota.h"
 
 #include <QDialog>
@@ -30,7 +31,7 @@ public:
     QLabel* lblFechaLimite;
     QLabel* lblReceivedDay;
     QLabel* lblReceivedTime;
-    QLabel* lblReceivedFromUser;
+    EtiquetaRecortada* lblReceivedFromUser;
     QToolButton* btnFuente;
     QPlainTextEdit* MemoTexto;
     QPushButton* BitBtnOK;

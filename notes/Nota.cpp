@@ -174,8 +174,7 @@ void TNota::paintEvent(QPaintEvent*) {
     p.setClipRect(texto);
     p.setPen(ColorDesdeValor(FDatos.FontColor));
     p.setFont(FuenteTexto());
-    p.drawText(texto, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
-               FTextoPintado);
+    p.drawText(texto, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, FTextoPintado);
     p.setClipping(false);
     if (!FImagenesAgarradera.isEmpty())
         p.drawPixmap(AreaAgarradera().topLeft(), FImagenesAgarradera.first(),

@@ -40,14 +40,14 @@ ErrorArchivo ListaIP::GuardarListaIP(const QString& ruta) {
 
 ErrorArchivo ListaIP::EscribirListaIP(QIODevice& destino) {
     EscritorLineas escritor;
+    // The entry fields refuse what the file cannot carry; should one still hold such a
+    // character, a "?" stands for it rather than the whole book going unsaved.
     for (const nodoListaIP& nodo : entradas_) {
-        escritor.Linea(nodo.IP);
-        escritor.Linea(nodo.Nombre);
+        escritor.Linea(Cp1252::SustituirNoGuardablesEnLinea(nodo.IP));
+        escritor.Linea(Cp1252::SustituirNoGuardablesEnLinea(nodo.Nombre));
         escritor.Numero(nodo.Puerto);
         escritor.Numero(nodo.Permitido ? 1 : 0);
     }
-    if (!escritor.Correcto())
-        return ErrorArchivo::TextoNoGuardable;
     return EscribirTodo(destino, escritor.Bytes()) ? ErrorArchivo::Ninguno
                                                    : ErrorArchivo::NoSePuedeEscribir;
 }

@@ -135,11 +135,20 @@ void TestListaIP::cargarYGuardar() {
     // A plain file where the folder should be: no user, root included, can write there.
     QCOMPARE(lista.GuardarListaIP(ruta + "/Pinaco.NET"), ErrorArchivo::NoSePuedeEscribir);
     QCOMPARE(LeerBytes(ruta), guardado);
-    // A field the file cannot hold fails the save before the file is touched; the notes
-    // file's test tries each kind, and a full disk for both.
-    QCOMPARE(ListaCon({{"1.1.1.1", "Ana\x1A", true, 1}}).GuardarListaIP(ruta),
-             ErrorArchivo::TextoNoGuardable);
-    QCOMPARE(LeerBytes(ruta), guardado);
+    // What the file cannot carry, a line end included, is written as one "?" each, and no
+    // other entry is lost; the list itself keeps its texts.
+    ListaIP rara = ListaCon({{"1.1.1.1", "Ana", true, 3000},
+                             {"10.0.0.3", "Zo\u00EB \U0001F642 \u65E5\u672C", true, 3000},
+                             {"1.\u00B9.1.*", "a\rb\nc\x1A\u20AC", false, 2},
+                             {"2.2.2.2", "Bea", false, 4}});
+    QCOMPARE(rara.GuardarListaIP(ruta), ErrorArchivo::Ninguno);
+    QCOMPARE(LeerBytes(ruta), QByteArray("1.1.1.1\r\nAna\r\n3000\r\n1\r\n"
+                                         "10.0.0.3\r\nZo\xEB ? ??\r\n3000\r\n1\r\n"
+                                         "1.\xB9.1.*\r\na?b?c?\x80\r\n2\r\n0\r\n"
+                                         "2.2.2.2\r\nBea\r\n4\r\n0\r\n") +
+                                  kComodin.mid(1).replace('|', "\r\n").toLatin1() + "\r\n");
+    QCOMPARE(rara.NombreDeIP("2.2.2.2"), "Bea");
+    QVERIFY(rara.NombreDeIP("10.0.0.3").endsWith(u"\u65E5\u672C"));
 }
 
 QTEST_GUILESS_MAIN(TestListaIP)

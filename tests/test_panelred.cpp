@@ -94,6 +94,21 @@ void TestPanelRed::anadir_data() {
     fila("port 10000", "10.0.0.3", "10000", "X", puertoMal);
     fila("leading zeros", "10.0.0.3", "01024", "X");
     fila("leading zeros, too high", "10.0.0.3", "000010000", "X", puertoMal);
+    // The book's file is Windows-1252 lines: the first character it cannot carry is named,
+    // before the later checks.
+    const auto noGuardable = [](const char* caracter) {
+        return QStringLiteral("El nombre tiene un carácter que la lista de direcciones no puede "
+                              "guardar: %1.\rBórrelo o cámbielo por otro y vuelva a añadir.")
+            .arg(QString::fromUtf8(caracter))
+            .toUtf8();
+    };
+    fila("Windows-1252 name", "10.0.0.3", "3000", "Zoë € «té»");
+    fila("emoji and CJK, bad port after", "10.0.0.3", "1023", "Zoë 🙂 日本",
+         noGuardable("«🙂» (U+1F642)").constData());
+    fila("CJK on a pattern", "10.0.*.*", "2222", "日本", noGuardable("«日» (U+65E5)").constData());
+    fila("LF, existing text after", "10.0.0.1", "2222", "a\nb", noGuardable("U+000A").constData());
+    fila("CR", "10.0.0.3", "2222", "a\rb", noGuardable("U+000D").constData());
+    fila("Ctrl-Z", "10.0.0.3", "2222", "a\x1A", noGuardable("U+001A (Ctrl-Z)").constData());
 }
 
 void TestPanelRed::anadir() {

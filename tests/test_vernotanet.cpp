@@ -3,10 +3,12 @@
 
 #include "tests/TableroFalso.h"
 
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 
 class TestVerNotaNet : public QObject {
@@ -14,6 +16,7 @@ class TestVerNotaNet : public QObject {
 private slots:
     void verYCerrar_data();
     void verYCerrar();
+    void remitenteEntero();
 };
 
 void TestVerNotaNet::verYCerrar_data() {
@@ -71,6 +74,42 @@ void TestVerNotaNet::verYCerrar() {
         esperado.FontColor = 0x00FF00;
     }
     QCOMPARE(nota.Datos(), esperado);
+}
+
+// The sender is shown on one visible line: whole when it fits, else both its ends with the
+// middle elided, and then the whole text as the tooltip.
+void TestVerNotaNet::remitenteEntero() {
+    const QString sinBlancos = QString(61, u'x').replace(30, 1, u'y');
+    for (const auto& [usuario, entero] :
+         {std::pair{QStringLiteral("Ana"), true},
+          {sinBlancos, false},
+          {QStringLiteral("Oficina de contabilidad de la segunda planta del edificio"), false}}) {
+        TableroFalso tablero;
+        TNota& nota =
+            *tablero.Agregar("x", QDate(2026, 3, 4), QDate(2026, 3, 5), TColorChincheta::Net);
+        nota.setReceivedFromIP("127.0.0.1");
+        nota.setReceivedFromUser(usuario);
+        TfrmVerNotaNet visor(&tablero.Pinaco);
+        visor.CargarNotaEnVisor(&nota, QString());
+        visor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&visor));
+        EtiquetaRecortada* etiqueta = visor.lblReceivedFromUser;
+        const QString todo = usuario + "  (127.0.0.1)";
+        const QString visto = etiqueta->TextoMostrado();
+        QCOMPARE(etiqueta->text(), todo);
+        QCOMPARE(visto == todo, entero);
+        QVERIFY2(visto.startsWith(usuario.left(3)) && visto.endsWith("(127.0.0.1)"),
+                 qPrintable(visto));
+        QVERIFY(etiqueta->fontMetrics().horizontalAdvance(visto) <=
+                etiqueta->contentsRect().width());
+        const QRect lugar(etiqueta->mapTo(&visor, QPoint()), etiqueta->size());
+        QVERIFY(visor.rect().contains(lugar));
+        QVERIFY(etiqueta->height() >= etiqueta->fontMetrics().height());
+        QHelpEvent pista(QEvent::ToolTip, QPoint(2, 2), etiqueta->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(etiqueta, &pista);
+        QCOMPARE(QToolTip::text(), entero ? QString() : todo);
+        QToolTip::hideText();
+    }
 }
 
 QTEST_MAIN(TestVerNotaNet)
