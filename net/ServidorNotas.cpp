@@ -227,7 +227,8 @@ void ServidorNotas::Despachar(Conexion* c) {
     case AccionSesion::Ninguna:
         break;
     }
-    Responder(c, r.Respuesta, !remitente.Permitido);
+    // After "CIAO" the exchange is over, and a refused sender has nothing more to say.
+    Responder(c, r.Respuesta, !remitente.Permitido || mensaje == Protocolo::kCiao);
 }
 
 void ServidorNotas::Responder(Conexion* c, const QByteArray& respuesta, bool cerrar) {
@@ -235,7 +236,7 @@ void ServidorNotas::Responder(Conexion* c, const QByteArray& respuesta, bool cer
         c->Socket->write(respuesta);
     if (!cerrar)
         return;
-    // A refused sender has its answer: the connection is of no more use to it.
+    // Closed once the answer is out; a full server gives this place first.
     c->CerrandoDesde = relojMs_();
     c->Espera.stop();
     c->Pendiente.clear();

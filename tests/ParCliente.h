@@ -4,8 +4,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTcpSocket>
-#include <QTest>
 #include <QTimer>
+#include <QtCore/qtestsupport_core.h>
 #include <memory>
 #include <vector>
 

@@ -19,7 +19,7 @@ private slots:
     void init();
     void transferenciasSimultaneasNoSeMezclan();
     void limitesNoDetienenAlResto();
-    void rechazadoSeCierraTrasLaRespuesta();
+    void cierreTrasLaUltimaRespuesta();
     void silencioYVidaAcotados();
     void mensajePartidoSeJunta_data();
     void mensajePartidoSeJunta();
@@ -128,9 +128,9 @@ void TestServidorNotas::limitesNoDetienenAlResto() {
     QVERIFY(FTablero->creadas.isEmpty());
 }
 
-// A refused sender has its answer, then the connection is closed; with the log on, one line
-// for each refused message.
-void TestServidorNotas::rechazadoSeCierraTrasLaRespuesta() {
+// A refused sender has its answer, then the connection is closed, as after "CIAO"; with the log
+// on, one line for each refused message.
+void TestServidorNotas::cierreTrasLaUltimaRespuesta() {
     FTablero->ajustes.CrearArchivoLog = true;
     FTablero->libreta.BuscarIP("*.*.*.*")->Permitido = false;
     FTablero->libreta.AddIP("127.0.0.2", "", true, 2222);
@@ -144,6 +144,8 @@ void TestServidorNotas::rechazadoSeCierraTrasLaRespuesta() {
     QCOMPARE(permitido.Enviar("HOLA"), QByteArray("HOLA_ACK"));
     QTRY_COMPARE(FServidor->Conexiones(), 1);
     QCOMPARE(LeerBytes(FCarpeta->filePath("pinaco.LOG")).count("INTENTO DE ACCESO"), 19);
+    QCOMPARE(permitido.Enviar("CIAO"), QByteArray("CIAO_ACK"));
+    QVERIFY(permitido.Cerrado());
 }
 
 // Silence is counted from the last accepted message, and no connection lives for ever.
@@ -196,11 +198,14 @@ void TestServidorNotas::mensajePartidoSeJunta() {
     QCOMPARE(FTablero->creadas[0].Texto.size(), total - 5);
 }
 
+// Twice in a row: the first hundred leave while the next come.
 void TestServidorNotas::cienParesALaVez() {
-    const ResultadoALaVez r = EnviarALaVez(FServidor->Puerto(), 100);
-    QCOMPARE(r.Cortadas, 0);
-    QCOMPARE(r.Entregadas, 100);
-    QCOMPARE(FTablero->creadas.size(), 100);
+    for (int vez = 1; vez <= 2; ++vez) {
+        const ResultadoALaVez r = EnviarALaVez(FServidor->Puerto(), 100);
+        QCOMPARE(r.Cortadas, 0);
+        QCOMPARE(r.Entregadas, 100);
+        QCOMPARE(FTablero->creadas.size(), 100 * vez);
+    }
 }
 
 // The second note in the minute withdraws the permission for minutes, told at "CIAO"; the timer
