@@ -199,6 +199,7 @@ private:
     // The settings file can be read: a FIFO or a huge file would hold the start up.
     bool ConfiguracionLegible();
     bool ActivarServidor();
+    void AplicarServidor(bool alCargar);
     void DesactivarServidor();
     void AvisarPuertoOcupado(bool alCargar);
     void BotonMouseDown(BotonRedondo* boton, Qt::MouseButton b, bool deVentana);

@@ -61,12 +61,7 @@ void TPinaco::CargarConfiguracion() {
     EstadoVentana estado;
     RegistroConfiguracion::Leer(Registro(), Config, estado);
 
-    DesactivarServidor();
-    if (Config.ServerActivo && !ActivarServidor()) {
-        DesactivarServidor();
-        Config.ServerActivo = false;
-        AvisarPuertoOcupado(true);
-    }
+    AplicarServidor(true);
 
     QRect limites;
     if (estado.PosicionLeida) {
@@ -126,11 +121,19 @@ void TPinaco::AplicarConfiguracion() {
     CrearRegiones();
     AjustarNotasAlPinaco();
 
-    DesactivarServidor();
-    if (Config.ServerActivo && !ActivarServidor()) {
-        DesactivarServidor();
+    AplicarServidor(false);
+}
+
+void TPinaco::AplicarServidor(bool alCargar) {
+    // The listener moves or stops only when its port or switch changed; notes on their way
+    // run to their end either way.
+    if (Config.ServerActivo && ActivarServidor())
+        return;
+    TimerReactivarServidor.stop();
+    Server->DejarDeEscuchar();
+    if (Config.ServerActivo) {
         Config.ServerActivo = false;
-        AvisarPuertoOcupado(false);
+        AvisarPuertoOcupado(alCargar);
     }
 }
 

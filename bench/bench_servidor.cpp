@@ -1,11 +1,12 @@
 // Note transfers over loopback: the board's note server against a minimal lock-step peer
-// that answers every message at once, and a long run of transfers onto a board that
-// already holds notes. Run by hand:
+// that answers every message at once, a hundred boards sending at once, and a long run of transfers
+// onto a board that already holds notes. Run by hand:
 //   cmake --build build --target bench_servidor && QT_QPA_PLATFORM=offscreen
 //   build/bench/bench_servidor
 #include "app/Pinaco.h"
 #include "net/ServidorNotas.h"
 #include "notes/Nota.h"
+#include "tests/ParCliente.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -19,30 +20,9 @@
 
 namespace {
 
-QList<QByteArray> Transferencia() {
-    const QByteArray texto = QByteArray("Texto de prueba de la nota. ").repeated(7).left(200);
-    return {"HOLA",
-            "VERSION",
-            "NOTA_BEGIN",
-            "DAY_EXPIRES:24",
-            "MONTH_EXPIRES:12",
-            "YEAR_EXPIRES:2099",
-            "FONT_STYLE:0000",
-            "FONT_NAME:DejaVu Sans",
-            "FONT_SIZE:9",
-            "FONT_COLOR:0",
-            "WIDTH:120",
-            "HEIGHT:160",
-            "TOP:70",
-            "LEFT:40",
-            "TEXT:" + texto,
-            "NOTA_END",
-            "CIAO"};
-}
-
 // One whole transfer in lock step, driven by the event loop.
 void Transferir(quint16 puerto) {
-    const QList<QByteArray> mensajes = Transferencia();
+    const QList<QByteArray> mensajes = MensajesDeTransferencia();
     QTcpSocket socket;
     QEventLoop bucle;
     qsizetype siguiente = 0;
@@ -122,6 +102,14 @@ int main(int argc, char** argv) {
                     mediana(base), mediana(propio), mediana(propio) / mediana(base));
     };
     unaTransferencia("an empty board");
+
+    // A hundred boards, each from its own address, each sending one note, all at once.
+    for (int vez = 0; vez < 3; ++vez) {
+        const ResultadoALaVez r = EnviarALaVez(puertoPinaco, 100);
+        std::printf("100 boards sending at once: %d delivered, %d cut off, %.0f ms in all "
+                    "(%.2f ms a note)\n",
+                    r.Entregadas, r.Cortadas, r.Ms, r.Ms / 100);
+    }
 
     // What a note costs when the board makes it itself, to compare with the transfers.
     const long antesLocales = MemoriaKiB();

@@ -2,6 +2,7 @@
 
 #include "net/ControlAbuso.h"
 #include "net/LineasLog.h"
+#include "net/Protocolo.h"
 #include "net/SesionNota.h"
 #include "net/TableroRed.h"
 #include "storage/ListaIP.h"
@@ -10,6 +11,7 @@
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -37,8 +39,9 @@ struct ServidorNotas::Conexion {
     SesionNota Sesion;
     QByteArray Pendiente;
     QTimer Espera;
-    QTimer Silencio;
-    QElapsedTimer UltimaLectura;
+    qint64 Abierta = 0;
+    qint64 UltimoAceptado = 0; // the last accepted message, or the opening
+    qint64 CerrandoDesde = -1; // the polite close after a refusal began then
 };
 
 ServidorNotas::ServidorNotas(TableroRed& tablero, const QString& registroPorDefecto, Reloj reloj,
@@ -49,6 +52,11 @@ ServidorNotas::ServidorNotas(TableroRed& tablero, const QString& registroPorDefe
       servidor_(new QTcpServer(this)) {
     connect(servidor_, &QTcpServer::newConnection, this, &ServidorNotas::NuevaConexion);
     connect(&TimerRetiroTemporal, &QTimer::timeout, this, &ServidorNotas::TimerRetiroTemporalTimer);
+    auto inicio = std::make_shared<QElapsedTimer>();
+    inicio->start();
+    relojMs_ = [inicio] { return inicio->elapsed(); };
+    revision_.setInterval(kRevisionMs);
+    connect(&revision_, &QTimer::timeout, this, &ServidorNotas::RevisarConexiones);
 }
 
 ServidorNotas::~ServidorNotas() {
@@ -56,7 +64,15 @@ ServidorNotas::~ServidorNotas() {
 }
 
 bool ServidorNotas::Activar(quint16 puerto) {
-    return servidor_->isListening() || servidor_->listen(QHostAddress::AnyIPv4, puerto);
+    if (servidor_->isListening() && puerto == puerto_)
+        return true;
+    servidor_->close();
+    puerto_ = puerto;
+    return servidor_->listen(QHostAddress::AnyIPv4, puerto);
+}
+
+void ServidorNotas::DejarDeEscuchar() {
+    servidor_->close();
 }
 
 void ServidorNotas::Desactivar() {
@@ -75,8 +91,9 @@ quint16 ServidorNotas::Puerto() const {
 
 void ServidorNotas::NuevaConexion() {
     while (QTcpSocket* socket = servidor_->nextPendingConnection()) {
-        if (int(conexiones_.size()) >= kMaxConexiones) {
-            Avisar(TextoIP(socket->peerAddress()), QStringLiteral("demasiadas conexiones"));
+        const QString ip = TextoIP(socket->peerAddress());
+        if (const char* motivo = Admitir(ip)) {
+            Avisar(ip, QString::fromUtf8(motivo));
             socket->abort();
             socket->deleteLater();
             continue;
@@ -84,18 +101,10 @@ void ServidorNotas::NuevaConexion() {
         auto conexion = std::make_unique<Conexion>();
         Conexion* c = conexion.get();
         c->Socket = socket;
-        c->IP = TextoIP(socket->peerAddress());
+        c->IP = ip;
+        c->Abierta = c->UltimoAceptado = relojMs_();
         c->Espera.setSingleShot(true);
-        c->Silencio.setSingleShot(true);
         connect(&c->Espera, &QTimer::timeout, this, [this, c] { Despachar(c); });
-        // Armed once: a read only notes its moment, and the timer looks again when it runs out.
-        connect(&c->Silencio, &QTimer::timeout, this, [this, c] {
-            const qint64 resto = silencioMs_ - c->UltimaLectura.elapsed();
-            if (resto > 0)
-                c->Silencio.start(int(resto));
-            else
-                Cerrar(c, "sin actividad, conexión cerrada");
-        });
         connect(socket, &QTcpSocket::readyRead, this, [this, c] { AlLeer(c); });
         connect(socket, &QTcpSocket::errorOccurred, this, [c](QAbstractSocket::SocketError e) {
             c->Sesion.ErrorDeSocket();
@@ -103,21 +112,79 @@ void ServidorNotas::NuevaConexion() {
                 Avisar(c->IP, c->Socket->errorString());
         });
         connect(socket, &QTcpSocket::disconnected, this, [this, c] { Quitar(c); });
-        c->UltimaLectura.start();
-        c->Silencio.start(silencioMs_);
         conexiones_.push_back(std::move(conexion));
     }
+    if (!conexiones_.empty() && !revision_.isActive())
+        revision_.start();
+}
+
+const char* ServidorNotas::Admitir(const QString& ip) {
+    const auto deLaDireccion =
+        std::count_if(conexiones_.begin(), conexiones_.end(),
+                      [&](const auto& c) { return c->IP == ip && c->CerrandoDesde < 0; });
+    if (deLaDireccion >= kMaxPorDireccion)
+        return "demasiadas conexiones desde esta dirección";
+    if (int(conexiones_.size()) < kMaxConexiones)
+        return nullptr;
+    // Refused addresses must not keep the permitted ones out of a full server.
+    Conexion* sitio = tablero_.Libreta().IPPermitida(ip) ? Desalojable() : nullptr;
+    if (!sitio)
+        return "demasiadas conexiones";
+    Cerrar(sitio, "cede su sitio a un remitente permitido");
+    return nullptr;
+}
+
+// One closing already, else the oldest from an address refused now, else the idlest.
+ServidorNotas::Conexion* ServidorNotas::Desalojable() {
+    ListaIP& libreta = tablero_.Libreta();
+    const qint64 ahora = relojMs_();
+    Conexion *rechazada = nullptr, *ociosa = nullptr;
+    for (const auto& p : conexiones_) {
+        Conexion* c = p.get();
+        if (c->CerrandoDesde >= 0)
+            return c;
+        if (!libreta.IPPermitida(c->IP)) {
+            if (!rechazada || c->Abierta < rechazada->Abierta)
+                rechazada = c;
+        } else if (ahora - c->UltimoAceptado >= kOciosaMs &&
+                   (!ociosa || c->UltimoAceptado < ociosa->UltimoAceptado)) {
+            ociosa = c;
+        }
+    }
+    return rechazada ? rechazada : ociosa;
+}
+
+void ServidorNotas::RevisarConexiones() {
+    const qint64 ahora = relojMs_();
+    std::vector<std::pair<Conexion*, const char*>> vencidas;
+    for (const auto& p : conexiones_) {
+        const Conexion& c = *p;
+        if (c.CerrandoDesde >= 0) {
+            if (ahora - c.CerrandoDesde >= kCierreMs)
+                vencidas.emplace_back(p.get(), nullptr);
+        } else if (ahora - c.Abierta >= kVidaMaximaMs) {
+            vencidas.emplace_back(p.get(), "abierta demasiado tiempo, conexión cerrada");
+        } else if (ahora - c.UltimoAceptado >= kSilencioMs) {
+            vencidas.emplace_back(p.get(), "sin actividad, conexión cerrada");
+        }
+    }
+    // Closed ones are freed later, so the pointers hold.
+    for (const auto& [c, motivo] : vencidas)
+        Cerrar(c, motivo);
 }
 
 void ServidorNotas::AlLeer(Conexion* c) {
+    if (c->CerrandoDesde >= 0) {
+        c->Socket->readAll(); // it has had its last answer
+        return;
+    }
     c->Pendiente += c->Socket->readAll();
-    c->UltimaLectura.start();
     if (c->Pendiente.size() > kMaxMensaje) {
         Cerrar(c, "mensaje de más de 1 MiB, conexión cerrada");
         return;
     }
     // A long message may come in several reads: it is taken whole once no more comes.
-    if (c->Pendiente.size() >= kUmbralTrozos)
+    if (c->Pendiente.size() > kUmbralTrozos)
         c->Espera.start(kEsperaTrozosMs);
     else
         Despachar(c);
@@ -132,6 +199,10 @@ void ServidorNotas::Despachar(Conexion* c) {
     const Configuracion& ajustes = tablero_.Ajustes();
     const Remitente remitente{libreta.IPPermitida(c->IP), libreta.BuscarIP(c->IP)};
     const ResultadoMensaje r = c->Sesion.Procesar(mensaje, remitente, ModoDe(ajustes));
+    // Only what a permitted sender says to the point keeps the connection open.
+    if (remitente.Permitido && r.Respuesta != Protocolo::kUnknown &&
+        r.Accion != AccionSesion::ValorNoNumerico)
+        c->UltimoAceptado = relojMs_();
     switch (r.Accion) {
     case AccionSesion::GuardarPuerto:
         if (nodoListaIP* entrada = libreta.BuscarIP(c->IP)) {
@@ -156,8 +227,20 @@ void ServidorNotas::Despachar(Conexion* c) {
     case AccionSesion::Ninguna:
         break;
     }
-    if (!r.Respuesta.isEmpty())
-        c->Socket->write(r.Respuesta);
+    // After "CIAO" the exchange is over, and a refused sender has nothing more to say.
+    Responder(c, r.Respuesta, !remitente.Permitido || mensaje == Protocolo::kCiao);
+}
+
+void ServidorNotas::Responder(Conexion* c, const QByteArray& respuesta, bool cerrar) {
+    if (!respuesta.isEmpty())
+        c->Socket->write(respuesta);
+    if (!cerrar)
+        return;
+    // Closed once the answer is out; a full server gives this place first.
+    c->CerrandoDesde = relojMs_();
+    c->Espera.stop();
+    c->Pendiente.clear();
+    c->Socket->disconnectFromHost();
 }
 
 void ServidorNotas::CrearNota(Conexion* c, const ResultadoMensaje& r) {
@@ -218,13 +301,14 @@ void ServidorNotas::Quitar(Conexion* c) {
         c->Socket->disconnect(this);
         c->Socket->deleteLater();
         c->Espera.stop();
-        c->Silencio.stop();
         // Freed later: this may run inside one of the connection's own timer events.
         if (retiradas_.empty())
             QMetaObject::invokeMethod(
                 this, [this] { retiradas_.clear(); }, Qt::QueuedConnection);
         retiradas_.push_back(std::move(*it));
         conexiones_.erase(it);
+        if (conexiones_.empty())
+            revision_.stop();
         return;
     }
 }

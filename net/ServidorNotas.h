@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -20,12 +21,24 @@ class TableroRed;
 class ServidorNotas : public QObject {
     Q_OBJECT
 public:
-    // A read this long may be the first piece of a long message: more is awaited.
-    static constexpr qsizetype kUmbralTrozos = 1000;
-    static constexpr int kEsperaTrozosMs = 50;
+    // A read longer than a path's smallest segment may be the first piece of a message: the
+    // rest is awaited up to a retransmission time.
+    static constexpr qsizetype kUmbralTrozos = 500;
+    static constexpr int kEsperaTrozosMs = 300;
     static constexpr qsizetype kMaxMensaje = 1 << 20;
-    static constexpr int kMaxConexiones = 64;
+    static constexpr int kMaxConexiones = 128;
+    static constexpr int kMaxPorDireccion = 4;
+    // A connection is closed this long after its last accepted message, and at this age.
+    static constexpr int kSilencioMs = 60000;
+    static constexpr int kVidaMaximaMs = 5 * 60000;
+    // A permitted newcomer to a full server may take the place of a connection this idle.
+    static constexpr int kOciosaMs = 5000;
+    static constexpr int kRevisionMs = 1000;
+    static constexpr int kCierreMs = 2000; // a polite close that takes longer is cut
     static constexpr int kRetiroTemporalMs = 15000;
+
+    // Milliseconds from any fixed point; steady, unlike the date and time of Reloj.
+    using RelojMs = std::function<qint64()>;
 
     // registroPorDefecto: the log file when LogFilename is empty or would write into one of
     // the board's own files; a relative LogFilename lies in the folder of the data files.
@@ -33,15 +46,19 @@ public:
                   QObject* parent = nullptr);
     ~ServidorNotas() override;
 
-    // Listens on every IPv4 address of the machine; false when the port is taken.
+    // Listens on every IPv4 address of the machine, moving from another port; false when the
+    // port is taken. Open connections stay.
     bool Activar(quint16 puerto);
+    // Stops listening; open connections run to their end.
+    void DejarDeEscuchar();
     // Stops listening and drops every open connection.
     void Desactivar();
     bool Activo() const;
     quint16 Puerto() const;
     int Conexiones() const { return int(conexiones_.size()); }
-    // A connection that stays silent this long is closed.
-    void FijarSilencio(int ms) { silencioMs_ = ms; }
+    void FijarRelojMs(RelojMs reloj) { relojMs_ = std::move(reloj); }
+    // Closes the connections silent or open too long; runs every kRevisionMs.
+    void RevisarConexiones();
 
     // One tick of the restoration of temporary withdrawals.
     void TimerRetiroTemporalTimer();
@@ -55,6 +72,11 @@ private:
     struct Conexion;
 
     void NuevaConexion();
+    // Why a connection from ip is turned away, or nullptr when it is taken (maybe in the place
+    // of another).
+    const char* Admitir(const QString& ip);
+    Conexion* Desalojable();
+    void Responder(Conexion* conexion, const QByteArray& respuesta, bool cerrar);
     void AlLeer(Conexion* conexion);
     void Despachar(Conexion* conexion);
     void CrearNota(Conexion* conexion, const ResultadoMensaje& resultado);
@@ -69,5 +91,7 @@ private:
     QTcpServer* servidor_;
     std::vector<std::unique_ptr<Conexion>> conexiones_;
     std::vector<std::unique_ptr<Conexion>> retiradas_;
-    int silencioMs_ = 60000;
+    RelojMs relojMs_;
+    QTimer revision_;
+    quint16 puerto_ = 0;
 };

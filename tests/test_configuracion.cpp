@@ -10,6 +10,7 @@
 #include "tests/ArchivosPrueba.h"
 #include "tests/DialogosPrueba.h"
 #include "tests/EntornoPrueba.h"
+#include "tests/ParCliente.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -27,6 +28,7 @@ private slots:
     void maximizadoYBandejaSobrevivenAlCierre();
     void puertoOcupado();
     void servidorEscuchaYSeApaga();
+    void aplicarNoCortaLaNotaEnCurso();
     void autoarranqueCitaElPrograma();
     void dialogoCancelaYAplica();
     void archivoRaroNoSeLee_data();
@@ -172,6 +174,40 @@ void TestConfiguracion::servidorEscuchaYSeApaga() {
         QTest::qWait(150);
         QCOMPARE(FPinaco->Server->Activo(), sigueActivo);
     }
+    QVERIFY(FCajas.vistas.isEmpty());
+}
+
+// Applying the settings moves or stops the listener only when its port or switch changed; a
+// note on its way goes on to the end all the same.
+void TestConfiguracion::aplicarNoCortaLaNotaEnCurso() {
+    quint16 puertos[2];
+    for (quint16& puerto : puertos) {
+        QTcpServer libre;
+        QVERIFY(libre.listen(QHostAddress::Any, 0));
+        puerto = libre.serverPort();
+    }
+    Arrancar({{"ServerActivo", "1"}, {"ServerPort", QString::number(puertos[0])}});
+    FPinaco->ListaDirecciones().AddIP("127.0.0.2", "Otro", true, 2222);
+    const qsizetype notas = FPinaco->Notas().Cuenta();
+    const auto escucha = [](quint16 puerto) {
+        QTcpSocket s;
+        s.connectToHost(QHostAddress::LocalHost, puerto);
+        return s.waitForConnected(2000);
+    };
+    Par par("127.0.0.2", puertos[0]);
+    QCOMPARE(par.Enviar("NOTA_BEGIN"), QByteArray("READY"));
+    for (int paso = 0; paso < 3; ++paso) {
+        if (paso == 1)
+            FPinaco->Config.ServerPort = puertos[1];
+        if (paso == 2)
+            FPinaco->Config.ServerActivo = false;
+        FPinaco->AplicarConfiguracion();
+        QCOMPARE(par.Enviar("TEXT:sigue"), QByteArray("DATA_RECEIVED"));
+        QCOMPARE(escucha(puertos[0]), paso == 0);
+        QCOMPARE(escucha(puertos[1]), paso == 1);
+    }
+    QCOMPARE(par.Enviar("NOTA_END"), QByteArray("NOTA_CREATED"));
+    QCOMPARE(FPinaco->Notas().Cuenta(), notas + 1);
     QVERIFY(FCajas.vistas.isEmpty());
 }
 

@@ -5,35 +5,13 @@
 #include "storage/CopiasSeguridad.h"
 
 #include "tests/ArchivosPrueba.h"
+#include "tests/ParCliente.h"
 #include "tests/TableroRedFalso.h"
 
-#include <QTcpSocket>
 #include <QtTest>
+#include <numeric>
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-
-// A board on the other end, from its own loopback address, in lock step.
-struct Par : QTcpSocket {
-    Par(const QString& local, quint16 puerto) {
-        bind(QHostAddress(local));
-        connectToHost(QHostAddress::LocalHost, puerto);
-        waitForConnected(2000);
-    }
-    // The answer to one message, or to nothing more; empty when none comes within the time.
-    QByteArray Enviar(const QByteArray& mensaje, int ms = 2000) {
-        write(mensaje);
-        (void)QTest::qWaitFor([&] { return bytesAvailable() > 0 || state() != ConnectedState; },
-                              ms);
-        return readAll();
-    }
-    bool Cerrado() {
-        return QTest::qWaitFor([&] { return state() != ConnectedState; }, 2000);
-    }
-};
-
-} // namespace
 
 class TestServidorNotas : public QObject {
     Q_OBJECT
@@ -41,6 +19,11 @@ private slots:
     void init();
     void transferenciasSimultaneasNoSeMezclan();
     void limitesNoDetienenAlResto();
+    void cierreTrasLaUltimaRespuesta();
+    void silencioYVidaAcotados();
+    void mensajePartidoSeJunta_data();
+    void mensajePartidoSeJunta();
+    void cienParesALaVez();
     void abusoRetiraYRestituye();
     void lineasYEscritorDelLog();
     void choqueDeLog_data();
@@ -51,6 +34,7 @@ private:
     std::unique_ptr<TableroQueAnota> FTablero;
     std::unique_ptr<ServidorNotas> FServidor;
     QDateTime FAhora;
+    qint64 FMs = 0;
 };
 
 void TestServidorNotas::init() {
@@ -63,6 +47,8 @@ void TestServidorNotas::init() {
     FAhora = QDateTime(QDate(2000, 1, 5), QTime(14, 3, 22));
     FServidor = std::make_unique<ServidorNotas>(*FTablero, FCarpeta->filePath("pinaco.LOG"),
                                                 [this] { return FAhora; });
+    FMs = 0;
+    FServidor->FijarRelojMs([this] { return FMs; });
     QVERIFY(FServidor->Activar(0));
 }
 
@@ -102,7 +88,13 @@ void TestServidorNotas::transferenciasSimultaneasNoSeMezclan() {
     QCOMPARE(deB.Texto.size(), largo.size() - 5);
 }
 
+// A sender past 1 MiB is cut off; one address holds a few connections at most; a full server
+// makes room for a permitted peer by closing one that a refused address holds.
 void TestServidorNotas::limitesNoDetienenAlResto() {
+    ListaIP& libreta = FTablero->libreta;
+    libreta.BuscarIP("*.*.*.*")->Permitido = false;
+    for (const char* ip : {"127.0.0.2", "127.0.0.4", "127.0.0.5", "127.0.0.6"})
+        libreta.AddIP(ip, "", true, 2222);
     Par tranquilo("127.0.0.2", FServidor->Puerto());
     Par inundador("127.0.0.4", FServidor->Puerto());
     QCOMPARE(inundador.Enviar("NOTA_BEGIN"), QByteArray("READY"));
@@ -111,27 +103,109 @@ void TestServidorNotas::limitesNoDetienenAlResto() {
     QCOMPARE(tranquilo.Enviar("HOLA"), QByteArray("HOLA_ACK"));
 
     std::vector<std::unique_ptr<Par>> muchos;
-    QTRY_COMPARE(FServidor->Conexiones(), 1);
-    for (int i = 1; i < ServidorNotas::kMaxConexiones; ++i) {
+    for (int i = 0; i <= ServidorNotas::kMaxPorDireccion; ++i)
         muchos.push_back(std::make_unique<Par>("127.0.0.5", FServidor->Puerto()));
+    QVERIFY(muchos.back()->Cerrado());
+    QTRY_COMPARE(FServidor->Conexiones(), 1 + ServidorNotas::kMaxPorDireccion);
+    QCOMPARE(muchos.front()->Enviar("HOLA"), QByteArray("HOLA_ACK"));
+    muchos.clear();
+
+    // Refused addresses that never speak fill the server.
+    QTRY_COMPARE(FServidor->Conexiones(), 1);
+    // Taken one by one: a blocking connect leaves the server no turn to accept.
+    for (int i = 1; i < ServidorNotas::kMaxConexiones; ++i) {
+        muchos.push_back(std::make_unique<Par>(
+            QStringLiteral("127.0.2.%1").arg(i / ServidorNotas::kMaxPorDireccion + 1),
+            FServidor->Puerto()));
         QTRY_COMPARE(FServidor->Conexiones(), i + 1);
     }
-    Par demasiado("127.0.0.6", FServidor->Puerto());
-    QVERIFY(demasiado.Cerrado());
-    muchos.clear();
-    QTRY_COMPARE(FServidor->Conexiones(), 1);
-
-    FServidor->FijarSilencio(100);
-    Par callado("127.0.0.7", FServidor->Puerto());
-    Par hablador("127.0.0.8", FServidor->Puerto());
-    // Silence is counted from the last message: one that keeps talking stays open.
-    for (int i = 0; i < 6; ++i) {
-        QTest::qWait(50);
-        QCOMPARE(hablador.Enviar("HOLA"), QByteArray("HOLA_ACK"));
-    }
-    QVERIFY(callado.Cerrado());
+    Par rechazado("127.0.3.1", FServidor->Puerto());
+    QVERIFY(rechazado.Cerrado());
+    Par permitido("127.0.0.6", FServidor->Puerto());
+    QCOMPARE(permitido.Enviar("HOLA"), QByteArray("HOLA_ACK"));
     QCOMPARE(tranquilo.Enviar("VERSION"), QByteArray("VERSION_ID:Pinaco v1.4o"));
+    QCOMPARE(FServidor->Conexiones(), ServidorNotas::kMaxConexiones);
     QVERIFY(FTablero->creadas.isEmpty());
+}
+
+// A refused sender has its answer, then the connection is closed, as after "CIAO"; with the log
+// on, one line for each refused message.
+void TestServidorNotas::cierreTrasLaUltimaRespuesta() {
+    FTablero->ajustes.CrearArchivoLog = true;
+    FTablero->libreta.BuscarIP("*.*.*.*")->Permitido = false;
+    FTablero->libreta.AddIP("127.0.0.2", "", true, 2222);
+    Par permitido("127.0.0.2", FServidor->Puerto());
+    for (int i = 1; i <= 20; ++i) {
+        Par rechazado(QStringLiteral("127.0.4.%1").arg(i), FServidor->Puerto());
+        QCOMPARE(rechazado.Enviar(i == 20 ? "CIAO" : "HOLA"),
+                 QByteArray(i == 20 ? "CIAO_ACK" : "NOT_ALLOWED"));
+        QVERIFY(rechazado.Cerrado());
+    }
+    QCOMPARE(permitido.Enviar("HOLA"), QByteArray("HOLA_ACK"));
+    QTRY_COMPARE(FServidor->Conexiones(), 1);
+    QCOMPARE(LeerBytes(FCarpeta->filePath("pinaco.LOG")).count("INTENTO DE ACCESO"), 19);
+    QCOMPARE(permitido.Enviar("CIAO"), QByteArray("CIAO_ACK"));
+    QVERIFY(permitido.Cerrado());
+}
+
+// Silence is counted from the last accepted message, and no connection lives for ever.
+void TestServidorNotas::silencioYVidaAcotados() {
+    Par hablador("127.0.0.2", FServidor->Puerto());
+    Par charlatan("127.0.0.3", FServidor->Puerto());
+    Par callado("127.0.0.4", FServidor->Puerto());
+    QTRY_COMPARE(FServidor->Conexiones(), 3);
+    for (FMs = 20000; FMs < ServidorNotas::kVidaMaximaMs; FMs += 20000) {
+        QCOMPARE(hablador.Enviar("HOLA"), QByteArray("HOLA_ACK"));
+        if (FMs < ServidorNotas::kSilencioMs)
+            QCOMPARE(charlatan.Enviar("BLA"), QByteArray("UNKNOWN"));
+        FServidor->RevisarConexiones();
+        QCOMPARE(FServidor->Conexiones(), FMs < ServidorNotas::kSilencioMs ? 3 : 1);
+    }
+    QVERIFY(callado.Cerrado() && charlatan.Cerrado());
+    QVERIFY(hablador.state() == QAbstractSocket::ConnectedState);
+    FMs = ServidorNotas::kVidaMaximaMs;
+    FServidor->RevisarConexiones();
+    QVERIFY(hablador.Cerrado());
+}
+
+void TestServidorNotas::mensajePartidoSeJunta_data() {
+    QTest::addColumn<QList<int>>("trozos");
+    QTest::addColumn<int>("pausaMs");
+    QTest::newRow("600+895 a 5 ms") << QList<int>{600, 895} << 5;
+    QTest::newRow("1200+805 a 80 ms") << QList<int>{1200, 805} << 80;
+    QTest::newRow("tres de 501 a 150 ms") << QList<int>{501, 501, 501} << 150;
+}
+
+// A long message that the network splits is taken whole and answered once.
+void TestServidorNotas::mensajePartidoSeJunta() {
+    QFETCH(QList<int>, trozos);
+    QFETCH(int, pausaMs);
+    Par par("127.0.0.2", FServidor->Puerto());
+    QCOMPARE(par.Enviar("NOTA_BEGIN"), QByteArray("READY"));
+    const int total = std::accumulate(trozos.begin(), trozos.end(), 0);
+    const QByteArray mensaje = "TEXT:" + QByteArray(total - 5, 'a');
+    for (int desde = 0; const int trozo : trozos) {
+        if (desde > 0)
+            QTest::qWait(pausaMs);
+        par.write(mensaje.mid(desde, trozo));
+        par.flush();
+        desde += trozo;
+    }
+    QCOMPARE(par.Enviar({}), QByteArray("DATA_RECEIVED"));
+    QCOMPARE(par.Enviar({}, 2 * ServidorNotas::kEsperaTrozosMs), QByteArray());
+    QCOMPARE(par.Enviar("NOTA_END"), QByteArray("NOTA_CREATED"));
+    QCOMPARE(FTablero->creadas.size(), 1);
+    QCOMPARE(FTablero->creadas[0].Texto.size(), total - 5);
+}
+
+// Twice in a row: the first hundred leave while the next come.
+void TestServidorNotas::cienParesALaVez() {
+    for (int vez = 1; vez <= 2; ++vez) {
+        const ResultadoALaVez r = EnviarALaVez(FServidor->Puerto(), 100);
+        QCOMPARE(r.Cortadas, 0);
+        QCOMPARE(r.Entregadas, 100);
+        QCOMPARE(FTablero->creadas.size(), 100 * vez);
+    }
 }
 
 // The second note in the minute withdraws the permission for minutes, told at "CIAO"; the timer
@@ -156,7 +230,8 @@ void TestServidorNotas::abusoRetiraYRestituye() {
     }
     QCOMPARE(cambios.size(), 1);
     QCOMPARE(par.Enviar("CIAO"), QByteArray("CIAO_ACK_NOT_ALLOWED_FOR:5"));
-    QCOMPARE(par.Enviar("HOLA"), QByteArray("NOT_ALLOWED"));
+    QVERIFY(par.Cerrado());
+    QCOMPARE(Par("127.0.0.2", FServidor->Puerto()).Enviar("HOLA"), QByteArray("NOT_ALLOWED"));
     QVERIFY(FServidor->TimerRetiroTemporal.isActive());
     FAhora = FAhora.addSecs(300);
     FServidor->TimerRetiroTemporalTimer();
