@@ -24,30 +24,45 @@ private slots:
     void restitucion();
 };
 
-// From the second moment to the first, each "dd-mm-yyyy hh:mm:ss"; a clock set back is 0.
+// From the second moment to the first, against the calendar's own count: across every month
+// end of leap, common and century years; a clock set back is 0.
 void TestControlAbuso::segundosEntre() {
-    const auto segundos = [](const QString& uno, const QString& dos) {
-        return SegundosEntre(uno.left(10), uno.mid(11), dos.left(10), dos.mid(11));
+    const auto segundos = [](const QDateTime& uno, const QDateTime& dos) {
+        return SegundosEntre(FechaTexto(uno.date()), HoraTexto(uno.time()), FechaTexto(dos.date()),
+                             HoraTexto(dos.time()));
     };
-    QCOMPARE(segundos("05-01-2000 14:03:22", "05-01-2000 14:02:20"), 62);
-    QCOMPARE(segundos("01-03-2004 00:00:30", "28-02-2004 23:59:30"), 60);
-    QCOMPARE(segundos("04-01-2000 23:00:00", "05-01-2000 01:00:00"), 0);
-    QCOMPARE(segundos("01-01-2070 00:00:00", "01-01-2000 00:00:00"), qint64(70) * 365 * 86400);
+    const qint64 saltos[] = {1, 14, 70, 3599, 86399, 86401, 90061, 40 * 86400, 400 * 86400};
+    for (const int anio : {1999, 2000, 2027, 2028, 2100})
+        for (int mes = 1; mes <= 12; ++mes) {
+            const QDate fin = QDate(anio, mes, 1).addMonths(1).addDays(-1);
+            for (const QTime hora : {QTime(23, 59, 50), QTime(23, 54, 7), QTime(0, 0, 0)})
+                for (const qint64 salto : saltos) {
+                    const QDateTime antes(fin, hora, Qt::UTC);
+                    const QDateTime despues = antes.addSecs(salto);
+                    QCOMPARE(segundos(despues, antes), antes.secsTo(despues));
+                    QCOMPARE(segundos(antes, despues), 0);
+                }
+        }
 }
 
-// Arrivals at offsets in seconds, the one that withdraws (-1 none) and the list's only entry;
-// NumMaxNotas 5, NumMinSegundos 60.
+// Arrivals at offsets in seconds, the one that withdraws (-1 none) and the entries of the list
+// (a trailing "-" is one without permission); NumMaxNotas 5, NumMinSegundos 60.
 void TestControlAbuso::ventanaDeslizante() {
-    const std::tuple<QList<int>, int, QString> casos[] = {
-        // Only the sender's own entry counts: a wildcard that admits it is never withdrawn.
-        {{0, 1, 2, 3, 4, 5}, -1, kIPComodin},
-        {{0, 1, 2, 3, 4, 59}, 5, kIP},
-        {{0, 1, 2, 3, 4, 60, 120}, -1, kIP},
-        {{0, 10, 20, 30, 40, 60, 65}, 6, kIP}}; // the window slides
-    for (const auto& [llegadas, retiradaEn, entrada] : casos)
+    const QString kVecino = QStringLiteral("192.168.0.8");
+    const std::tuple<QList<int>, int, QStringList> casos[] = {
+        {{0, 1, 2, 3, 4, 59}, 5, {kIP}},
+        {{0, 1, 2, 3, 4, 60, 120}, -1, {kIP}},
+        {{0, 10, 20, 30, 40, 60, 65}, 6, {kIP}}, // the window slides
+        // Admitted through a pattern: counted and withdrawn by its own address alone.
+        {{0, 1, 2, 3, 4, 5}, 5, {kIPComodin}},
+        {{0, 1, 2, 3, 4, 5}, 5, {kIP + '-', "192.168.0.*"}},
+        {{0, 1, 2, 3, 4, 60, 120}, -1, {"192.168.*.*"}}};
+    for (const auto& [llegadas, retiradaEn, entradas] : casos)
         for (const bool temporal : {false, true}) {
             ListaIP lista;
-            lista.AddIP(entrada, QStringLiteral("Oficina"), true, 2222);
+            for (const QString& entrada : entradas)
+                lista.AddIP(QString(entrada).remove(u'-'), QStringLiteral("Oficina"),
+                            !entrada.endsWith(u'-'), 2222);
             QDateTime ahora;
             ControlAbuso control(lista, [&] { return ahora; });
             int retirada = -1;
@@ -57,13 +72,18 @@ void TestControlAbuso::ventanaDeslizante() {
                     retirada = i;
             }
             QCOMPARE(retirada, retiradaEn);
-            const nodoListaIP& nodo = *lista.BuscarIP(entrada);
-            QCOMPARE(nodo.Permitido, retiradaEn < 0);
+            QCOMPARE(lista.IPPermitida(kIP), retiradaEn < 0);
+            // Only an own permitted entry loses its flag; patterns keep admitting the rest.
+            const bool propia = entradas.first() == kIP;
+            QCOMPARE(lista.PermisoExactoIP(kIP), propia && retiradaEn < 0);
+            QCOMPARE(lista.IPPermitida(kVecino), !propia);
             if (retiradaEn < 0)
                 continue;
             // Both modes record the day, told at CIAO; only a temporary one the time to restore at.
-            QCOMPARE(nodo.FechaRetiro, FechaTexto(ahora.date()));
-            QCOMPARE(nodo.HoraRetiro, temporal ? HoraTexto(ahora.time()) : QString());
+            const nodoListaIP& registro = *lista.RegistroAbuso(kIP);
+            QCOMPARE(registro.FechaRetiro, FechaTexto(ahora.date()));
+            QCOMPARE(registro.HoraRetiro, temporal ? HoraTexto(ahora.time()) : QString());
+            QCOMPARE(&registro == lista.BuscarIP(kIP), propia);
         }
 }
 
