@@ -43,6 +43,8 @@ public:
     // A connection that stays silent this long is closed.
     void FijarSilencio(int ms) { silencioMs_ = ms; }
 
+    // Withdrawals read back after a restart: their restoration goes on.
+    void ReanudarRestituciones() { TimerRetiroTemporal.start(kRetiroTemporalMs); }
     // One tick of the restoration of temporary withdrawals.
     void TimerRetiroTemporalTimer();
     QTimer TimerRetiroTemporal;

@@ -1,5 +1,8 @@
 #include "core/MarcasTiempo.h"
 #include "net/ControlAbuso.h"
+#include "storage/RetirosGuardados.h"
+
+#include "tests/ArchivosPrueba.h"
 
 #include <QtTest>
 
@@ -22,6 +25,7 @@ private slots:
     void segundosEntre();
     void ventanaDeslizante();
     void restitucion();
+    void retirosSobrevivenAlReinicio();
 };
 
 // From the second moment to the first, against the calendar's own count: across every month
@@ -107,6 +111,67 @@ void TestControlAbuso::restitucion() {
         QVERIFY(!lista.PermisoExactoIP(QStringLiteral("10.0.0.2")));
         QCOMPARE(tick.Restituidos.size(), restituido ? 1 : 0);
     }
+}
+
+// Withdrawals at 23:59:30 on a leap day, for one minute: an own entry, a sender admitted by a
+// pattern, a permanent one and one given back by hand; the board restarts in between.
+void TestControlAbuso::retirosSobrevivenAlReinicio() {
+    QTemporaryDir carpeta;
+    const QString net = carpeta.filePath("pinaco.NET"), ret = carpeta.filePath("pinaco.RET");
+    const QDateTime retiro(QDate(2028, 2, 29), QTime(23, 59, 30));
+    {
+        ListaIP lista;
+        for (const char* ip : {"127.0.0.2", "127.0.0.3", "127.0.0.9"})
+            lista.AddIP(ip, QStringLiteral("Oficina"), true, 2222);
+        lista.AddIP("127.0.1.*", QString(), true, 2222);
+        ControlAbuso control(lista, [&] { return retiro; });
+        ReglasAbuso temporal = Reglas(true), permanente = Reglas(false);
+        temporal.Modo.RetiroTemporalMinutos = 1;
+        for (int i = 0; i < 6; ++i) {
+            for (const char* ip : {"127.0.0.2", "127.0.1.5", "127.0.0.9"})
+                control.ControlarAbuso(ip, temporal);
+            control.ControlarAbuso("127.0.0.3", permanente);
+        }
+        lista.BuscarIP("127.0.0.9")->Permitido = true;
+        QCOMPARE(lista.GuardarListaIP(net), ErrorArchivo::Ninguno);
+        QCOMPARE(GuardarRetiros(lista, ret), ErrorArchivo::Ninguno);
+    }
+    // The address book keeps its layout: a withdrawn entry is stored without permission.
+    QVERIFY(LeerBytes(net).startsWith("127.0.0.2\r\nOficina\r\n2222\r\n0\r\n"));
+    ListaIP lista;
+    int pendientes = 0;
+    QCOMPARE(lista.CargarListaIP(net), ErrorArchivo::Ninguno);
+    QCOMPARE(CargarRetiros(lista, ret, &pendientes), ErrorArchivo::Ninguno);
+    QCOMPARE(pendientes, 2);
+    const auto permitidas = [&] {
+        QString r;
+        for (const char* ip : {"127.0.0.2", "127.0.1.5", "127.0.1.6", "127.0.0.3", "127.0.0.9"})
+            r += lista.IPPermitida(ip) ? u'1' : u'0';
+        return r;
+    };
+    QCOMPARE(permitidas(), "00101");
+    QDateTime ahora = retiro.addSecs(59);
+    ControlAbuso control(lista, [&] { return ahora; });
+    QVERIFY(control.RestituirTemporales(1).Restituidos.isEmpty());
+    ahora = retiro.addSecs(60);
+    QCOMPARE(control.RestituirTemporales(1).Restituidos.size(), 2);
+    QCOMPARE(permitidas(), "11101");
+    QCOMPARE(GuardarRetiros(lista, ret), ErrorArchivo::Ninguno);
+    QCOMPARE(LeerBytes(ret), QByteArray("127.0.0.3\r\n29-02-2028\r\n\r\n1\r\n"));
+
+    // What is not a withdrawal is skipped; the record after it still counts.
+    ListaIP otra;
+    otra.AddIP("127.0.0.2", QString(), false, 2222);
+    QCOMPARE(LeerRetiros(otra, "127.0.0.2\r\n30-02-2028\r\n10:00:00\r\n1\r\n"
+                               "\r\n01-03-2028\r\n10:00:00\r\n0\r\n"
+                               "127.0.0.4\r\n01-03-2028\r\n25:00:00\r\n0\r\n"
+                               "127.0.0.5\r\n01-03-2028\r\n10:00:00\r\n0\r\n"),
+             1);
+    QVERIFY(otra.BuscarIP("127.0.0.2")->FechaRetiro.isEmpty());
+    QCOMPARE(otra.PorPatron().Cuenta(), 1);
+    QVERIFY(otra.PorPatron().Retirado("127.0.0.5"));
+    QVERIFY(!QFile::exists(carpeta.filePath("nada.RET")));
+    QCOMPARE(CargarRetiros(otra, carpeta.filePath("nada.RET")), ErrorArchivo::Ninguno);
 }
 
 QTEST_GUILESS_MAIN(TestControlAbuso)
