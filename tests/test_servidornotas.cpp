@@ -235,7 +235,9 @@ void TestServidorNotas::relojEnDiaBisiesto() {
     ajustes.HabilitarNumMaxNotas = ajustes.RetiroTemporal = true;
     ajustes.RetiroPermanente = false;
     ajustes.RetiroTemporalMinutos = 1;
+    FTablero->libreta.BuscarIP("*.*.*.*")->Permitido = false;
     FTablero->libreta.AddIP("127.0.0.2", "", true, 2222);
+    FTablero->libreta.AddIP("127.0.0.3", "", true, 2222);
     Par par("127.0.0.2", FServidor->Puerto());
     FAhora = QDateTime(QDate(2028, 2, 29), QTime(23, 59, 20));
     for (int i = 0; i < 6; ++i, FAhora = FAhora.addSecs(14))
