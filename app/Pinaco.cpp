@@ -74,6 +74,7 @@ void TPinaco::FormCreate() {
 
     FCustodia = std::make_unique<CustodiaArchivos>(this);
     FRutaListaIP = RutaArchivoDatos(FRutaPrograma, QStringLiteral("NET"));
+    FRutaRetiros = RutaJuntoAlPrograma(FRutaListaIP, QStringLiteral("RET"));
     FRutaNotas = RutaArchivoDatos(FRutaPrograma, QStringLiteral("DAT"));
     Server =
         new ServidorNotas(*this, RutaArchivoDatos(FRutaPrograma, QStringLiteral("LOG")), {}, this);
@@ -115,6 +116,7 @@ void TPinaco::TimerOnLoadTimer() {
     // The files are this board's now: what its interrupted saves left can go.
     BorrarRestosDeGuardado(FRutaNotas);
     BorrarRestosDeGuardado(FRutaListaIP);
+    BorrarRestosDeGuardado(FRutaRetiros);
     AjustarNotasAlPinaco();
     ChartFondo->lower();
     CrearRegiones();

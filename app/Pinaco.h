@@ -99,6 +99,7 @@ public:
     QList<QWidget*> Apilado() const;
     QString RutaNotas() const { return FRutaNotas; }
     QString RutaListaIP() const { return FRutaListaIP; }
+    QString RutaRetiros() const { return FRutaRetiros; }
 
     // Settings.
     void CargarConfiguracion();
@@ -198,6 +199,7 @@ private:
     QSettings& Registro();
     // The settings file can be read: a FIFO or a huge file would hold the start up.
     bool ConfiguracionLegible();
+    void CargarRetirosPendientes();
     bool ActivarServidor();
     void AplicarServidor(bool alCargar);
     void DesactivarServidor();
@@ -219,6 +221,7 @@ private:
     QString FRutaPrograma;
     QString FRutaNotas;
     QString FRutaListaIP;
+    QString FRutaRetiros; // withdrawals by flood control, beside the address book
     ListaNotas FListaNotas;
     CapasNotas* FCapas = nullptr;
     ListaIP FListaIP;

@@ -3,11 +3,14 @@
 #include "app/CustodiaArchivos.h"
 #include "app/Pinaco.h"
 #include "core/GeometriaNotas.h"
+#include "net/ServidorNotas.h"
 #include "notes/Mensaje.h"
 #include "notes/Nota.h"
 #include "storage/ArchivoNotas.h"
+#include "storage/RetirosGuardados.h"
 
 #include <QCoreApplication>
+#include <cstdio>
 
 void TPinaco::ErrorCritico(const QString& primeraLinea, const QString& ruta) {
     // The program ends here: no half-built board behind the box.
@@ -55,6 +58,7 @@ bool TPinaco::CargarNotas() {
         ErrorCritico(QStringLiteral("Error crítico en la Base de Datos de IPs."), origenIP);
         return false;
     }
+    CargarRetirosPendientes();
     if (carga.HayQueConvertir() || origenNotas != FRutaNotas || origenIP != FRutaListaIP)
         GuardarNotas();
     return true;
@@ -79,7 +83,23 @@ bool TPinaco::GuardarNotas() {
 
 bool TPinaco::GuardarListaIP() {
     FListaIP.AsegurarComodin();
-    return FCustodia->Guardar(
+    const bool guardada = FCustodia->Guardar(
         FRutaListaIP, [this](QIODevice& destino) { return FListaIP.EscribirListaIP(destino); },
         FCerrando);
+    // Written with the book, so that the two tell the same story after a restart.
+    const ErrorArchivo retiros = GuardarRetiros(FListaIP, FRutaRetiros);
+    if (retiros != ErrorArchivo::Ninguno)
+        std::fprintf(stderr, "pinaco: no se pudieron guardar los permisos retirados en %s\n",
+                     qPrintable(FRutaRetiros));
+    return guardada && retiros == ErrorArchivo::Ninguno;
+}
+
+void TPinaco::CargarRetirosPendientes() {
+    // A damaged file is no reason to stop the board: its withdrawals are simply not kept.
+    int pendientes = 0;
+    if (CargarRetiros(FListaIP, FRutaRetiros, &pendientes) != ErrorArchivo::Ninguno)
+        std::fprintf(stderr, "pinaco: no se pudieron leer los permisos retirados de %s\n",
+                     qPrintable(FRutaRetiros));
+    if (pendientes > 0)
+        Server->ReanudarRestituciones();
 }

@@ -20,7 +20,12 @@ Momento LeerMomento(const QString& fecha, const QString& hora) {
             Digitos(hora, 0) * 3600 + Digitos(hora, 3) * 60 + Digitos(hora, 6)};
 }
 
-qint64 Dias(const Momento& m) {
+QDate Fecha(const Momento& m) {
+    return QDate(m.anio, m.mes, m.dia);
+}
+
+// Texts that are no date still give a count that cannot overflow.
+qint64 DiasSinCalendario(const Momento& m) {
     qint64 dias = qint64(m.anio) * 365 + m.dia;
     for (int mes = 1; mes < m.mes && mes <= 12; ++mes)
         dias += DiasMes[mes];
@@ -47,7 +52,11 @@ qint64 SegundosEntre(const QString& fecha1, const QString& hora1, const QString&
         return 0;
     if (fechas == 0)
         return m1.segundos > m2.segundos ? m1.segundos - m2.segundos : 0;
-    return m1.segundos + (86400 - m2.segundos) + (Dias(m1) - Dias(m2) - 1) * 86400;
+    // Real calendar days: with 28-day Februaries a leap day and 1 March would be one day.
+    const bool validas = Fecha(m1).isValid() && Fecha(m2).isValid();
+    const qint64 dias =
+        validas ? Fecha(m2).daysTo(Fecha(m1)) : DiasSinCalendario(m1) - DiasSinCalendario(m2);
+    return m1.segundos + (86400 - m2.segundos) + (dias - 1) * 86400;
 }
 
 QString PrefijoLog(const QString& fecha, const QString& hora) {

@@ -12,7 +12,7 @@ QString FechaTexto(const QDate& fecha); // "05-01-2000"
 QString HoraTexto(const QTime& hora);   // "14:03:22"
 
 // Seconds from moment 2 to moment 1, read by character position; 0 when moment 1 is not
-// later. Days count 365-day years and a 28-day February, as the arrival lists always have.
+// later. Days are calendar days, leap days included.
 qint64 SegundosEntre(const QString& fecha1, const QString& hora1, const QString& fecha2,
                      const QString& hora2);
 

@@ -4,9 +4,12 @@ ControlAbuso::ControlAbuso(ListaIP& lista, Reloj reloj) : lista_(lista), reloj_(
 
 std::optional<CambioPermiso> ControlAbuso::ControlarAbuso(const QString& ip,
                                                           const ReglasAbuso& reglas) {
-    nodoListaIP* entrada = lista_.BuscarIP(ip);
-    if (!reglas.HabilitarNumMaxNotas || !entrada)
+    if (!reglas.HabilitarNumMaxNotas)
         return std::nullopt;
+    // A sender admitted through a pattern is counted alone: withdrawing the pattern would
+    // shut out every other address it covers.
+    nodoListaIP* propia = lista_.BuscarIP(ip);
+    nodoListaIP* entrada = propia && propia->Permitido ? propia : &lista_.PorPatron().Registro(ip);
     const QDateTime ahora = reloj_();
     const nodoListaNotaRecibida llegada{FechaTexto(ahora.date()), HoraTexto(ahora.time())};
     QList<nodoListaNotaRecibida>& llegadas = entrada->NotasRecibidas;
@@ -26,7 +29,7 @@ std::optional<CambioPermiso> ControlAbuso::ControlarAbuso(const QString& ip,
         entrada->FechaRetiro = llegada.Fecha;
         entrada->HoraRetiro.clear();
     }
-    return CambioPermiso{llegada.Fecha, llegada.Hora, entrada->IP, entrada->Nombre};
+    return CambioPermiso{llegada.Fecha, llegada.Hora, ip, lista_.NombreDeIP(ip)};
 }
 
 ResultadoRestitucion ControlAbuso::RestituirTemporales(int retiroTemporalMinutos) {
@@ -34,17 +37,21 @@ ResultadoRestitucion ControlAbuso::RestituirTemporales(int retiroTemporalMinutos
     const QString fecha = FechaTexto(ahora.date());
     const QString hora = HoraTexto(ahora.time());
     ResultadoRestitucion resultado;
-    for (nodoListaIP& entrada : lista_.Entradas()) {
+    const auto revisar = [&](nodoListaIP& entrada, const QString& nombre) {
         if (entrada.Permitido || entrada.FechaRetiro.isEmpty() || entrada.HoraRetiro.isEmpty())
-            continue;
+            return;
         resultado.Pendiente = true;
         if (SegundosEntre(fecha, hora, entrada.FechaRetiro, entrada.HoraRetiro) <
             qint64(retiroTemporalMinutos) * 60)
-            continue;
-        resultado.Restituidos.append({fecha, hora, entrada.IP, entrada.Nombre});
+            return;
+        resultado.Restituidos.append({fecha, hora, entrada.IP, nombre});
         entrada.FechaRetiro.clear();
         entrada.HoraRetiro.clear();
         entrada.Permitido = true;
-    }
+    };
+    for (nodoListaIP& entrada : lista_.Entradas())
+        revisar(entrada, entrada.Nombre);
+    lista_.PorPatron().ParaCada(
+        [&](nodoListaIP& registro) { revisar(registro, lista_.NombreDeIP(registro.IP)); });
     return resultado;
 }

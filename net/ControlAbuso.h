@@ -25,7 +25,8 @@ class ControlAbuso {
 public:
     ControlAbuso(ListaIP& lista, Reloj reloj);
 
-    // After every created note. Only senders with an entry of their own are counted. The
+    // After every created note. Every sender is counted by its own address: in its own entry
+    // when that admits it, else in a record of its own beside the pattern that does. The
     // withdrawal, when this note passed the limit; the moment is recorded in the entry in
     // both modes (a permanent one keeps its date only, so the restoration never takes it).
     std::optional<CambioPermiso> ControlarAbuso(const QString& ip, const ReglasAbuso& reglas);

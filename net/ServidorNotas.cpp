@@ -197,7 +197,8 @@ void ServidorNotas::Despachar(Conexion* c) {
         return;
     ListaIP& libreta = tablero_.Libreta();
     const Configuracion& ajustes = tablero_.Ajustes();
-    const Remitente remitente{libreta.IPPermitida(c->IP), libreta.BuscarIP(c->IP)};
+    const Remitente remitente{libreta.IPPermitida(c->IP), libreta.BuscarIP(c->IP),
+                              libreta.RegistroAbuso(c->IP)};
     const ResultadoMensaje r = c->Sesion.Procesar(mensaje, remitente, ModoDe(ajustes));
     // Only what a permitted sender says to the point keeps the connection open.
     if (remitente.Permitido && r.Respuesta != Protocolo::kUnknown &&
@@ -209,6 +210,11 @@ void ServidorNotas::Despachar(Conexion* c) {
             entrada->Puerto = r.Puerto;
             emit LibretaCambiada();
         }
+        break;
+    case AccionSesion::PuertoRechazado:
+        Avisar(c->IP, QStringLiteral(
+                          "puerto no guardado (de 1 a 65535 y solo de una entrada con permiso): %1")
+                          .arg(QString::fromLatin1(mensaje.left(60))));
         break;
     case AccionSesion::NotaEmpezada:
         tablero_.NotaEmpezada();

@@ -60,6 +60,8 @@ public:
     // Closes the connections silent or open too long; runs every kRevisionMs.
     void RevisarConexiones();
 
+    // Withdrawals read back after a restart: their restoration goes on.
+    void ReanudarRestituciones() { TimerRetiroTemporal.start(kRetiroTemporalMs); }
     // One tick of the restoration of temporary withdrawals.
     void TimerRetiroTemporalTimer();
     QTimer TimerRetiroTemporal;

@@ -18,7 +18,9 @@ ResultadoMensaje Respuesta(const char* respuesta, AccionSesion accion = AccionSe
 
 } // namespace
 
-QByteArray RespuestaCiao(const nodoListaIP* entrada, const ModoRetiro& modo) {
+QByteArray RespuestaCiao(const Remitente& remitente, const ModoRetiro& modo) {
+    const nodoListaIP* entrada =
+        remitente.Abuso && !remitente.Abuso->Permitido ? remitente.Abuso : remitente.Entrada;
     if (!entrada || entrada->Permitido)
         return kCiaoAck;
     if (entrada->FechaRetiro.isEmpty())
@@ -64,7 +66,7 @@ ResultadoMensaje SesionNota::Procesar(QByteArrayView mensaje, const Remitente& r
     if (mensaje == kCiao) {
         recibiendo_ = false;
         ResultadoMensaje r;
-        r.Respuesta = RespuestaCiao(remitente.Entrada, modo);
+        r.Respuesta = RespuestaCiao(remitente, modo);
         return r;
     }
     if (remitente.Permitido)
@@ -85,9 +87,14 @@ ResultadoMensaje SesionNota::ProcesarPermitido(QByteArrayView mensaje, const Rem
     if (mensaje.startsWith(actualizar)) {
         if (!remitente.Entrada)
             return Respuesta(kPuertoActualizado);
+        // The answer keeps the peer in step; only a permitted entry takes a real port.
+        if (!remitente.Entrada->Permitido)
+            return Respuesta(kPuertoActualizado, AccionSesion::PuertoRechazado);
         const auto puerto = EnteroDeTexto(mensaje.sliced(actualizar.size()));
         if (!puerto)
             return Respuesta("", AccionSesion::ValorNoNumerico);
+        if (*puerto < 1 || *puerto > 65535)
+            return Respuesta(kPuertoActualizado, AccionSesion::PuertoRechazado);
         ResultadoMensaje r = Respuesta(kPuertoActualizado, AccionSesion::GuardarPuerto);
         r.Puerto = *puerto;
         return r;

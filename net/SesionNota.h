@@ -14,11 +14,13 @@
 struct Remitente {
     bool Permitido = false;               // IPPermitida now
     const nodoListaIP* Entrada = nullptr; // its own entry (exact lookup), if any
+    const nodoListaIP* Abuso = nullptr;   // where flood control counts it (RegistroAbuso)
 };
 
 enum class AccionSesion {
     Ninguna,
     GuardarPuerto,    // Puerto of the sender's own entry := Puerto
+    PuertoRechazado,  // a port that is no port, or for an entry without permission: told locally
     NotaEmpezada,     // the autosave falls 30 s later at most
     CrearNota,        // create the received note from Nota, then answer
     RegistrarRechazo, // log the refused attempt when the log is on, then answer
@@ -32,8 +34,9 @@ struct ResultadoMensaje {
     DatosNota Nota; // the pending fields, for CrearNota
 };
 
-// The answer to "CIAO" by the sender's own entry; empty when it gets none.
-QByteArray RespuestaCiao(const nodoListaIP* entrada, const ModoRetiro& modo);
+// The answer to "CIAO" by the sender's own entry, or by its record by address when that
+// holds a withdrawal; empty when it gets none.
+QByteArray RespuestaCiao(const Remitente& remitente, const ModoRetiro& modo);
 
 // Fills the fields of a newly created note that a received note sets: creation date,
 // arrival time and sender, the pending due date, font, bounds and text, the Net pushpin.

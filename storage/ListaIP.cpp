@@ -58,11 +58,25 @@ bool ListaIP::IPCoincideConPatron(QStringView ip, QStringView patron) {
 }
 
 bool ListaIP::IPPermitida(const QString& ip) const {
-    if (PermisoExactoIP(ip))
+    const nodoListaIP* propia = BuscarIP(ip);
+    if (propia && propia->Permitido)
         return true;
+    if ((propia && RetiradoPorAbuso(*propia)) || porPatron_.Retirado(ip))
+        return false;
     return std::any_of(entradas_.begin(), entradas_.end(), [&](const nodoListaIP& nodo) {
         return nodo.Permitido && IPCoincideConPatron(ip, nodo.IP);
     });
+}
+
+nodoListaIP* ListaIP::RegistroAbuso(const QString& ip) {
+    return const_cast<nodoListaIP*>(std::as_const(*this).RegistroAbuso(ip));
+}
+
+const nodoListaIP* ListaIP::RegistroAbuso(const QString& ip) const {
+    const nodoListaIP* propia = BuscarIP(ip);
+    if (propia && (propia->Permitido || RetiradoPorAbuso(*propia)))
+        return propia;
+    return porPatron_.Buscar(ip);
 }
 
 void ListaIP::CambiarPermisoIP(const QString& ip) {

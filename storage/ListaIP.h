@@ -2,6 +2,8 @@
 // The address book: the boards this board knows, whether they may send notes, and the
 // per-sender flood-control data of the note server.
 #include "storage/ErrorArchivo.h"
+#include "storage/NodoListaIP.h"
+#include "storage/RemitentesPorPatron.h"
 
 #include <QByteArrayView>
 #include <QIODevice>
@@ -9,21 +11,6 @@
 #include <QString>
 #include <QStringView>
 #include <list>
-
-struct nodoListaNotaRecibida {
-    QString Fecha; // "dd-mm-yyyy"
-    QString Hora;  // "hh:mm:ss"
-};
-
-struct nodoListaIP {
-    QString IP; // dotted address, or a pattern whose whole segments may be "*"
-    QString Nombre;
-    qint32 Puerto = 0;
-    QString FechaRetiro; // pending temporary withdrawal; never stored in the file
-    QString HoraRetiro;
-    QList<nodoListaNotaRecibida> NotasRecibidas; // oldest first
-    bool Permitido = false;
-};
 
 inline const QString kIPComodin = QStringLiteral("*.*.*.*");
 inline const QString kNombreComodin = QStringLiteral("(Desconocido)");
@@ -46,8 +33,18 @@ public:
 
     // "*" stands for one whole segment; an empty address matches every pattern.
     static bool IPCoincideConPatron(QStringView ip, QStringView patron);
-    // Accepted by its own entry or by any accepted entry whose pattern matches.
+    // Accepted by its own entry or by any accepted entry whose pattern matches, unless flood
+    // control withdrew the address: that outranks every pattern.
     bool IPPermitida(const QString& ip) const;
+    static bool RetiradoPorAbuso(const nodoListaIP& nodo) {
+        return !nodo.Permitido && !nodo.FechaRetiro.isEmpty();
+    }
+    // Where flood control counts a sender: its own entry when that admits it, else its
+    // record by address. Null when neither exists yet.
+    nodoListaIP* RegistroAbuso(const QString& ip);
+    const nodoListaIP* RegistroAbuso(const QString& ip) const;
+    RemitentesPorPatron& PorPatron() { return porPatron_; }
+    const RemitentesPorPatron& PorPatron() const { return porPatron_; }
 
     void CambiarPermisoIP(const QString& ip);
     // Appends at the tail without looking for an existing entry.
@@ -69,4 +66,5 @@ public:
 
 private:
     std::list<nodoListaIP> entradas_;
+    RemitentesPorPatron porPatron_;
 };

@@ -25,6 +25,11 @@ struct Par : QTcpSocket {
                               ms);
         return readAll();
     }
+    // A whole note in lock step; true when it was created.
+    bool Nota() {
+        return Enviar("NOTA_BEGIN") == "READY" && Enviar("TEXT:x") == "DATA_RECEIVED" &&
+               Enviar("NOTA_END") == "NOTA_CREATED";
+    }
     bool Cerrado(int ms = 2000) {
         return QTest::qWaitFor([&] { return state() != ConnectedState; }, ms);
     }

@@ -1,5 +1,8 @@
 #include "core/MarcasTiempo.h"
 #include "net/ControlAbuso.h"
+#include "storage/RetirosGuardados.h"
+
+#include "tests/ArchivosPrueba.h"
 
 #include <QtTest>
 
@@ -22,32 +25,48 @@ private slots:
     void segundosEntre();
     void ventanaDeslizante();
     void restitucion();
+    void retirosSobrevivenAlReinicio();
 };
 
-// From the second moment to the first, each "dd-mm-yyyy hh:mm:ss"; a clock set back is 0.
+// From the second moment to the first, against the calendar's own count: across every month
+// end of leap, common and century years; a clock set back is 0.
 void TestControlAbuso::segundosEntre() {
-    const auto segundos = [](const QString& uno, const QString& dos) {
-        return SegundosEntre(uno.left(10), uno.mid(11), dos.left(10), dos.mid(11));
+    const auto segundos = [](const QDateTime& uno, const QDateTime& dos) {
+        return SegundosEntre(FechaTexto(uno.date()), HoraTexto(uno.time()), FechaTexto(dos.date()),
+                             HoraTexto(dos.time()));
     };
-    QCOMPARE(segundos("05-01-2000 14:03:22", "05-01-2000 14:02:20"), 62);
-    QCOMPARE(segundos("01-03-2004 00:00:30", "28-02-2004 23:59:30"), 60);
-    QCOMPARE(segundos("04-01-2000 23:00:00", "05-01-2000 01:00:00"), 0);
-    QCOMPARE(segundos("01-01-2070 00:00:00", "01-01-2000 00:00:00"), qint64(70) * 365 * 86400);
+    const qint64 saltos[] = {1, 14, 70, 3599, 86399, 86401, 90061, 40 * 86400, 400 * 86400};
+    for (const int anio : {1999, 2000, 2027, 2028, 2100})
+        for (int mes = 1; mes <= 12; ++mes) {
+            const QDate fin = QDate(anio, mes, 1).addMonths(1).addDays(-1);
+            for (const QTime hora : {QTime(23, 59, 50), QTime(23, 54, 7), QTime(0, 0, 0)})
+                for (const qint64 salto : saltos) {
+                    const QDateTime antes(fin, hora, Qt::UTC);
+                    const QDateTime despues = antes.addSecs(salto);
+                    QCOMPARE(segundos(despues, antes), antes.secsTo(despues));
+                    QCOMPARE(segundos(antes, despues), 0);
+                }
+        }
 }
 
-// Arrivals at offsets in seconds, the one that withdraws (-1 none) and the list's only entry;
-// NumMaxNotas 5, NumMinSegundos 60.
+// Arrivals at offsets in seconds, the one that withdraws (-1 none) and the entries of the list
+// (a trailing "-" is one without permission); NumMaxNotas 5, NumMinSegundos 60.
 void TestControlAbuso::ventanaDeslizante() {
-    const std::tuple<QList<int>, int, QString> casos[] = {
-        // Only the sender's own entry counts: a wildcard that admits it is never withdrawn.
-        {{0, 1, 2, 3, 4, 5}, -1, kIPComodin},
-        {{0, 1, 2, 3, 4, 59}, 5, kIP},
-        {{0, 1, 2, 3, 4, 60, 120}, -1, kIP},
-        {{0, 10, 20, 30, 40, 60, 65}, 6, kIP}}; // the window slides
-    for (const auto& [llegadas, retiradaEn, entrada] : casos)
+    const QString kVecino = QStringLiteral("192.168.0.8");
+    const std::tuple<QList<int>, int, QStringList> casos[] = {
+        {{0, 1, 2, 3, 4, 59}, 5, {kIP}},
+        {{0, 1, 2, 3, 4, 60, 120}, -1, {kIP}},
+        {{0, 10, 20, 30, 40, 60, 65}, 6, {kIP}}, // the window slides
+        // Admitted through a pattern: counted and withdrawn by its own address alone.
+        {{0, 1, 2, 3, 4, 5}, 5, {kIPComodin}},
+        {{0, 1, 2, 3, 4, 5}, 5, {kIP + '-', "192.168.0.*"}},
+        {{0, 1, 2, 3, 4, 60, 120}, -1, {"192.168.*.*"}}};
+    for (const auto& [llegadas, retiradaEn, entradas] : casos)
         for (const bool temporal : {false, true}) {
             ListaIP lista;
-            lista.AddIP(entrada, QStringLiteral("Oficina"), true, 2222);
+            for (const QString& entrada : entradas)
+                lista.AddIP(QString(entrada).remove(u'-'), QStringLiteral("Oficina"),
+                            !entrada.endsWith(u'-'), 2222);
             QDateTime ahora;
             ControlAbuso control(lista, [&] { return ahora; });
             int retirada = -1;
@@ -57,13 +76,18 @@ void TestControlAbuso::ventanaDeslizante() {
                     retirada = i;
             }
             QCOMPARE(retirada, retiradaEn);
-            const nodoListaIP& nodo = *lista.BuscarIP(entrada);
-            QCOMPARE(nodo.Permitido, retiradaEn < 0);
+            QCOMPARE(lista.IPPermitida(kIP), retiradaEn < 0);
+            // Only an own permitted entry loses its flag; patterns keep admitting the rest.
+            const bool propia = entradas.first() == kIP;
+            QCOMPARE(lista.PermisoExactoIP(kIP), propia && retiradaEn < 0);
+            QCOMPARE(lista.IPPermitida(kVecino), !propia);
             if (retiradaEn < 0)
                 continue;
             // Both modes record the day, told at CIAO; only a temporary one the time to restore at.
-            QCOMPARE(nodo.FechaRetiro, FechaTexto(ahora.date()));
-            QCOMPARE(nodo.HoraRetiro, temporal ? HoraTexto(ahora.time()) : QString());
+            const nodoListaIP& registro = *lista.RegistroAbuso(kIP);
+            QCOMPARE(registro.FechaRetiro, FechaTexto(ahora.date()));
+            QCOMPARE(registro.HoraRetiro, temporal ? HoraTexto(ahora.time()) : QString());
+            QCOMPARE(&registro == lista.BuscarIP(kIP), propia);
         }
 }
 
@@ -87,6 +111,67 @@ void TestControlAbuso::restitucion() {
         QVERIFY(!lista.PermisoExactoIP(QStringLiteral("10.0.0.2")));
         QCOMPARE(tick.Restituidos.size(), restituido ? 1 : 0);
     }
+}
+
+// Withdrawals at 23:59:30 on a leap day, for one minute: an own entry, a sender admitted by a
+// pattern, a permanent one and one given back by hand; the board restarts in between.
+void TestControlAbuso::retirosSobrevivenAlReinicio() {
+    QTemporaryDir carpeta;
+    const QString net = carpeta.filePath("pinaco.NET"), ret = carpeta.filePath("pinaco.RET");
+    const QDateTime retiro(QDate(2028, 2, 29), QTime(23, 59, 30));
+    {
+        ListaIP lista;
+        for (const char* ip : {"127.0.0.2", "127.0.0.3", "127.0.0.9"})
+            lista.AddIP(ip, QStringLiteral("Oficina"), true, 2222);
+        lista.AddIP("127.0.1.*", QString(), true, 2222);
+        ControlAbuso control(lista, [&] { return retiro; });
+        ReglasAbuso temporal = Reglas(true), permanente = Reglas(false);
+        temporal.Modo.RetiroTemporalMinutos = 1;
+        for (int i = 0; i < 6; ++i) {
+            for (const char* ip : {"127.0.0.2", "127.0.1.5", "127.0.0.9"})
+                control.ControlarAbuso(ip, temporal);
+            control.ControlarAbuso("127.0.0.3", permanente);
+        }
+        lista.BuscarIP("127.0.0.9")->Permitido = true;
+        QCOMPARE(lista.GuardarListaIP(net), ErrorArchivo::Ninguno);
+        QCOMPARE(GuardarRetiros(lista, ret), ErrorArchivo::Ninguno);
+    }
+    // The address book keeps its layout: a withdrawn entry is stored without permission.
+    QVERIFY(LeerBytes(net).startsWith("127.0.0.2\r\nOficina\r\n2222\r\n0\r\n"));
+    ListaIP lista;
+    int pendientes = 0;
+    QCOMPARE(lista.CargarListaIP(net), ErrorArchivo::Ninguno);
+    QCOMPARE(CargarRetiros(lista, ret, &pendientes), ErrorArchivo::Ninguno);
+    QCOMPARE(pendientes, 2);
+    const auto permitidas = [&] {
+        QString r;
+        for (const char* ip : {"127.0.0.2", "127.0.1.5", "127.0.1.6", "127.0.0.3", "127.0.0.9"})
+            r += lista.IPPermitida(ip) ? u'1' : u'0';
+        return r;
+    };
+    QCOMPARE(permitidas(), "00101");
+    QDateTime ahora = retiro.addSecs(59);
+    ControlAbuso control(lista, [&] { return ahora; });
+    QVERIFY(control.RestituirTemporales(1).Restituidos.isEmpty());
+    ahora = retiro.addSecs(60);
+    QCOMPARE(control.RestituirTemporales(1).Restituidos.size(), 2);
+    QCOMPARE(permitidas(), "11101");
+    QCOMPARE(GuardarRetiros(lista, ret), ErrorArchivo::Ninguno);
+    QCOMPARE(LeerBytes(ret), QByteArray("127.0.0.3\r\n29-02-2028\r\n\r\n1\r\n"));
+
+    // What is not a withdrawal is skipped; the record after it still counts.
+    ListaIP otra;
+    otra.AddIP("127.0.0.2", QString(), false, 2222);
+    QCOMPARE(LeerRetiros(otra, "127.0.0.2\r\n30-02-2028\r\n10:00:00\r\n1\r\n"
+                               "\r\n01-03-2028\r\n10:00:00\r\n0\r\n"
+                               "127.0.0.4\r\n01-03-2028\r\n25:00:00\r\n0\r\n"
+                               "127.0.0.5\r\n01-03-2028\r\n10:00:00\r\n0\r\n"),
+             1);
+    QVERIFY(otra.BuscarIP("127.0.0.2")->FechaRetiro.isEmpty());
+    QCOMPARE(otra.PorPatron().Cuenta(), 1);
+    QVERIFY(otra.PorPatron().Retirado("127.0.0.5"));
+    QVERIFY(!QFile::exists(carpeta.filePath("nada.RET")));
+    QCOMPARE(CargarRetiros(otra, carpeta.filePath("nada.RET")), ErrorArchivo::Ninguno);
 }
 
 QTEST_GUILESS_MAIN(TestControlAbuso)

@@ -25,6 +25,9 @@ private slots:
     void mensajePartidoSeJunta();
     void cienParesALaVez();
     void abusoRetiraYRestituye();
+    void inundacionPorPatronRetiraSoloAlRemitente();
+    void puertoDelRemitente();
+    void relojEnDiaBisiesto();
     void lineasYEscritorDelLog();
     void choqueDeLog_data();
     void choqueDeLog();
@@ -246,6 +249,82 @@ void TestServidorNotas::abusoRetiraYRestituye() {
                  ">>> RETIRADO PERMISO TEMPORALMENTE (5 minutos ) A " + quien + hora +
                  ">>> INTENTO DE ACCESO DESDE IP NO PERMITIDO: " + quien +
                  "(05-Ene-2000  14:08:22)  >>> RESTITUIDO PERMISO A " + quien);
+}
+
+// Twenty notes at once from one address, with the log on; admitted by the wildcard, or by its
+// own entry with a pattern that also covers it. Only that address loses its permission.
+void TestServidorNotas::inundacionPorPatronRetiraSoloAlRemitente() {
+    Configuracion& ajustes = FTablero->ajustes;
+    ajustes.HabilitarNumMaxNotas = ajustes.CrearArchivoLog = true;
+    ListaIP& libreta = FTablero->libreta;
+    libreta.AddIP("127.0.0.7", "Propia", true, 2222);
+    libreta.AddIP("127.0.0.*", "", true, 2222);
+    for (const char* ip : {"127.0.1.5", "127.0.0.7"}) {
+        Par par(ip, FServidor->Puerto());
+        int creadas = 0;
+        for (int i = 0; i < 20; ++i)
+            creadas += par.Nota();
+        QCOMPARE(creadas, 6);
+        QCOMPARE(par.Enviar("HOLA"), QByteArray("NOT_ALLOWED"));
+        QCOMPARE(par.Enviar("CIAO"), QByteArray("CIAO_ACK_NOT_ALLOWED_ANYMORE"));
+        Par vecino(QString(ip).replace(".5", ".6").replace(".7", ".8"), FServidor->Puerto());
+        QCOMPARE(vecino.Enviar("HOLA"), QByteArray("HOLA_ACK"));
+    }
+    QVERIFY(libreta.PermisoExactoIP("*.*.*.*") && libreta.PermisoExactoIP("127.0.0.*"));
+    QVERIFY(!libreta.PermisoExactoIP("127.0.0.7"));
+    const QByteArray log = LeerBytes(FCarpeta->filePath("pinaco.LOG"));
+    QCOMPARE(log.count(">>> RETIRADO PERMISO PERMANENTEMENTE A 127.0.1.5\r\n"), 1);
+    QCOMPARE(log.count(">>> RETIRADO PERMISO PERMANENTEMENTE A 127.0.0.7  (Propia)\r\n"), 1);
+    QCOMPARE(log.count("Recibida Nota de:"), 12);
+    QCOMPARE(log.count(">>> INTENTO DE ACCESO"),
+             2 * (14 + 1)); // each refused note stops at NOTA_BEGIN
+}
+
+// The port a sender tells is stored only when it is one, and only for a permitted entry.
+void TestServidorNotas::puertoDelRemitente() {
+    ListaIP& libreta = FTablero->libreta;
+    libreta.AddIP("127.0.0.2", "Con permiso", true, 2222);
+    libreta.AddIP("127.0.0.3", "Sin permiso", false, 2222); // the wildcard admits it
+    const std::tuple<const char*, QByteArray, qint32> casos[] = {
+        {"127.0.0.2", "-1", 2222},     {"127.0.0.2", "0", 2222},
+        {"127.0.0.2", "65536", 2222},  {"127.0.0.2", "2147483647", 2222},
+        {"127.0.0.2", "65535", 65535}, {"127.0.0.2", "1", 1},
+        {"127.0.0.3", "2300", 2222}};
+    for (const auto& [ip, puerto, guardado] : casos) {
+        Par par(ip, FServidor->Puerto());
+        QCOMPARE(par.Enviar("ACTUALIZE_MY_SERVER_PORT:" + puerto),
+                 QByteArray("YOUR_SERVER_PORT_ACTUALIZED"));
+        QCOMPARE(libreta.PuertoDeIP(ip), guardado);
+    }
+}
+
+// Six notes 14 s apart across 29 February 2028 keep the permission; a one-minute withdrawal
+// just before that midnight is given back one minute later.
+void TestServidorNotas::relojEnDiaBisiesto() {
+    Configuracion& ajustes = FTablero->ajustes;
+    ajustes.HabilitarNumMaxNotas = ajustes.RetiroTemporal = true;
+    ajustes.RetiroPermanente = false;
+    ajustes.RetiroTemporalMinutos = 1;
+    FTablero->libreta.BuscarIP("*.*.*.*")->Permitido = false;
+    FTablero->libreta.AddIP("127.0.0.2", "", true, 2222);
+    FTablero->libreta.AddIP("127.0.0.3", "", true, 2222);
+    Par par("127.0.0.2", FServidor->Puerto());
+    FAhora = QDateTime(QDate(2028, 2, 29), QTime(23, 59, 20));
+    for (int i = 0; i < 6; ++i, FAhora = FAhora.addSecs(14))
+        QVERIFY(par.Nota());
+    QCOMPARE(par.Enviar("HOLA"), QByteArray("HOLA_ACK"));
+
+    Par otro("127.0.0.3", FServidor->Puerto());
+    FAhora = QDateTime(QDate(2028, 2, 29), QTime(23, 59, 30));
+    for (int i = 0; i < 6; ++i)
+        otro.Nota();
+    QCOMPARE(otro.Enviar("HOLA"), QByteArray("NOT_ALLOWED"));
+    FAhora = FAhora.addSecs(59);
+    FServidor->TimerRetiroTemporalTimer();
+    QCOMPARE(otro.Enviar("HOLA"), QByteArray("NOT_ALLOWED"));
+    FAhora = FAhora.addSecs(1);
+    FServidor->TimerRetiroTemporalTimer();
+    QCOMPARE(otro.Enviar("HOLA"), QByteArray("HOLA_ACK"));
 }
 
 void TestServidorNotas::lineasYEscritorDelLog() {

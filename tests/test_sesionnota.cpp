@@ -58,6 +58,7 @@ private slots:
     void respuestas_data();
     void respuestas();
     void ciao();
+    void puertoDelRemitente();
     void acciones();
     void notaRecibidaSiempreSeGuarda();
 };
@@ -123,10 +124,41 @@ void TestSesionNota::ciao() {
     QCOMPARE(ciao(&retirada, {true, false, 7}), "CIAO_ACK_NOT_ALLOWED_ANYMORE");
     QCOMPARE(ciao(&retirada, {false, true, 7}), "CIAO_ACK_NOT_ALLOWED_FOR:7");
     QCOMPARE(ciao(&retirada, {false, false, 7}), "-");
+    // A sender withdrawn by its own address while a pattern admits it is told so as well.
+    SesionNota sesion;
+    nodoListaIP sinPermiso;
+    QCOMPARE(sesion.Procesar("CIAO", {false, nullptr, &retirada}, {true, false, 7}).Respuesta,
+             "CIAO_ACK_NOT_ALLOWED_ANYMORE");
+    QCOMPARE(sesion.Procesar("CIAO", {true, &sinPermiso, &propia}, {true, false, 7}).Respuesta, "");
+}
+
+// A sender's port is taken only when it is one, and only into an entry with permission; the
+// answer keeps the peer in step either way.
+void TestSesionNota::puertoDelRemitente() {
+    const std::tuple<const char*, bool, AccionSesion> casos[] = {
+        {"1", true, AccionSesion::GuardarPuerto},
+        {"65535", true, AccionSesion::GuardarPuerto},
+        {"0", true, AccionSesion::PuertoRechazado},
+        {"-1", true, AccionSesion::PuertoRechazado},
+        {"65536", true, AccionSesion::PuertoRechazado},
+        {"2147483647", true, AccionSesion::PuertoRechazado},
+        {"2300", false, AccionSesion::PuertoRechazado}}; // admitted by a pattern only
+    for (const auto& [puerto, permitida, accion] : casos) {
+        nodoListaIP entrada;
+        entrada.Permitido = permitida;
+        SesionNota sesion;
+        const ResultadoMensaje r =
+            sesion.Procesar(QByteArray("ACTUALIZE_MY_SERVER_PORT:") + puerto, {true, &entrada}, {});
+        QCOMPARE(r.Accion, accion);
+        QCOMPARE(r.Respuesta, QByteArray("YOUR_SERVER_PORT_ACTUALIZED"));
+        if (accion == AccionSesion::GuardarPuerto)
+            QCOMPARE(r.Puerto, QByteArray(puerto).toInt());
+    }
 }
 
 void TestSesionNota::acciones() {
     nodoListaIP entrada;
+    entrada.Permitido = true;
     SesionNota sesion;
     const Remitente comodin{true, nullptr};
     QCOMPARE(sesion.Procesar("ACTUALIZE_MY_SERVER_PORT:x", {true, &entrada}, {}).Accion,
