@@ -28,7 +28,10 @@ void Instalar(QObject* contexto) {
     QObject::connect(aviso, &QSocketNotifier::activated, contexto, [] {
         char c;
         [[maybe_unused]] const auto leido = ::read(gTuberia[1], &c, 1);
-        QCoreApplication::quit();
+        // Not quit(): it asks every window to close first, and a dialog that holds itself
+        // open while a network attempt runs would refuse and keep the board running.
+        // exit() ends every loop, a modal one's included, and the shutdown saves.
+        QCoreApplication::exit(0);
     });
     struct sigaction accion = {};
     accion.sa_handler = AlRecibirSenal;

@@ -5,7 +5,8 @@
 
 namespace SalidaOrdenada {
 
-// Routes the three signals to QCoreApplication::quit() from the event loop.
+// Routes the three signals to QCoreApplication::exit() from the event loop, whatever
+// dialog or box is open.
 void Instalar(QObject* contexto);
 
 } // namespace SalidaOrdenada

@@ -168,11 +168,11 @@ void ClienteNotas::LeerComprobacion(const QByteArray& mensaje) {
         const QString version = Resto(mensaje, kVersionId);
         Linea(QStringLiteral("Puede enviarle Notas a este sistema.  (Versión %1)").arg(version));
         EnviarMensaje(kCiao, Espera::CiaoAck);
-        emit Aviso({QStringLiteral("Resultado:"),
-                    QStringLiteral("Comunicación establecida satisfactoriamente.\rPuede enviarle "
-                                   "Notas a este Sistema.\r\r(Versión del Pinaco remoto: %1)")
-                        .arg(version),
-                    IconoMensaje::Informacion});
+        Avisar({QStringLiteral("Resultado:"),
+                QStringLiteral("Comunicación establecida satisfactoriamente.\rPuede enviarle "
+                               "Notas a este Sistema.\r\r(Versión del Pinaco remoto: %1)")
+                    .arg(version),
+                IconoMensaje::Informacion});
     } else if (mensaje == kCiaoAck) {
         Terminar(false);
     }
@@ -283,7 +283,12 @@ void ClienteNotas::Acabar(bool entregada, const QString& linea, const AvisoEnvio
     Terminar(entregada);
     if (!linea.isEmpty())
         Linea(linea);
-    emit Aviso(aviso);
+    Avisar(aviso);
+}
+
+void ClienteNotas::Avisar(const AvisoEnvio& aviso) {
+    QMetaObject::invokeMethod(
+        this, [this, aviso] { emit Aviso(aviso); }, Qt::QueuedConnection);
 }
 
 void ClienteNotas::Linea(const QString& linea) {

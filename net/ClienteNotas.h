@@ -2,8 +2,8 @@
 // The sending side of the protocol: one note sent to a board, or a host check, each on a
 // socket of its own that is released once its events have returned. Every wait for the
 // peer is bounded. What the user is told comes out as the lines of a small log and as
-// boxes; the box is always the last thing a step does, so answers that arrive while it is
-// open find the step already finished.
+// boxes; a box never opens inside a socket's handler but once it has returned, so neither
+// the answers nor the time-outs that come while it is open run beneath a live handler.
 #include "core/IconoMensaje.h"
 
 #include <QByteArray>
@@ -73,8 +73,11 @@ private:
     void TimerTimeOutTimer();
     // Closes and releases the socket; the controls come back.
     void Terminar(bool entregada);
-    // Ends the attempt, then logs the line (if any) and shows the box, the last thing a step does.
+    // Ends the attempt, then logs the line (if any) and asks for the box.
     void Acabar(bool entregada, const QString& linea, const AvisoEnvio& aviso);
+    // The box comes from the event loop: a box's own loop run inside a socket's handler would
+    // let the guard release that socket beneath it.
+    void Avisar(const AvisoEnvio& aviso);
 
     void Linea(const QString& linea);
     void CambiarLinea(int indice, const QString& linea);

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -36,8 +37,11 @@ TfrmEnviarNotaRed::TfrmEnviarNotaRed(const ListaIP& libreta, const DatosNota& No
 
     connect(&Client, &ClienteNotas::LogCambiado, this, [this] {
         Log->setPlainText(Client.Log().join(u'\n'));
-        // The newest line in sight.
+        // The newest line in sight from its start: the end of a long line would cut every
+        // line's beginning.
         Log->moveCursor(QTextCursor::End);
+        Log->moveCursor(QTextCursor::StartOfLine);
+        Log->horizontalScrollBar()->setValue(0);
     });
     connect(&Client, &ClienteNotas::Terminado, this, &TfrmEnviarNotaRed::AlTerminar);
     connect(&Client, &ClienteNotas::Aviso, this, &TfrmEnviarNotaRed::MostrarAviso);

@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
+#include <QEventLoop>
 #include <QStringList>
 #include <QTimer>
 #include <functional>
@@ -30,6 +31,13 @@ struct Cajas {
         return textos;
     }
 };
+
+// Holds a box open as a person reading it would: meanwhile events run in the box's own loop.
+inline void MantenerAbierta(int ms) {
+    QEventLoop bucle;
+    QTimer::singleShot(ms, &bucle, &QEventLoop::quit);
+    bucle.exec();
+}
 
 inline QStringList Columna(const QAbstractItemView* tabla, int columna) {
     const QAbstractItemModel* modelo = tabla->model();

@@ -250,6 +250,7 @@ void TestPanelRed::comprobarHost() {
             par.servidor.close();
         // The row's port is used as listed.
         Pestana t({{"127.0.0.1", "Aquí", true, puerto}});
+        t.cajas.alMostrar = [&] { MantenerAbierta(2 * t.panel->Client.EsperaRespuestaMs + 100); };
         QList<bool> habilitados;
         QObject::connect(t.panel.get(), &PanelRed::ControlesHabilitados,
                          [&](bool on) { habilitados << on; });
