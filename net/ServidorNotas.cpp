@@ -49,6 +49,7 @@ ServidorNotas::ServidorNotas(TableroRed& tablero, const QString& registroPorDefe
       servidor_(new QTcpServer(this)) {
     connect(servidor_, &QTcpServer::newConnection, this, &ServidorNotas::NuevaConexion);
     connect(&TimerRetiroTemporal, &QTimer::timeout, this, &ServidorNotas::TimerRetiroTemporalTimer);
+    connect(&TimerRechazos, &QTimer::timeout, this, &ServidorNotas::TimerRechazosTimer);
 }
 
 ServidorNotas::~ServidorNotas() {
@@ -147,7 +148,7 @@ void ServidorNotas::Despachar(Conexion* c) {
         return;
     case AccionSesion::RegistrarRechazo:
         if (ajustes.CrearArchivoLog)
-            EscribirLog(LineaIntentoNoPermitido(reloj_(), c->IP, libreta.NombreDeIP(c->IP)));
+            RegistrarRechazo(c->IP);
         break;
     case AccionSesion::ValorNoNumerico:
         Avisar(c->IP, QStringLiteral("un campo numérico no trae un número: %1")
@@ -195,6 +196,23 @@ void ServidorNotas::TimerRetiroTemporalTimer() {
         emit LibretaCambiada();
     if (!r.Pendiente)
         TimerRetiroTemporal.stop();
+}
+
+void ServidorNotas::RegistrarRechazo(const QString& ip) {
+    if (rechazos_.Registrar(ip, reloj_()))
+        EscribirLog(LineaIntentoNoPermitido(reloj_(), ip, tablero_.Libreta().NombreDeIP(ip)));
+    if (!TimerRechazos.isActive())
+        TimerRechazos.start(kRechazosMs);
+}
+
+void ServidorNotas::TimerRechazosTimer() {
+    const QDateTime ahora = reloj_();
+    for (const LimiteRechazos::Resumen& r : rechazos_.Vencidos(ahora))
+        if (tablero_.Ajustes().CrearArchivoLog)
+            EscribirLog(
+                LineaIntentosRepetidos(ahora, r.IP, tablero_.Libreta().NombreDeIP(r.IP), r.Veces));
+    if (!rechazos_.Pendientes())
+        TimerRechazos.stop();
 }
 
 void ServidorNotas::EscribirLog(const QString& linea) {

@@ -5,6 +5,7 @@
 // what goes wrong is written to standard error.
 #include "core/MarcasTiempo.h"
 #include "net/EscritorLog.h"
+#include "net/LimiteRechazos.h"
 
 #include <QObject>
 #include <QTimer>
@@ -26,6 +27,7 @@ public:
     static constexpr qsizetype kMaxMensaje = 1 << 20;
     static constexpr int kMaxConexiones = 64;
     static constexpr int kRetiroTemporalMs = 15000;
+    static constexpr int kRechazosMs = 15000;
 
     // registroPorDefecto: the log file when LogFilename is empty or would write into one of
     // the board's own files; a relative LogFilename lies in the folder of the data files.
@@ -46,6 +48,9 @@ public:
     // One tick of the restoration of temporary withdrawals.
     void TimerRetiroTemporalTimer();
     QTimer TimerRetiroTemporal;
+    // Writes the counted refusals of the addresses whose minute is over.
+    void TimerRechazosTimer();
+    QTimer TimerRechazos;
 
 signals:
     // The server changed an entry of the address book: a permission or a sender's port.
@@ -59,6 +64,7 @@ private:
     void Despachar(Conexion* conexion);
     void CrearNota(Conexion* conexion, const ResultadoMensaje& resultado);
     void EscribirLog(const QString& linea);
+    void RegistrarRechazo(const QString& ip);
     void Cerrar(Conexion* conexion, const char* motivo);
     void Quitar(Conexion* conexion);
 
@@ -66,6 +72,7 @@ private:
     Reloj reloj_;
     EscritorLog log_;
     std::unique_ptr<ControlAbuso> abuso_;
+    LimiteRechazos rechazos_;
     QTcpServer* servidor_;
     std::vector<std::unique_ptr<Conexion>> conexiones_;
     std::vector<std::unique_ptr<Conexion>> retiradas_;

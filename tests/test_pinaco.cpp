@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScopeGuard>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 #include <sys/resource.h>
 
@@ -43,6 +45,7 @@ private slots:
     void conversionConservaLibretaYBytesTrasCtrlZ();
     void sinCargarNoSeEscribeNada();
     void guardadoFallidoAlCerrarSeRecuperaAlArrancar();
+    void autoguardadoFallidoNoCierraElServidorNiPierdeNotas();
     void muchasNotasSeMuestranSinAgotarLaPila();
 
 private:
@@ -288,6 +291,40 @@ void TestPinaco::guardadoFallidoAlCerrarSeRecuperaAlArrancar() {
     QCOMPARE(FCajas.vistas.size(), 1);
     QVERIFY(FCajas.vistas[0].Texto.contains(ruta + ".recuperacion"));
     QCOMPARE(CargarArchivoNotas(ruta).Notas.size(), 2);
+}
+
+// The box about a failed autosave comes with the port open again, and the received note
+// is already in a recovery copy: a board killed while the box is open loses nothing.
+void TestPinaco::autoguardadoFallidoNoCierraElServidorNiPierdeNotas() {
+    Arrancar();
+    QTcpServer sonda;
+    QVERIFY(sonda.listen(QHostAddress::LocalHost));
+    const quint16 puerto = sonda.serverPort();
+    sonda.close();
+    FPinaco->Config.ServerActivo = true;
+    FPinaco->Config.ServerPort = puerto;
+    FPinaco->AplicarConfiguracion();
+    DatosNota recibida;
+    recibida.Texto = "acusada";
+    recibida.YearExpires = 2999;
+    FPinaco->CrearNotaRecibida(recibida, "127.0.0.2", "", QDateTime::currentDateTime());
+    const QString ruta = Ruta("pinaco.DAT");
+    QFile::remove(ruta);
+    QVERIFY(QDir().mkdir(ruta));
+    bool escuchando = false;
+    FCajas.alMostrar = [&] {
+        QTcpSocket par;
+        par.bind(QHostAddress("127.0.0.2"));
+        par.connectToHost(QHostAddress::LocalHost, puerto);
+        escuchando = par.waitForConnected(2000);
+    };
+    QCOMPARE(Avanzar(*FPinaco, 300), 1);
+    QCOMPARE(FCajas.vistas.size(), 1);
+    QVERIFY(escuchando);
+    QVERIFY(FCajas.vistas[0].Texto.contains(ruta + ".recuperacion"));
+    const ResultadoCargaNotas copia = CargarArchivoNotas(ruta + ".recuperacion");
+    QCOMPARE(copia.Notas.size(), 1);
+    QCOMPARE(copia.Notas[0].Texto, QString("acusada"));
 }
 
 // A first-layout file is converted at the start, the address book kept and the expired note
