@@ -3,6 +3,7 @@
 #include "app/FondoCorcho.h"
 #include "app/Pinaco.h"
 #include "app/RutasDatos.h"
+#include "core/GeometriaNotas.h"
 #include "notes/FrmVerNotaNet.h"
 #include "notes/Nota.h"
 #include "storage/ArchivoNotas.h"
@@ -174,11 +175,16 @@ void TestPinaco::notaRecibidaSeApartaDeLasOtras() {
     QVERIFY(!FPinaco->NotaSolapada(0));
     nota->move(nota->pos() - QPoint(7, 7)); // one step less still overlaps
     QVERIFY(FPinaco->NotaSolapada(0));
+    // A giant note with a giant font lies within the board's margins, its text whole.
     pendiente.Left = pendiente.Top = pendiente.Width = pendiente.Height = INT_MAX;
+    pendiente.FontSize = 500;
+    pendiente.Texto = QString(100000, u'a');
     FPinaco->CrearNotaRecibida(pendiente, "10.0.0.7", "Ana", ahora);
     FPinaco->CrearNotaRecibida(pendiente, "10.0.0.7", "Ana", ahora);
-    const QRect grande = FPinaco->Notas().Primero()->geometry();
-    QVERIFY(grande.width() <= 10000 && grande.height() <= 10000);
+    const TNota* grande = FPinaco->Notas().Primero();
+    QVERIFY(FPinaco->rect().adjusted(15, 15, -15, -15).contains(grande->geometry()));
+    QCOMPARE(grande->FontSize(), kMaxFuenteRecibida);
+    QCOMPARE(grande->Texto(), pendiente.Texto);
 }
 
 // A stored note is held to the bounds of a received one.
