@@ -36,6 +36,7 @@ bool CustodiaArchivos::Guardar(const QString& ruta, const Contenido& contenido, 
     if (conservada && error == ErrorArchivo::Ninguno) {
         conocidos_[ruta] = EstadoArchivo::DeBytes(nuevo.data());
         conFallo_.remove(ruta);
+        conFallo_.remove(ruta + QStringLiteral("\nsin copia"));
         // The file holds this board's newest data now: its own older copies would hide it.
         BorrarPropias(ruta);
         return true;
@@ -48,9 +49,20 @@ bool CustodiaArchivos::Guardar(const QString& ruta, const Contenido& contenido, 
         GuardarRecuperacionAlCerrar(ruta, nuevo.data(), legible, motivo);
         return false;
     }
-    AvisarNoGuardado(ruta, motivo,
-                     QStringLiteral("Los cambios siguen en el Pinaco y se volverá a intentar "
-                                    "dentro de unos minutos."),
+    // The changes must outlive a board that is killed or loses power before the next try.
+    const Recuperacion r = GuardarRecuperacion(ruta, nuevo.data(), legible);
+    QString despues = QStringLiteral("Los cambios siguen en el Pinaco");
+    if (!r.Copia.isEmpty())
+        despues += QStringLiteral(" y en la copia de recuperación:\r%1\r\r").arg(r.Copia);
+    else if (!r.ASalvo && legible)
+        despues += QStringLiteral(", pero tampoco se pudo guardar una copia de recuperación en "
+                                  "ningún sitio: libere espacio en el disco (o dé permiso de "
+                                  "escritura) para no perderlos.\r\r");
+    else
+        despues += QStringLiteral(".\r\r");
+    // A copy that can no longer be made is told again.
+    AvisarNoGuardado(r.ASalvo ? ruta : ruta + QStringLiteral("\nsin copia"), ruta, motivo,
+                     despues + QStringLiteral("Se volverá a intentar dentro de unos minutos."),
                      false);
     return false;
 }
@@ -60,19 +72,21 @@ bool CustodiaArchivos::Comprobar(const QString& ruta, ErrorArchivo error, bool a
         conFallo_.remove(ruta);
         return true;
     }
-    AvisarNoGuardado(ruta, Motivo(error),
+    AvisarNoGuardado(ruta, ruta, Motivo(error),
                      QStringLiteral("Se volverá a intentar al cerrar el Pinaco."), alCerrar);
     return false;
 }
 
-void CustodiaArchivos::AvisarNoGuardado(const QString& ruta, const QString& motivo,
-                                        const QString& despues, bool alCerrar) {
+void CustodiaArchivos::AvisarNoGuardado(const QString& clave, const QString& ruta,
+                                        const QString& motivo, const QString& despues,
+                                        bool alCerrar) {
     std::fprintf(stderr, "pinaco: no se pudo guardar %s: %s\n", qPrintable(ruta),
                  qPrintable(motivo));
     if (!alCerrar)
         AvisarFallo(
-            ruta, QStringLiteral("No se pudo guardar el fichero:\r%1\r\r%2\r\r").arg(ruta, motivo) +
-                      despues);
+            clave,
+            QStringLiteral("No se pudo guardar el fichero:\r%1\r\r%2\r\r").arg(ruta, motivo) +
+                despues);
 }
 
 bool CustodiaArchivos::ConservarCambioAjeno(const QString& ruta, QString& copia) {
@@ -101,13 +115,13 @@ void CustodiaArchivos::AvisarCambioAjeno(const QString& ruta, const QString& cop
     Informar(texto);
 }
 
-void CustodiaArchivos::GuardarRecuperacionAlCerrar(const QString& ruta, const QByteArray& bytes,
-                                                   bool legible, const QString& motivo) {
+CustodiaArchivos::Recuperacion
+CustodiaArchivos::GuardarRecuperacion(const QString& ruta, const QByteArray& bytes, bool legible) {
     // A file that cannot be written but already holds everything loses nothing: no copy
     // to be loaded and told of at every start.
     if (legible && LeerArchivoEntero(ruta).Bytes == bytes) {
         BorrarPropias(ruta);
-        return;
+        return {true, {}};
     }
     // The copy stands for the file this board's notes grew from.
     const auto conocido = conocidos_.constFind(ruta);
@@ -115,23 +129,33 @@ void CustodiaArchivos::GuardarRecuperacionAlCerrar(const QString& ruta, const QB
         conocido != conocidos_.cend() ? *conocido : EstadoActual(ruta);
     const QString copia =
         !legible ? QString()
-                 : GuardarRecuperacion(
+                 : ::GuardarRecuperacion(
                        ruta, [&](const QString& destino) { return GuardarBytes(destino, bytes); },
                        base, copiasPropias_.value(ruta));
-    if (copia.isEmpty()) {
+    if (copia.isEmpty())
+        return {false, {}};
+    // The new copy holds what the copy loaded at start held.
+    BorrarPropias(ruta, copia);
+    copiasPropias_[ruta] = {copia};
+    return {true, copia};
+}
+
+void CustodiaArchivos::GuardarRecuperacionAlCerrar(const QString& ruta, const QByteArray& bytes,
+                                                   bool legible, const QString& motivo) {
+    const Recuperacion r = GuardarRecuperacion(ruta, bytes, legible);
+    if (!r.ASalvo) {
         std::fprintf(stderr,
                      "pinaco: no se pudo guardar %s: %s Tampoco se pudo guardar una copia de "
                      "recuperación: los cambios se han perdido.\n",
                      qPrintable(ruta), qPrintable(motivo));
         return;
     }
-    // The new copy holds what the copy loaded at start held.
-    BorrarPropias(ruta, copia);
-    copiasPropias_[ruta] = {copia};
+    if (r.Copia.isEmpty())
+        return;
     std::fprintf(stderr,
                  "pinaco: no se pudo guardar %s: %s Los cambios están en la copia de "
                  "recuperación %s, que se cargará al volver a iniciar el Pinaco.\n",
-                 qPrintable(ruta), qPrintable(motivo), qPrintable(copia));
+                 qPrintable(ruta), qPrintable(motivo), qPrintable(r.Copia));
 }
 
 void CustodiaArchivos::BorrarPropias(const QString& ruta, const QString& salvo) {
@@ -145,7 +169,7 @@ void CustodiaArchivos::AvisarFallo(const QString& ruta, const QString& texto) {
         return;
     conFallo_.insert(ruta);
     avisoAbierto_ = true;
-    MostrarMensaje(owner_, QStringLiteral("Error al guardar"), texto, IconoMensaje::Error);
+    Mostrar(QStringLiteral("Error al guardar"), texto, IconoMensaje::Error);
     avisoAbierto_ = false;
 }
 
@@ -202,5 +226,11 @@ bool CustodiaArchivos::ConservarOriginal(const QString& ruta, const QString& con
 }
 
 void CustodiaArchivos::Informar(const QString& texto) {
-    MostrarMensaje(owner_, QStringLiteral("Pinaco"), texto, IconoMensaje::Informacion);
+    Mostrar(QStringLiteral("Pinaco"), texto, IconoMensaje::Informacion);
+}
+
+void CustodiaArchivos::Mostrar(const QString& titulo, const QString& texto, IconoMensaje icono) {
+    if (antesDeAviso_)
+        antesDeAviso_();
+    MostrarMensaje(owner_, titulo, texto, icono);
 }

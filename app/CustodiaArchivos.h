@@ -2,6 +2,7 @@
 // Keeps the board's data files safe: saves them, tells the user of a failure once, keeps
 // the changes in a recovery copy when the save at shutdown fails, loads that copy at the
 // next start, and keeps a version some other writer left in a file before saving over it.
+#include "core/IconoMensaje.h"
 #include "storage/ErrorArchivo.h"
 #include "storage/EstadoArchivo.h"
 
@@ -41,17 +42,28 @@ public:
 
     static QString Motivo(ErrorArchivo error);
 
+    // Runs before any box is shown: what a save closed must not stay closed while it is open.
+    void FijarAntesDeAviso(std::function<void()> antes) { antesDeAviso_ = std::move(antes); }
+
 private:
     void AvisarFallo(const QString& ruta, const QString& texto);
     // On standard error; while the board runs also in a box, once.
-    void AvisarNoGuardado(const QString& ruta, const QString& motivo, const QString& despues,
-                          bool alCerrar);
+    // clave: what the box is told once for, until the file saves again.
+    void AvisarNoGuardado(const QString& clave, const QString& ruta, const QString& motivo,
+                          const QString& despues, bool alCerrar);
     void Informar(const QString& texto);
+    void Mostrar(const QString& titulo, const QString& texto, IconoMensaje icono);
     // A file that is not what this board read or last saved is kept whole beside it, at
     // `copia`. False when that copy could not be made: the file must not be replaced.
     bool ConservarCambioAjeno(const QString& ruta, QString& copia);
     // Once by a box while the board runs; at shutdown, and after that, on standard error.
     void AvisarCambioAjeno(const QString& ruta, const QString& copia, bool alCerrar);
+    struct Recuperacion {
+        bool ASalvo = false; // in the copy, or in the file already
+        QString Copia;
+    };
+    // The changes the file could not take, in a recovery copy where there is room.
+    Recuperacion GuardarRecuperacion(const QString& ruta, const QByteArray& bytes, bool legible);
     void GuardarRecuperacionAlCerrar(const QString& ruta, const QByteArray& bytes, bool legible,
                                      const QString& motivo);
     // Only the copies this board loaded or wrote are its to remove.
@@ -64,4 +76,5 @@ private:
     QHash<QString, EstadoArchivo> conocidos_;
     QHash<QString, QStringList> copiasPropias_;
     bool avisoAbierto_ = false;
+    std::function<void()> antesDeAviso_;
 };

@@ -73,6 +73,15 @@ void TPinaco::FormCreate() {
     FIgnorarPulsacionFondo = false;
 
     FCustodia = std::make_unique<CustodiaArchivos>(this);
+    // A box about a failed autosave must not keep the port closed while it is open.
+    FCustodia->FijarAntesDeAviso([this] {
+        if (TimerReactivarServidor.isActive() || FGuardandoConServidor) {
+            TimerReactivarServidor.stop();
+            FGuardandoConServidor = false;
+            if (Config.ServerActivo)
+                ActivarServidor();
+        }
+    });
     FRutaListaIP = RutaArchivoDatos(FRutaPrograma, QStringLiteral("NET"));
     FRutaRetiros = RutaJuntoAlPrograma(FRutaListaIP, QStringLiteral("RET"));
     FRutaNotas = RutaArchivoDatos(FRutaPrograma, QStringLiteral("DAT"));
@@ -147,8 +156,11 @@ void TPinaco::TimerGuardarNotasTimer() {
 void TPinaco::GuardarAutomaticamente() {
     // No note may arrive while the file is written: the server is closed around the save.
     DesactivarServidor();
+    FGuardandoConServidor = true;
     GuardarNotas();
-    TimerReactivarServidor.start();
+    // Opened already when a box came up.
+    if (std::exchange(FGuardandoConServidor, false))
+        TimerReactivarServidor.start();
 }
 
 void TPinaco::MensajeMostrar() {

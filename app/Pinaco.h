@@ -238,4 +238,6 @@ private:
     bool FArchivosCargados = false;
     bool FDestruido = false;
     bool FCerrando = false;
+    // The autosave has closed the server around its write.
+    bool FGuardandoConServidor = false;
 };

@@ -196,7 +196,8 @@ DatosNota TPinaco::CrearNotaRecibida(const DatosNota& pendiente, const QString& 
     TNota* nota = NuevaNota(false);
     DatosNota datos = nota->Datos();
     RellenarNotaRecibida(datos, pendiente, ahora, ip, nombre);
-    AcotarGeometria(datos);
+    // Within the board's margins, so it never covers the frame and its buttons.
+    AcotarNotaRecibida(datos, size() - QSize(30, 30 + (Config.TipoPinaco == 2 ? 30 : 0)));
     nota->AsignarDatos(datos);
     NotaAlFrente(nota);
     // The other notes stay where they are while this one steps off them.

@@ -36,6 +36,13 @@ void AcotarGeometria(DatosNota& nota) {
     nota.Height = qBound(0, nota.Height, kMayor);
 }
 
+void AcotarNotaRecibida(DatosNota& nota, QSize sitio) {
+    AcotarGeometria(nota);
+    nota.Width = qMin(nota.Width, qMax(sitio.width(), 0));
+    nota.Height = qMin(nota.Height, qMax(sitio.height(), 0));
+    nota.FontSize = qMin(nota.FontSize, kMaxFuenteRecibida);
+}
+
 QRect DentroDelPinaco(QRect nota, int anchoPinaco, int altoPinaco, int tipoPinaco) {
     if (nota.left() < 15)
         nota.moveLeft(15);

@@ -16,6 +16,11 @@ QPoint PosicionLibre(const QList<QRect>& notas, int W, int H);
 // overflow in the placement steps, no giant widget.
 void AcotarGeometria(DatosNota& nota);
 
+// A received note no larger than the room the board has for it, and with a font size a note
+// can show; its text stays whole. Sizes and fonts of any real note are kept.
+inline constexpr int kMaxFuenteRecibida = 144;
+void AcotarNotaRecibida(DatosNota& nota, QSize sitio);
+
 // The note pulled inside a board of the given size, with the top limit of the board type.
 QRect DentroDelPinaco(QRect nota, int anchoPinaco, int altoPinaco, int tipoPinaco);
 

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QStorageInfo>
 #include <cstdio>
 #include <optional>
 #include <sys/stat.h>
@@ -137,8 +138,32 @@ void EscritorLog::AvisoPorStderr(const QString& mensaje) {
     std::fprintf(stderr, "%s\n", qPrintable(mensaje));
 }
 
-EscritorLog::EscritorLog(QString registroPorDefecto, Aviso aviso)
-    : registroPorDefecto_(std::move(registroPorDefecto)), aviso_(std::move(aviso)) {}
+EscritorLog::EscritorLog(QString registroPorDefecto, Aviso aviso, LimitesLog limites)
+    : registroPorDefecto_(std::move(registroPorDefecto)), aviso_(std::move(aviso)),
+      limites_(std::move(limites)) {
+    if (!limites_.Libre)
+        limites_.Libre = [](const QString& carpeta) {
+            return QStorageInfo(carpeta).bytesAvailable();
+        };
+}
+
+QString EscritorLog::HacerSitio(const QString& ruta, qint64 bytes, const ArchivosPropios& propios) {
+    const QFileInfo info(ruta);
+    if (info.exists() && info.size() + bytes > limites_.MaxBytes) {
+        const QString anterior = ruta + QStringLiteral(".1");
+        if (!ChoqueDeLog(anterior, propios).isEmpty())
+            return QStringLiteral("ha llegado a su tamaño máximo y %1 es un fichero del Pinaco")
+                .arg(anterior);
+        QFile::remove(anterior);
+        if (!QFile::rename(ruta, anterior))
+            return QStringLiteral("ha llegado a su tamaño máximo y no se pudo apartar como %1")
+                .arg(anterior);
+    }
+    const qint64 libre = limites_.Libre(info.absolutePath());
+    if (libre >= 0 && libre - bytes < limites_.ReservaLibre)
+        return QStringLiteral("queda poco espacio en el disco, que se deja para las notas");
+    return {};
+}
 
 void EscritorLog::AvisarUnaVez(const QString& clave, const QString& mensaje) {
     if (avisados_.contains(clave))
@@ -165,9 +190,11 @@ bool EscritorLog::EscribirLineaLog(const QString& logFilename, const QString& li
         error = QStringLiteral("es ") + choque;
     else if (const QFileInfo info(ruta); info.exists() && !info.isFile())
         error = QStringLiteral("no es un fichero"); // opening a FIFO would hold the board
+    const QByteArray bytes = BytesDeLinea(linea);
+    if (error.isEmpty())
+        error = HacerSitio(ruta, bytes.size(), propios);
     if (error.isEmpty()) {
         QFile archivo(ruta);
-        const QByteArray bytes = BytesDeLinea(linea);
         if (archivo.open(QIODevice::WriteOnly | QIODevice::Append) &&
             archivo.write(bytes) == bytes.size() && archivo.flush())
             return true;

@@ -26,6 +26,15 @@ QString ChoqueDeLog(const QString& rutaLog, const ArchivosPropios& propios);
 // than a writable file there), or empty.
 QString LogNoEscribible(const QString& rutaLog);
 
+// A log grows to MaxBytes, then it becomes "<log>.1" (over the one before) and a new one
+// begins. No line takes the last ReservaLibre bytes of its disk: the data files need them.
+struct LimitesLog {
+    qint64 MaxBytes = 8 << 20;
+    qint64 ReservaLibre = 4 << 20;
+    // The bytes free to this user in a folder; the file system's when not given.
+    std::function<qint64(const QString& carpeta)> Libre;
+};
+
 class EscritorLog {
 public:
     using Aviso = std::function<void(const QString&)>;
@@ -33,7 +42,8 @@ public:
 
     // registroPorDefecto: the log when LogFilename is empty, or names one of the board's own
     // files (told once).
-    explicit EscritorLog(QString registroPorDefecto, Aviso aviso = AvisoPorStderr);
+    explicit EscritorLog(QString registroPorDefecto, Aviso aviso = AvisoPorStderr,
+                         LimitesLog limites = {});
 
     // The line in Windows-1252 with CR LF; false when it could not be written.
     bool EscribirLineaLog(const QString& logFilename, const QString& linea,
@@ -42,8 +52,12 @@ public:
 private:
     QString Destino(const QString& logFilename, const ArchivosPropios& propios);
     void AvisarUnaVez(const QString& clave, const QString& mensaje);
+    // Why the line cannot go into the file now (no room left, a full log that cannot be
+    // set aside), or empty; a full log is set aside first.
+    QString HacerSitio(const QString& ruta, qint64 bytes, const ArchivosPropios& propios);
 
     QString registroPorDefecto_;
     Aviso aviso_;
+    LimitesLog limites_;
     QSet<QString> avisados_;
 };

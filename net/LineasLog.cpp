@@ -36,6 +36,17 @@ QString LineaIntentoNoPermitido(const QDateTime& momento, const QString& ip,
            ip + NombreSiLoHay(nombre);
 }
 
+QString LineaIntentosRepetidos(const QDateTime& momento, const QString& ip, const QString& nombre,
+                               qint64 veces) {
+    if (ip.isEmpty())
+        return MarcaLog(momento) +
+               QStringLiteral(">>> INTENTOS DE ACCESO DESDE OTRAS IPs NO PERMITIDAS: %1 en el "
+                              "último minuto")
+                   .arg(veces);
+    return LineaIntentoNoPermitido(momento, ip, nombre) +
+           QStringLiteral("  (%1 intentos más en el último minuto)").arg(veces);
+}
+
 QString LineaRetiro(const CambioPermiso& retiro, const ModoRetiro& modo) {
     QString linea = PrefijoLog(retiro.Fecha, retiro.Hora) + QStringLiteral(">>> RETIRADO PERMISO ");
     if (modo.RetiroPermanente)

@@ -13,6 +13,10 @@ struct OpcionesLog {
 // From the note's creation date, ReceivedTime, sender and, by the options, name and text.
 QString LineaNotaRecibida(const DatosNota& nota, const OpcionesLog& opciones);
 QString LineaIntentoNoPermitido(const QDateTime& momento, const QString& ip, const QString& nombre);
+// The attempts of one address after its last line, counted; an empty ip stands for the
+// addresses too many to follow one by one.
+QString LineaIntentosRepetidos(const QDateTime& momento, const QString& ip, const QString& nombre,
+                               qint64 veces);
 
 // A sender's permission withdrawn or given back, at a moment.
 struct CambioPermiso {

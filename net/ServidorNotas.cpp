@@ -57,6 +57,7 @@ ServidorNotas::ServidorNotas(TableroRed& tablero, const QString& registroPorDefe
     relojMs_ = [inicio] { return inicio->elapsed(); };
     revision_.setInterval(kRevisionMs);
     connect(&revision_, &QTimer::timeout, this, &ServidorNotas::RevisarConexiones);
+    connect(&TimerRechazos, &QTimer::timeout, this, &ServidorNotas::TimerRechazosTimer);
 }
 
 ServidorNotas::~ServidorNotas() {
@@ -224,7 +225,7 @@ void ServidorNotas::Despachar(Conexion* c) {
         return;
     case AccionSesion::RegistrarRechazo:
         if (ajustes.CrearArchivoLog)
-            EscribirLog(LineaIntentoNoPermitido(reloj_(), c->IP, libreta.NombreDeIP(c->IP)));
+            RegistrarRechazo(c->IP);
         break;
     case AccionSesion::ValorNoNumerico:
         Avisar(c->IP, QStringLiteral("un campo numérico no trae un número: %1")
@@ -284,6 +285,23 @@ void ServidorNotas::TimerRetiroTemporalTimer() {
         emit LibretaCambiada();
     if (!r.Pendiente)
         TimerRetiroTemporal.stop();
+}
+
+void ServidorNotas::RegistrarRechazo(const QString& ip) {
+    if (rechazos_.Registrar(ip, reloj_()))
+        EscribirLog(LineaIntentoNoPermitido(reloj_(), ip, tablero_.Libreta().NombreDeIP(ip)));
+    if (!TimerRechazos.isActive())
+        TimerRechazos.start(kRechazosMs);
+}
+
+void ServidorNotas::TimerRechazosTimer() {
+    const QDateTime ahora = reloj_();
+    for (const LimiteRechazos::Resumen& r : rechazos_.Vencidos(ahora))
+        if (tablero_.Ajustes().CrearArchivoLog)
+            EscribirLog(
+                LineaIntentosRepetidos(ahora, r.IP, tablero_.Libreta().NombreDeIP(r.IP), r.Veces));
+    if (!rechazos_.Pendientes())
+        TimerRechazos.stop();
 }
 
 void ServidorNotas::EscribirLog(const QString& linea) {

@@ -5,6 +5,7 @@
 // what goes wrong is written to standard error.
 #include "core/MarcasTiempo.h"
 #include "net/EscritorLog.h"
+#include "net/LimiteRechazos.h"
 
 #include <QObject>
 #include <QTimer>
@@ -36,6 +37,7 @@ public:
     static constexpr int kRevisionMs = 1000;
     static constexpr int kCierreMs = 2000; // a polite close that takes longer is cut
     static constexpr int kRetiroTemporalMs = 15000;
+    static constexpr int kRechazosMs = 15000;
 
     // Milliseconds from any fixed point; steady, unlike the date and time of Reloj.
     using RelojMs = std::function<qint64()>;
@@ -65,6 +67,9 @@ public:
     // One tick of the restoration of temporary withdrawals.
     void TimerRetiroTemporalTimer();
     QTimer TimerRetiroTemporal;
+    // Writes the counted refusals of the addresses whose minute is over.
+    void TimerRechazosTimer();
+    QTimer TimerRechazos;
 
 signals:
     // The server changed an entry of the address book: a permission or a sender's port.
@@ -83,6 +88,7 @@ private:
     void Despachar(Conexion* conexion);
     void CrearNota(Conexion* conexion, const ResultadoMensaje& resultado);
     void EscribirLog(const QString& linea);
+    void RegistrarRechazo(const QString& ip);
     void Cerrar(Conexion* conexion, const char* motivo);
     void Quitar(Conexion* conexion);
 
@@ -90,6 +96,7 @@ private:
     Reloj reloj_;
     EscritorLog log_;
     std::unique_ptr<ControlAbuso> abuso_;
+    LimiteRechazos rechazos_;
     QTcpServer* servidor_;
     std::vector<std::unique_ptr<Conexion>> conexiones_;
     std::vector<std::unique_ptr<Conexion>> retiradas_;

@@ -5,6 +5,7 @@
 #include "app/Pinaco.h"
 #include "app/RutasDatos.h"
 #include "app/TraduccionesQt.h"
+#include "core/GeometriaNotas.h"
 #include "notes/FrmVerNotaNet.h"
 #include "notes/Nota.h"
 #include "storage/ArchivoNotas.h"
@@ -17,6 +18,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScopeGuard>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 #include <sys/resource.h>
 
@@ -48,6 +51,7 @@ private slots:
     void conversionConservaLibretaYBytesTrasCtrlZ();
     void sinCargarNoSeEscribeNada();
     void guardadoFallidoAlCerrarSeRecuperaAlArrancar();
+    void autoguardadoFallidoNoCierraElServidorNiPierdeNotas();
     void muchasNotasSeMuestranSinAgotarLaPila();
 
 private:
@@ -201,11 +205,16 @@ void TestPinaco::notaRecibidaSeApartaDeLasOtras() {
     QVERIFY(!FPinaco->NotaSolapada(0));
     nota->move(nota->pos() - QPoint(7, 7)); // one step less still overlaps
     QVERIFY(FPinaco->NotaSolapada(0));
+    // A giant note with a giant font lies within the board's margins, its text whole.
     pendiente.Left = pendiente.Top = pendiente.Width = pendiente.Height = INT_MAX;
+    pendiente.FontSize = 500;
+    pendiente.Texto = QString(100000, u'a');
     FPinaco->CrearNotaRecibida(pendiente, "10.0.0.7", "Ana", ahora);
     FPinaco->CrearNotaRecibida(pendiente, "10.0.0.7", "Ana", ahora);
-    const QRect grande = FPinaco->Notas().Primero()->geometry();
-    QVERIFY(grande.width() <= 10000 && grande.height() <= 10000);
+    const TNota* grande = FPinaco->Notas().Primero();
+    QVERIFY(FPinaco->rect().adjusted(15, 15, -15, -15).contains(grande->geometry()));
+    QCOMPARE(grande->FontSize(), kMaxFuenteRecibida);
+    QCOMPARE(grande->Texto(), pendiente.Texto);
 }
 
 // A stored note is held to the bounds of a received one.
@@ -318,6 +327,40 @@ void TestPinaco::guardadoFallidoAlCerrarSeRecuperaAlArrancar() {
     QCOMPARE(FCajas.vistas.size(), 1);
     QVERIFY(FCajas.vistas[0].Texto.contains(ruta + ".recuperacion"));
     QCOMPARE(CargarArchivoNotas(ruta).Notas.size(), 2);
+}
+
+// The box about a failed autosave comes with the port open again, and the received note
+// is already in a recovery copy: a board killed while the box is open loses nothing.
+void TestPinaco::autoguardadoFallidoNoCierraElServidorNiPierdeNotas() {
+    Arrancar();
+    QTcpServer sonda;
+    QVERIFY(sonda.listen(QHostAddress::LocalHost));
+    const quint16 puerto = sonda.serverPort();
+    sonda.close();
+    FPinaco->Config.ServerActivo = true;
+    FPinaco->Config.ServerPort = puerto;
+    FPinaco->AplicarConfiguracion();
+    DatosNota recibida;
+    recibida.Texto = "acusada";
+    recibida.YearExpires = 2999;
+    FPinaco->CrearNotaRecibida(recibida, "127.0.0.2", "", QDateTime::currentDateTime());
+    const QString ruta = Ruta("pinaco.DAT");
+    QFile::remove(ruta);
+    QVERIFY(QDir().mkdir(ruta));
+    bool escuchando = false;
+    FCajas.alMostrar = [&] {
+        QTcpSocket par;
+        par.bind(QHostAddress("127.0.0.2"));
+        par.connectToHost(QHostAddress::LocalHost, puerto);
+        escuchando = par.waitForConnected(2000);
+    };
+    QCOMPARE(Avanzar(*FPinaco, 300), 1);
+    QCOMPARE(FCajas.vistas.size(), 1);
+    QVERIFY(escuchando);
+    QVERIFY(FCajas.vistas[0].Texto.contains(ruta + ".recuperacion"));
+    const ResultadoCargaNotas copia = CargarArchivoNotas(ruta + ".recuperacion");
+    QCOMPARE(copia.Notas.size(), 1);
+    QCOMPARE(copia.Notas[0].Texto, QString("acusada"));
 }
 
 // A first-layout file is converted at the start, the address book kept and the expired note

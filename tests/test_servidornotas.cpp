@@ -1,5 +1,6 @@
 // The note server over loopback, beyond the session's test; a peer on 127.0.0.2 is a board.
 #include "net/EscritorLog.h"
+#include "net/LimiteRechazos.h"
 #include "net/LineasLog.h"
 #include "net/ServidorNotas.h"
 #include "storage/CopiasSeguridad.h"
@@ -29,6 +30,8 @@ private slots:
     void puertoDelRemitente();
     void relojEnDiaBisiesto();
     void lineasYEscritorDelLog();
+    void rechazosUnaLineaPorMinuto();
+    void logAcotado();
     void choqueDeLog_data();
     void choqueDeLog();
 
@@ -371,6 +374,89 @@ void TestServidorNotas::lineasYEscritorDelLog() {
     QCOMPARE(avisos.size(), 4);
     QVERIFY(avisos[3].contains(propios.Notas));
     QDir::setCurrent(antes);
+}
+
+// A refused host that keeps trying, from several connections, gets one line a minute with
+// the count; each address its own; the timer stops once nothing is counted.
+void TestServidorNotas::rechazosUnaLineaPorMinuto() {
+    FTablero->ajustes.CrearArchivoLog = true;
+    FTablero->libreta.BuscarIP("*.*.*.*")->Permitido = false;
+    FTablero->libreta.AddIP("127.0.0.3", "Malo", false, 2222);
+    std::vector<std::unique_ptr<Par>> pares;
+    for (const char* ip : {"127.0.0.3", "127.0.0.3", "127.0.0.3", "127.0.0.4"})
+        pares.push_back(std::make_unique<Par>(ip, FServidor->Puerto()));
+    const auto atacar = [&](int veces) {
+        for (int i = 0; i < veces; ++i)
+            for (auto& par : pares)
+                QCOMPARE(par->Enviar("HOLA"), QByteArray("NOT_ALLOWED"));
+    };
+    atacar(10);
+    const QString log = FCarpeta->filePath("pinaco.LOG");
+    const QByteArray hora = "(05-Ene-2000  14:03:22)  ",
+                     intento = ">>> INTENTO DE ACCESO DESDE IP NO PERMITIDO: ";
+    QByteArray esperado =
+        hora + intento + "127.0.0.3  (Malo)\r\n" + hora + intento + "127.0.0.4\r\n";
+    QCOMPARE(LeerBytes(log), esperado);
+    QVERIFY(FServidor->TimerRechazos.isActive());
+    FAhora = FAhora.addSecs(59);
+    FServidor->TimerRechazosTimer();
+    QCOMPARE(LeerBytes(log), esperado);
+    FAhora = FAhora.addSecs(1);
+    FServidor->TimerRechazosTimer();
+    const QByteArray hora2 = "(05-Ene-2000  14:04:22)  ";
+    esperado +=
+        hora2 + intento + "127.0.0.3  (Malo)  (29 intentos m\xE1s en el \xFAltimo minuto)\r\n";
+    esperado += hora2 + intento + "127.0.0.4  (9 intentos m\xE1s en el \xFAltimo minuto)\r\n";
+    const QByteArray escrito = LeerBytes(log);
+    QCOMPARE(escrito.size(), esperado.size());
+    QCOMPARE(escrito.count('\n'), 4);
+    QVERIFY(escrito.contains("127.0.0.3  (Malo)  (29 intentos") &&
+            escrito.contains("127.0.0.4  (9 intentos"));
+    // Still trying: counted into the minute the count opened.
+    atacar(1);
+    QCOMPARE(LeerBytes(log).size(), esperado.size());
+    FAhora = FAhora.addSecs(60);
+    FServidor->TimerRechazosTimer();
+    QCOMPARE(LeerBytes(log).count('\n'), 6);
+    FAhora = FAhora.addSecs(60);
+    FServidor->TimerRechazosTimer();
+    QVERIFY(!FServidor->TimerRechazos.isActive());
+    QCOMPARE(LeerBytes(log).count('\n'), 6);
+
+    // Beyond the addresses followed one by one the attempts are counted together; a clock
+    // set back ends the minute.
+    LimiteRechazos limite;
+    for (qsizetype i = 0; i <= LimiteRechazos::kMaxDirecciones; ++i)
+        QCOMPARE(limite.Registrar(QString::number(i), FAhora), i < LimiteRechazos::kMaxDirecciones);
+    QVERIFY(!limite.Registrar("0", FAhora));
+    const QList<LimiteRechazos::Resumen> vencidos = limite.Vencidos(FAhora.addSecs(-1));
+    QCOMPARE(vencidos.size(), 2);
+    QVERIFY(limite.Registrar("1", FAhora));
+    const auto otras = std::find_if(vencidos.begin(), vencidos.end(),
+                                    [](const auto& r) { return r.IP.isEmpty(); });
+    QVERIFY(otras != vencidos.end() && otras->Veces == 1);
+    QCOMPARE(LineaIntentosRepetidos(FAhora, "", "", 7).mid(25),
+             ">>> INTENTOS DE ACCESO DESDE OTRAS IPs NO PERMITIDAS: 7 en el último minuto");
+}
+
+// A full log is set aside once as "<log>.1"; the last free room of the disk is never taken.
+void TestServidorNotas::logAcotado() {
+    qint64 libre = 1 << 30;
+    QStringList avisos;
+    EscritorLog escritor(FCarpeta->filePath("pinaco.LOG"),
+                         [&](const QString& aviso) { avisos << aviso; },
+                         {100, 1000, [&](const QString&) { return libre; }});
+    const QString log = FCarpeta->filePath("registro.txt");
+    for (int i = 0; i < 25; ++i)
+        QVERIFY(escritor.EscribirLineaLog(log, QString("linea %1").arg(i, 2), FTablero->propios));
+    QVERIFY(QFileInfo(log).size() <= 100 && QFileInfo(log + ".1").size() <= 100);
+    QVERIFY(LeerBytes(log).endsWith("linea 24\r\n"));
+    QVERIFY(!QFile::exists(log + ".2"));
+    libre = 1002;
+    QVERIFY(!escritor.EscribirLineaLog(log, "x", FTablero->propios));
+    QVERIFY(!escritor.EscribirLineaLog(log, "y", FTablero->propios));
+    QCOMPARE(avisos.size(), 1);
+    QVERIFY(LeerBytes(log).endsWith("linea 24\r\n"));
 }
 
 void TestServidorNotas::choqueDeLog_data() {
