@@ -382,13 +382,14 @@ void TestServidorNotas::rechazosUnaLineaPorMinuto() {
     FTablero->ajustes.CrearArchivoLog = true;
     FTablero->libreta.BuscarIP("*.*.*.*")->Permitido = false;
     FTablero->libreta.AddIP("127.0.0.3", "Malo", false, 2222);
-    std::vector<std::unique_ptr<Par>> pares;
-    for (const char* ip : {"127.0.0.3", "127.0.0.3", "127.0.0.3", "127.0.0.4"})
-        pares.push_back(std::make_unique<Par>(ip, FServidor->Puerto()));
+    // A refused sender is closed once answered: every attempt comes on a new connection.
     const auto atacar = [&](int veces) {
         for (int i = 0; i < veces; ++i)
-            for (auto& par : pares)
-                QCOMPARE(par->Enviar("HOLA"), QByteArray("NOT_ALLOWED"));
+            for (const char* ip : {"127.0.0.3", "127.0.0.3", "127.0.0.3", "127.0.0.4"}) {
+                Par par(ip, FServidor->Puerto());
+                QCOMPARE(par.Enviar("HOLA"), QByteArray("NOT_ALLOWED"));
+                QVERIFY(par.Cerrado());
+            }
     };
     atacar(10);
     const QString log = FCarpeta->filePath("pinaco.LOG");
