@@ -259,6 +259,8 @@ void TestPanelRed::comprobarHost() {
         QTRY_COMPARE_WITH_TIMEOUT(habilitados, QList<bool>({false, true}), 3000);
         QVERIFY(t.panel->btnAddNew->isEnabled() && t.panel->btnPermitirTodos->isEnabled());
         QTRY_COMPARE(par.recibidos, enviados);
+        // The box is queued behind the socket's handler.
+        QCoreApplication::sendPostedEvents();
         QCOMPARE(t.cajas.Textos(), texto ? QStringList{QString::fromUtf8(texto)} : QStringList());
     }
 }
