@@ -159,8 +159,8 @@ void EscribirFuenteEnNota(TNota& nota, const FuenteNota& fuente) {
     nota.setFontColor(fuente.Color);
 }
 
-QPlainTextEdit* CrearMemoNota(QGroupBox* caja, int altoMinimo) {
-    auto* memo = new QPlainTextEdit(caja);
+MemoNota* CrearMemoNota(QGroupBox* caja, int altoMinimo) {
+    auto* memo = new MemoNota(caja);
     memo->setMinimumSize(297, altoMinimo);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setTabChangesFocus(true);
@@ -284,7 +284,7 @@ void TfrmConfigNota::Rellenar() {
     const TNota& nota = *FNotaEditada;
     PonerTextoCombo(ComboColorChincheta, TextoChincheta(nota.ColorChincheta()));
     if (!nota.Texto().isEmpty())
-        MemoTexto->setPlainText(LineasDeNota(nota.Texto()).join(u'\n'));
+        MemoTexto->PonerTexto(LineasDeNota(nota.Texto()).join(u'\n'));
     ExpDay->setText(QString::number(nota.DayExpires()));
     const quint8 mes = nota.MonthExpires();
     PonerTextoCombo(ExpMonth, mes >= 1 && mes <= 12 ? NombreMes[mes] : QString());
@@ -364,8 +364,7 @@ std::optional<int> TfrmConfigNota::LeerEntero(QLineEdit* campo) {
 }
 
 QString TfrmConfigNota::TextoMemo() const {
-    // toPlainText() would turn no-break spaces into plain ones.
-    QString texto = MemoTexto->document()->toRawText();
+    QString texto = MemoTexto->Texto();
     // Shift+Enter gives a line separator: a line break like Enter.
     texto.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
     return texto;
@@ -380,7 +379,7 @@ bool TfrmConfigNota::TextosGuardables() {
                                QStringLiteral("\rBórrelo o cámbielo por otro y vuelva a aceptar."));
         MemoTexto->setFocus();
         QTextCursor cursor = MemoTexto->textCursor();
-        cursor.setPosition(int(i));
+        cursor.setPosition(MemoTexto->PosicionDeIndice(i));
         MemoTexto->setTextCursor(cursor);
         return false;
     }

@@ -1,5 +1,7 @@
 #pragma once
 // The note editor: text, pushpin, font and due date of one note.
+#include "notes/MemoNota.h"
+
 #include <QDialog>
 #include <QFont>
 #include <QPointer>
@@ -14,7 +16,6 @@ class QGroupBox;
 class QHBoxLayout;
 class QKeyEvent;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 class TNota;
@@ -57,7 +58,7 @@ public:
     QLineEdit* ExpDay;
     QComboBox* ExpMonth;
     QLineEdit* ExpYear;
-    QPlainTextEdit* MemoTexto;
+    MemoNota* MemoTexto;
     QPushButton* BitBtnOK;
     QPushButton* BitBtnCancel;
 
@@ -92,7 +93,7 @@ private:
 void PrepararDialogoNota(QDialog* dialogo, const QString& titulo, QSize cliente);
 
 // The text memo of a note dialog, filling its group box.
-QPlainTextEdit* CrearMemoNota(QGroupBox* caja, int altoMinimo);
+MemoNota* CrearMemoNota(QGroupBox* caja, int altoMinimo);
 // "&Aceptar" (the default button) and "&Cancelar", right-aligned in a row.
 QHBoxLayout* FilaAceptarCancelar(QDialog* dialogo, QPushButton*& ok, QPushButton*& cancelar);
 // The buttons at the right end of a row.

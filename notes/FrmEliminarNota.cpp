@@ -34,12 +34,12 @@ TfrmEliminarNota::TfrmEliminarNota(const TNota* nota, std::function<void()> Borr
         FechaCorta(nota->DayCreated(), nota->MonthCreated(), nota->YearCreated()), GroupBox1);
     lblFechaLimite = EtiquetaFecha(
         FechaCorta(nota->DayExpires(), nota->MonthExpires(), nota->YearExpires()), GroupBox1);
-    MemoTexto = new QPlainTextEdit(GroupBox1);
+    MemoTexto = new MemoNota(GroupBox1);
     MemoTexto->setReadOnly(true);
     MemoTexto->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MemoTexto->setTabChangesFocus(true);
     MemoTexto->setAccessibleName(QStringLiteral("Texto"));
-    MemoTexto->setPlainText(LineasDeNota(nota->Texto()).join(u'\n'));
+    MemoTexto->PonerTexto(LineasDeNota(nota->Texto()).join(u'\n'));
 
     auto* fechas = new QFormLayout;
     fechas->addRow(QStringLiteral("Fecha Creación:"), lblFechaCreacion);

@@ -1,11 +1,12 @@
 #pragma once
 // Asks before a note leaves the board, showing its dates and text.
+#include "notes/MemoNota.h"
+
 #include <QDialog>
 #include <functional>
 
 class QGroupBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class TNota;
 
@@ -20,7 +21,7 @@ public:
     QGroupBox* GroupBox1;
     QLabel* lblFechaCreacion;
     QLabel* lblFechaLimite;
-    QPlainTextEdit* MemoTexto;
+    MemoNota* MemoTexto;
     QPushButton* btnEliminar;
     QPushButton* btnCancelar;
 

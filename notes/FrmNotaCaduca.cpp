@@ -60,7 +60,7 @@ void TfrmNotaCaduca::CrearControles() {
     QPalette azulOscuro = lblFechaDcha->palette();
     azulOscuro.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x60));
     lblFechaDcha->setPalette(azulOscuro);
-    memoTexto = new QPlainTextEdit(GroupBox1);
+    memoTexto = new MemoNota(GroupBox1);
     memoTexto->setGeometry(10, 46, 223, 150);
     memoTexto->setReadOnly(true);
     memoTexto->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -106,7 +106,7 @@ void TfrmNotaCaduca::Llenar(TNota* nota, bool HayAnterior, bool HaySiguiente) {
     lblFechaDcha->setText(
         FechaCorta(nota->DayExpires(), nota->MonthExpires(), nota->YearExpires()));
     if (!nota->Texto().isEmpty())
-        memoTexto->setPlainText(TextoDelMemo(nota->Texto()));
+        memoTexto->PonerTexto(TextoDelMemo(nota->Texto()));
 }
 
 void TfrmNotaCaduca::Mostrar(const VistaCaducada& vista) {

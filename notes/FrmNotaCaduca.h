@@ -1,6 +1,7 @@
 #pragma once
 // "Notas Caducadas:": shows the notes that have come due one at a time, to step through
 // them and delete them.
+#include "notes/MemoNota.h"
 #include "notes/ReproductorWav.h"
 
 #include <QDate>
@@ -11,7 +12,6 @@
 class ListaNotas;
 class QGroupBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class TableroNotas;
 class TNota;
@@ -43,7 +43,7 @@ public:
     QGroupBox* GroupBox1;
     QLabel* lblFechaIzda;
     QLabel* lblFechaDcha;
-    QPlainTextEdit* memoTexto;
+    MemoNota* memoTexto;
     QPushButton* btnAnt;
     QPushButton* btnEliminarNota;
     QPushButton* btnSig;

@@ -104,7 +104,7 @@ void TfrmVerNotaNet::CargarNotaEnVisor(TNota* nota, const QString& NombreEnLibre
     // One memo line per CR; LFs are skipped and a trailing CR leaves an empty last line.
     QString texto = nota->Texto();
     texto.remove(u'\n');
-    MemoTexto->setPlainText(texto.split(u'\r').join(u'\n'));
+    MemoTexto->PonerTexto(texto.split(u'\r').join(u'\n'));
     lblFechaLimite->setText(
         TextoFecha(nota->DayExpires(), nota->MonthExpires(), nota->YearExpires()));
     lblReceivedDay->setText(

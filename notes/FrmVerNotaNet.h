@@ -9,7 +9,6 @@
 
 class QGroupBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 class TNota;
@@ -33,7 +32,7 @@ public:
     QLabel* lblReceivedTime;
     EtiquetaRecortada* lblReceivedFromUser;
     QToolButton* btnFuente;
-    QPlainTextEdit* MemoTexto;
+    MemoNota* MemoTexto;
     QPushButton* BitBtnOK;
     QPushButton* BitBtnCancel;
 

@@ -6,7 +6,9 @@
 #include <QComboBox>
 #include <QFontDialog>
 #include <QLineEdit>
+#include <QClipboard>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
@@ -58,6 +60,7 @@ private slots:
     void aceptarRechaza_data();
     void aceptarRechaza();
     void dialogoDeFuenteSinCambios();
+    void textoLargo();
 };
 
 // Intro leaves every field as shown; the other ways out follow edits of every field.
@@ -214,6 +217,83 @@ void TestFrmConfigNota::dialogoDeFuenteSinCambios() {
     QCOMPARE(mostrada.styleName(), QFontInfo(fuente).styleName());
     QCOMPARE(elegida->Fuente, fuente);
     QCOMPARE(elegida->Color, 0x123456u);
+}
+
+// Long lines are held in bounded blocks, yet what the user edits is what OK writes: no line
+// break is added or lost at a block's edge, whatever the edit.
+void TestFrmConfigNota::textoLargo() {
+    const QString digitos = QString("0123456789").repeated(300);
+    const auto fechaValida = [](TfrmConfigNota& d) {
+        d.ExpDay->setText("1");
+        d.ExpMonth->setCurrentIndex(0);
+        d.ExpYear->setText("2030");
+    };
+    const auto cursorEn = [](MemoNota& m, qsizetype indice) {
+        QTextCursor c = m.textCursor();
+        c.setPosition(m.PosicionDeIndice(indice));
+        m.setTextCursor(c);
+    };
+    const std::tuple<const char*, QString, std::function<void(MemoNota&)>, QString> casos[] = {
+        {"a megabyte word and a line of words", QString(1048000, u'a') + "\n" +
+                                                    QString("palabra ").repeated(400),
+         [](MemoNota&) {}, {}},
+        {"Enter inside a later block", QString(3000, u'a'),
+         [&](MemoNota& m) {
+             cursorEn(m, 1500);
+             QTest::keyClick(&m, Qt::Key_Return);
+         },
+         QString(1500, u'a') + "\n" + QString(1500, u'a')},
+        {"Backspace and Delete at a block's edge", QString(999, u'a') + "XY" + QString(999, u'a'),
+         [&](MemoNota& m) {
+             cursorEn(m, 1000);
+             QTest::keyClick(&m, Qt::Key_Backspace);
+             cursorEn(m, 999);
+             QTest::keyClick(&m, Qt::Key_Delete);
+         },
+         QString(1998, u'a')},
+        {"a long paste with CR LF", "xy",
+         [](MemoNota& m) {
+             QGuiApplication::clipboard()->setText(QString(2500, u'b') + "\r\nc");
+             m.moveCursor(QTextCursor::Start);
+             m.moveCursor(QTextCursor::NextCharacter);
+             m.paste();
+         },
+         "x" + QString(2500, u'b') + "\ncy"},
+        {"a copy over a block's edge", digitos,
+         [&](MemoNota& m) {
+             QTextCursor c = m.textCursor();
+             c.setPosition(m.PosicionDeIndice(990));
+             c.setPosition(m.PosicionDeIndice(1010), QTextCursor::KeepAnchor);
+             m.setTextCursor(c);
+             m.copy();
+             m.moveCursor(QTextCursor::End);
+             m.paste();
+         },
+         digitos + digitos.mid(990, 20)},
+    };
+    for (const auto& [nombre, texto, editar, esperado] : casos) {
+        Escena e([&](TNota* n) { n->setTexto(QString(texto).replace("\n", "\r\n")); });
+        MemoNota& memo = *e.d->MemoTexto;
+        fechaValida(*e.d);
+        editar(memo);
+        // An edit at an edge may join two blocks, no more.
+        for (QTextBlock b = memo.document()->begin(); b.isValid(); b = b.next())
+            QVERIFY2(b.length() <= 2 * MemoNota::kLetrasPorBloque, nombre);
+        e.d->BitBtnOK->click();
+        QVERIFY2(e.nota->Texto() == QString(esperado.isNull() ? texto : esperado)
+                                        .replace("\n", "\r\n"),
+                 nombre);
+    }
+
+    // A letter the file cannot hold is found and shown where it is, past the blocks' edges.
+    Escena e;
+    fechaValida(*e.d);
+    e.d->MemoTexto->PonerTexto(QString(2500, u'a') + QChar(0x175) + "a");
+    e.d->BitBtnOK->click();
+    QCOMPARE(e.cajas.vistas.size(), 1);
+    QVERIFY(e.cajas.vistas[0].Texto.contains(QChar(0x175)));
+    const QTextCursor c = e.d->MemoTexto->textCursor();
+    QCOMPARE(e.d->MemoTexto->document()->characterAt(c.position()), QChar(0x175));
 }
 
 QTEST_MAIN(TestFrmConfigNota)
