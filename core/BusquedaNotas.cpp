@@ -84,7 +84,7 @@ CeldasFila CeldasDeNota(const DatosNota& nota) {
 
 QString TextoVisible(const QString& celda) {
     const qsizetype nul = celda.indexOf(QChar(0));
-    return nul < 0 ? celda : celda.left(nul);
+    return celda.left(std::min(nul < 0 ? celda.size() : nul, kLetrasVisibles));
 }
 
 bool ContieneTexto(const QString& patron, const QString& texto) {

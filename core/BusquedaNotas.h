@@ -32,7 +32,9 @@ using CeldasFila = std::array<QString, 4>;
 // CR becomes a blank and LF a NUL, so a search never matches across a line break.
 QString TextoDeCelda(const QString& texto);
 CeldasFila CeldasDeNota(const DatosNota& nota);
-// What the table shows of the text cell: up to its first NUL.
+// What the table shows of the text cell: up to its first NUL, and no more than a column can
+// show, as laying out a line of a megabyte held the dialog for seconds.
+constexpr qsizetype kLetrasVisibles = 1000;
 QString TextoVisible(const QString& celda);
 
 bool ContieneTexto(const QString& patron, const QString& texto);

@@ -59,6 +59,7 @@ private slots:
     void buscar();
     void ordenarPorColumna();
     void dobleClicYSiguiente();
+    void lineaLarga();
 };
 
 void TestBuscarNota::clavesDeOrden() {
@@ -196,6 +197,17 @@ void TestBuscarNota::dobleClicYSiguiente() {
     QTRY_COMPARE(FilaSeleccionada(d), 1);
     QTest::mouseClick(d.btnBuscarSiguiente, Qt::LeftButton);
     QCOMPARE(e.cajas.vistas.size(), 2);
+}
+
+// A megabyte line is found by its end; the table shows only what its column can hold.
+void TestBuscarNota::lineaLarga() {
+    Escena e({"corto", QString(1048000, u'x') + "fin"});
+    TfrmBuscarNota& d = *e.d;
+    QTest::mouseClick(d.Tab, Qt::LeftButton, {}, d.Tab->tabRect(PTexto).center());
+    d.EditTexto->setText("fin");
+    QTest::mouseClick(d.btnBuscar, Qt::LeftButton);
+    QCOMPARE(FilaSeleccionada(d), 1);
+    QCOMPARE(d.ListView->item(1, ColTexto)->text(), QString(kLetrasVisibles, u'x'));
 }
 
 QTEST_MAIN(TestBuscarNota)
