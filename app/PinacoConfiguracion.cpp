@@ -46,7 +46,7 @@ QSettings& TPinaco::Registro() {
 }
 
 ArchivosPropios TPinaco::ArchivosDelTablero() {
-    return {FRutaNotas, FRutaListaIP, Registro().fileName()};
+    return {FRutaNotas, FRutaListaIP, Registro().fileName(), FRutaRetiros};
 }
 
 bool TPinaco::ConfiguracionLegible() {

@@ -91,10 +91,13 @@ QList<Propio> Propios(const ArchivosPropios& p) {
         propios.append({ruta, QStringLiteral("el ") + QString::fromUtf8(que),
                         QStringLiteral("un fichero de trabajo") + del, ruta});
     }
-    if (!p.Ajustes.isEmpty())
-        propios.append({p.Ajustes, QStringLiteral("el fichero de configuración"),
-                        QStringLiteral("un fichero de trabajo del fichero de configuración"),
-                        p.Ajustes});
+    const std::pair<QString, const char*> otros[] = {
+        {p.Ajustes, "fichero de configuración"}, {p.Retiros, "fichero de direcciones retiradas"}};
+    for (const auto& [ruta, que] : otros)
+        if (!ruta.isEmpty())
+            propios.append({ruta, QStringLiteral("el ") + QString::fromUtf8(que),
+                            QStringLiteral("un fichero de trabajo del ") + QString::fromUtf8(que),
+                            ruta});
     return propios;
 }
 

@@ -12,13 +12,14 @@ struct ArchivosPropios {
     QString Notas;
     QString Direcciones;
     QString Ajustes;
+    QString Retiros;
     // A relative log name lies in the folder of the data files.
     QString RutaLog(const QString& logFilename) const;
 };
 
 // What a log at rutaLog would write into, for the user ("el fichero de notas: <path>"), or
 // empty: a data file, a recovery or original copy of one, another file a save of it keeps
-// beside it ("<file>.<anything>"), the settings file or one of its own. Compared as the
+// beside it ("<file>.<anything>"), the settings or withdrawals file or one of its own. Compared as the
 // file system sees them: links followed, the same file under two names is one.
 QString ChoqueDeLog(const QString& rutaLog, const ArchivosPropios& propios);
 
