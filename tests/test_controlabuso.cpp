@@ -26,6 +26,7 @@ private slots:
     void ventanaDeslizante();
     void restitucion();
     void retirosSobrevivenAlReinicio();
+    void registrosPorDireccionAcotados();
 };
 
 // From the second moment to the first, against the calendar's own count: across every month
@@ -172,6 +173,16 @@ void TestControlAbuso::retirosSobrevivenAlReinicio() {
     QVERIFY(otra.PorPatron().Retirado("127.0.0.5"));
     QVERIFY(!QFile::exists(carpeta.filePath("nada.RET")));
     QCOMPARE(CargarRetiros(otra, carpeta.filePath("nada.RET")), ErrorArchivo::Ninguno);
+}
+
+// A flood from ever new addresses never grows the records without end; a withdrawal stays.
+void TestControlAbuso::registrosPorDireccionAcotados() {
+    RemitentesPorPatron registros;
+    registros.Registro("10.0.0.1").Permitido = false;
+    for (int i = 0; i < 3 * RemitentesPorPatron::kMaximo; ++i)
+        registros.Registro(QStringLiteral("10.1.%1.%2").arg(i / 256).arg(i % 256));
+    QVERIFY(registros.Cuenta() <= RemitentesPorPatron::kMaximo);
+    QVERIFY(registros.Retirado("10.0.0.1"));
 }
 
 QTEST_GUILESS_MAIN(TestControlAbuso)
