@@ -44,7 +44,6 @@ void TNota::setTexto(const QString& valor) {
     if (valor == FDatos.Texto)
         return;
     FDatos.Texto = valor;
-    FTextoPintado = LineasDeNota(valor).join(u'\n');
     Repintar();
 }
 
@@ -116,8 +115,6 @@ DatosNota TNota::Datos() const {
 }
 
 void TNota::AsignarDatos(const DatosNota& d) {
-    if (d.Texto != FDatos.Texto)
-        FTextoPintado = LineasDeNota(d.Texto).join(u'\n');
     FDatos = d;
     Repintar();
     setGeometry(d.Left, d.Top, d.Width, d.Height);
@@ -157,6 +154,16 @@ void TNota::Resize() {
     setMask(region);
 }
 
+QString TNota::TextoPintado(const QFont& fuente, QSize area) const {
+    // Only what can show in the area is laid out: a megabyte of text paints as fast as a
+    // screenful. Hardly any letter is narrower than half the average one.
+    const QFontMetrics medidas(fuente);
+    const qint64 lineas = qMax(area.height(), 0) / qMax(medidas.lineSpacing(), 1) + 2;
+    const qint64 porLinea = qMax(area.width(), 0) / qMax(medidas.averageCharWidth() / 2, 1) + 2;
+    return LineasDeNota(FDatos.Texto.left(qsizetype(qMin<qint64>(lineas * porLinea, 1 << 24))))
+        .join(u'\n');
+}
+
 void TNota::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const int w = width();
@@ -173,8 +180,10 @@ void TNota::paintEvent(QPaintEvent*) {
     const QRect texto = AreaTexto();
     p.setClipRect(texto);
     p.setPen(ColorDesdeValor(FDatos.FontColor));
-    p.setFont(FuenteTexto());
-    p.drawText(texto, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, FTextoPintado);
+    const QFont fuente = FuenteTexto();
+    p.setFont(fuente);
+    p.drawText(texto, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+               TextoPintado(fuente, texto.size()));
     p.setClipping(false);
     if (!FImagenesAgarradera.isEmpty())
         p.drawPixmap(AreaAgarradera().topLeft(), FImagenesAgarradera.first(),

@@ -97,8 +97,8 @@ private:
     bool EnAgarradera(QPoint pos) const;
     void LanzarPulsacion(const TMouseEvent& handler, QMouseEvent* event);
 
-    // The text as drawn: lines joined with line feeds.
-    QString FTextoPintado;
+    // The start of the text that can show in an area, lines joined with line feeds.
+    QString TextoPintado(const QFont& fuente, QSize area) const;
     // The press that is going on began on the grip: moves resize.
     bool FPulsadaAgarradera = false;
     bool FCursorAgarradera = false;
