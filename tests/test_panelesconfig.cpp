@@ -292,7 +292,8 @@ void TestPanelesConfig::logRechazado() {
     QTemporaryDir carpeta;
     QVERIFY(QDir(carpeta.path()).mkdir("conf"));
     const ArchivosPropios propios{carpeta.filePath("pinaco.DAT"), carpeta.filePath("pinaco.NET"),
-                                  carpeta.filePath("conf/Pinaco.conf")};
+                                  carpeta.filePath("conf/Pinaco.conf"),
+                                  carpeta.filePath("pinaco.RET")};
     Configuracion c;
     ListaIP libreta;
     int guardados = 0;
