@@ -19,8 +19,8 @@ struct ArchivosPropios {
 
 // What a log at rutaLog would write into, for the user ("el fichero de notas: <path>"), or
 // empty: a data file, a recovery or original copy of one, another file a save of it keeps
-// beside it ("<file>.<anything>"), the settings or withdrawals file or one of its own. Compared as the
-// file system sees them: links followed, the same file under two names is one.
+// beside it ("<file>.<anything>"), the settings or withdrawals file or one of its own. Compared as
+// the file system sees them: links followed, the same file under two names is one.
 QString ChoqueDeLog(const QString& rutaLog, const ArchivosPropios& propios);
 
 // Why no log can be appended at rutaLog (its folder missing or read-only, something other

@@ -3,13 +3,13 @@
 
 #include "tests/DialogosPrueba.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QFontDialog>
 #include <QLineEdit>
-#include <QClipboard>
 #include <QPlainTextEdit>
-#include <QTextBlock>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QToolButton>
 #include <QtTest>
 
@@ -234,9 +234,10 @@ void TestFrmConfigNota::textoLargo() {
         m.setTextCursor(c);
     };
     const std::tuple<const char*, QString, std::function<void(MemoNota&)>, QString> casos[] = {
-        {"a megabyte word and a line of words", QString(1048000, u'a') + "\n" +
-                                                    QString("palabra ").repeated(400),
-         [](MemoNota&) {}, {}},
+        {"a megabyte word and a line of words",
+         QString(1048000, u'a') + "\n" + QString("palabra ").repeated(400),
+         [](MemoNota&) {},
+         {}},
         {"Enter inside a later block", QString(3000, u'a'),
          [&](MemoNota& m) {
              cursorEn(m, 1500);
@@ -280,8 +281,8 @@ void TestFrmConfigNota::textoLargo() {
         for (QTextBlock b = memo.document()->begin(); b.isValid(); b = b.next())
             QVERIFY2(b.length() <= 2 * MemoNota::kLetrasPorBloque, nombre);
         e.d->BitBtnOK->click();
-        QVERIFY2(e.nota->Texto() == QString(esperado.isNull() ? texto : esperado)
-                                        .replace("\n", "\r\n"),
+        QVERIFY2(e.nota->Texto() ==
+                     QString(esperado.isNull() ? texto : esperado).replace("\n", "\r\n"),
                  nombre);
     }
 

@@ -49,7 +49,8 @@ void TestServidorNotas::init() {
     FTablero = std::make_unique<TableroQueAnota>();
     FTablero->libreta.AddIP("*.*.*.*", "(Desconocido)", true, 2222);
     FTablero->propios = {FCarpeta->filePath("pinaco.DAT"), FCarpeta->filePath("pinaco.NET"),
-                         FCarpeta->filePath("config/Pinaco.conf"), FCarpeta->filePath("pinaco.RET")};
+                         FCarpeta->filePath("config/Pinaco.conf"),
+                         FCarpeta->filePath("pinaco.RET")};
     FAhora = QDateTime(QDate(2000, 1, 5), QTime(14, 3, 22));
     FServidor = std::make_unique<ServidorNotas>(*FTablero, FCarpeta->filePath("pinaco.LOG"),
                                                 [this] { return FAhora; });
@@ -501,8 +502,7 @@ void TestServidorNotas::choqueDeLog() {
     nombre.replace("{datos}", FCarpeta->path())
         .replace("{lejana}", RutasRecuperacion(propios.Notas).last());
 
-    const QString duenos[] = {propios.Notas, propios.Direcciones, propios.Ajustes,
-                              propios.Retiros};
+    const QString duenos[] = {propios.Notas, propios.Direcciones, propios.Ajustes, propios.Retiros};
     QCOMPARE(ChoqueDeLog(propios.RutaLog(nombre), propios),
              que.isEmpty() ? QString() : que + u' ' + duenos[dueno]);
 }
