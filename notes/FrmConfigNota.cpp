@@ -25,7 +25,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
-#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -162,9 +161,6 @@ void EscribirFuenteEnNota(TNota& nota, const FuenteNota& fuente) {
 MemoNota* CrearMemoNota(QGroupBox* caja, int altoMinimo) {
     auto* memo = new MemoNota(caja);
     memo->setMinimumSize(297, altoMinimo);
-    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memo->setTabChangesFocus(true);
-    memo->setAccessibleName(QStringLiteral("Texto"));
     (new QVBoxLayout(caja))->addWidget(memo);
     return memo;
 }
@@ -363,16 +359,9 @@ std::optional<int> TfrmConfigNota::LeerEntero(QLineEdit* campo) {
     return std::nullopt;
 }
 
-QString TfrmConfigNota::TextoMemo() const {
-    QString texto = MemoTexto->Texto();
-    // Shift+Enter gives a line separator: a line break like Enter.
-    texto.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
-    return texto;
-}
-
 bool TfrmConfigNota::TextosGuardables() {
     // The notes file and the wire hold Windows-1252 only; refuse rather than lose text.
-    const QString texto = TextoMemo();
+    const QString texto = MemoTexto->Texto();
     if (const qsizetype i = Cp1252::PrimeroNoGuardable(texto); i >= 0) {
         MostrarError(this, AvisoCaracterNoGuardable(QStringLiteral("El texto"),
                                                     QStringLiteral("la nota"), texto, i) +
@@ -419,7 +408,7 @@ void TfrmConfigNota::EscribirNota(int dia, int anio) {
         return; // the note went away while the dialog was open
     TNota& nota = *FNotaEditada;
     nota.setColorChincheta(ChinchetaDeTexto(ComboColorChincheta->currentText()));
-    nota.setTexto(TextoMemo().split(u'\n').join(QStringLiteral("\r\n")));
+    nota.setTexto(MemoTexto->Texto().split(u'\n').join(QStringLiteral("\r\n")));
     nota.setDayExpires(quint8(dia));
     nota.setMonthExpires(MesDeTexto(ExpMonth->currentText()));
     nota.setYearExpires(anio);

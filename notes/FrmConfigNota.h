@@ -77,7 +77,6 @@ private:
     void Rellenar();
     void PonerFuenteMemo(const FuenteNota& fuente);
     std::optional<int> LeerEntero(QLineEdit* campo);
-    QString TextoMemo() const;
     bool TextosGuardables();
     void EscribirNota(int dia, int anio);
 

@@ -8,7 +8,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -36,9 +35,6 @@ TfrmEliminarNota::TfrmEliminarNota(const TNota* nota, std::function<void()> Borr
         FechaCorta(nota->DayExpires(), nota->MonthExpires(), nota->YearExpires()), GroupBox1);
     MemoTexto = new MemoNota(GroupBox1);
     MemoTexto->setReadOnly(true);
-    MemoTexto->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    MemoTexto->setTabChangesFocus(true);
-    MemoTexto->setAccessibleName(QStringLiteral("Texto"));
     MemoTexto->PonerTexto(LineasDeNota(nota->Texto()).join(u'\n'));
 
     auto* fechas = new QFormLayout;

@@ -9,7 +9,6 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace {
@@ -63,7 +62,6 @@ void TfrmNotaCaduca::CrearControles() {
     memoTexto = new MemoNota(GroupBox1);
     memoTexto->setGeometry(10, 46, 223, 150);
     memoTexto->setReadOnly(true);
-    memoTexto->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memoTexto->setFocusPolicy(Qt::ClickFocus);
 
     btnAnt = new QPushButton(QStringLiteral("<<"), this);

@@ -35,7 +35,11 @@ qsizetype Corte(QStringView linea) {
 
 } // namespace
 
-MemoNota::MemoNota(QWidget* parent) : QPlainTextEdit(parent) {}
+MemoNota::MemoNota(QWidget* parent) : QPlainTextEdit(parent) {
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setTabChangesFocus(true);
+    setAccessibleName(QStringLiteral("Texto"));
+}
 
 void MemoNota::InsertarEnBloques(QTextCursor& cursor, const QString& texto) {
     bool primera = true;
@@ -62,7 +66,6 @@ void MemoNota::PonerTexto(const QString& texto) {
     QTextCursor cursor(doc);
     // One edit: the layout is done once, at its end.
     cursor.beginEditBlock();
-    cursor.setBlockFormat(FormatoBloque(false));
     InsertarEnBloques(cursor, texto);
     cursor.endEditBlock();
     doc->setUndoRedoEnabled(true);
@@ -81,7 +84,8 @@ QString MemoNota::TextoEntre(int desde, int hasta) const {
         const int fin = qMin(hasta, b.position() + b.length() - 1) - b.position();
         texto += b.text().mid(inicio, fin - inicio);
     }
-    return texto;
+    // Shift+Enter gives a line separator: a line break like Enter.
+    return texto.replace(QChar::LineSeparator, u'\n');
 }
 
 QString MemoNota::Texto() const {
@@ -103,8 +107,7 @@ int MemoNota::PosicionDeIndice(qsizetype indice) const {
 QMimeData* MemoNota::createMimeDataFromSelection() const {
     const QTextCursor cursor = textCursor();
     auto* datos = new QMimeData;
-    datos->setText(TextoEntre(cursor.selectionStart(), cursor.selectionEnd())
-                       .replace(QChar::LineSeparator, u'\n'));
+    datos->setText(TextoEntre(cursor.selectionStart(), cursor.selectionEnd()));
     return datos;
 }
 

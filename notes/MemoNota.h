@@ -11,11 +11,13 @@ class MemoNota : public QPlainTextEdit {
 public:
     static constexpr int kLetrasPorBloque = 1000;
 
+    // Scroll bar always shown, Tab leaves the box, named "Texto" for screen readers.
     explicit MemoNota(QWidget* parent = nullptr);
 
     // Lines separated by '\n'. The cursor goes to the start and the undo history is emptied.
     void PonerTexto(const QString& texto);
-    // The text as the user sees it, lines separated by '\n', no-break spaces kept.
+    // The text as the user sees it, lines separated by '\n' (Shift+Enter's too), no-break
+    // spaces kept.
     QString Texto() const;
     // The document position of the letter at `indice` of Texto().
     int PosicionDeIndice(qsizetype indice) const;
