@@ -23,6 +23,9 @@ public:
 
     std::function<void(QMouseEvent*)> OnMouseDown;
     std::function<void(QMouseEvent*)> OnMouseUp;
+    // The button's action without a mouse: Space, Enter, or a screen reader's press.
+    std::function<void()> OnPulsar;
+    void Pulsar();
 
     // The faces, brought to the front by the board's button rules.
     void MostrarApretado();
@@ -34,6 +37,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     // Taken here, so that a wobble of the pointer never reaches the piece underneath.
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     const Caras& Actuales() const { return FEnAlterna ? FAlterna : FPrincipal; }
@@ -42,5 +48,6 @@ private:
     Caras FAlterna;
     bool FEnAlterna = false;
     bool FApretado = false;
+    bool FMarcaFoco = false;
     QColor FFondo;
 };

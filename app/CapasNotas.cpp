@@ -185,6 +185,7 @@ QWidget* CapasNotas::HijoDeAbajo() const {
 
 QWidget* CapasNotas::NuevaCapa() {
     auto* capa = new CapaNotas(FTablero);
+    capa->setAccessibleName(QStringLiteral("Notas"));
     capa->setVisible(!FCargando);
     return capa;
 }

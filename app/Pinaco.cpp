@@ -1,10 +1,12 @@
 #include "app/Pinaco.h"
 
+#include "app/AccesibilidadTablero.h"
 #include "app/CapasNotas.h"
 #include "app/CustodiaArchivos.h"
 #include "app/FondoCorcho.h"
 #include "app/RegistroConfiguracion.h"
 #include "app/RutasDatos.h"
+#include "app/TecladoTablero.h"
 #include "net/ServidorNotas.h"
 #include "notes/FrmNotaCaduca.h"
 #include "notes/Mensaje.h"
@@ -53,8 +55,13 @@ TPinaco::~TPinaco() {
 }
 
 void TPinaco::FormCreate() {
+    InstalarAccesibilidadTablero();
+    setAccessibleName(QStringLiteral("Pinaco"));
+    // The board itself holds the focus at first: no button is framed before a key is used.
+    setFocusPolicy(Qt::ClickFocus);
     FCapas = new CapasNotas(this);
     ChartFondo = new FondoCorcho(ImagenesPinaco::Corcho(), this);
+    ChartFondo->setAccessibleName(QStringLiteral("Corcho"));
     ChartFondo->OnMouseDown = [this](QMouseEvent* e) { ChartFondoMouseDown(e); };
     ChartFondo->OnDblClick = [this] { ChartFondoDblClick(); };
     CrearMenus();
@@ -63,6 +70,8 @@ void TPinaco::FormCreate() {
                             pantalla ? pantalla->size().height() : 768);
 
     CrearMarco();
+    FTeclado = new TecladoTablero(*this, {PanelAdd, PanelConfigurar, PanelOrganizar, PanelBuscar,
+                                          PanelMinimizar, PanelMaximizar, PanelCerrar});
     CrearBandeja();
 
     Config = Configuracion{};

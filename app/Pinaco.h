@@ -24,6 +24,7 @@ class QSystemTrayIcon;
 class ReproductorWav;
 class ServidorNotas;
 class TNota;
+class TecladoTablero;
 
 class TPinaco : public QWidget, public TableroNotas, public TableroRed {
     Q_OBJECT
@@ -115,7 +116,8 @@ public:
     void chart8MouseMove(QMouseEvent* event);
     // The grip's resize to the given outer size, with the minimum.
     void CambiarTamano(int ancho, int alto);
-    void ImgMaxNormalMouseUp();
+    // The maximise button's action: maximised, or back from it.
+    void AlternarMaximizado();
     void Maximizar();
     // The free area of every screen of the desktop.
     static QList<QRect> AreasDePantallas();
@@ -188,6 +190,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Every resize, by the grip or by the window manager, lays the frame out again.
     void resizeEvent(QResizeEvent* event) override;
+    // Tab goes through the board's own order of buttons and notes.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void FormCreate();
@@ -224,6 +228,7 @@ private:
     QString FRutaRetiros; // withdrawals by flood control, beside the address book
     ListaNotas FListaNotas;
     CapasNotas* FCapas = nullptr;
+    TecladoTablero* FTeclado = nullptr;
     ListaIP FListaIP;
     std::unique_ptr<QSettings> FRegistro;
     std::unique_ptr<CustodiaArchivos> FCustodia;

@@ -5,6 +5,7 @@
 #include "app/FondoCorcho.h"
 #include "app/PiezaMarco.h"
 #include "app/Pinaco.h"
+#include "app/TecladoTablero.h"
 #include "core/PantallasTablero.h"
 #include "resources/ImagenesPinaco.h"
 
@@ -44,16 +45,19 @@ void TPinaco::CrearMarco() {
     Chart8->resize(kTamChart8);
     Chart8->setImagen(ImagenesPinaco::AgarraderaPinaco());
     Chart8->setCursor(Qt::SizeFDiagCursor);
+    Chart8->setAccessibleName(QStringLiteral("Cambiar el tamaño"));
     // Only the grip resizes the board.
     Chart8->OnMouseMove = [this](QMouseEvent* e) { chart8MouseMove(e); };
 
     auto* panel1 = new PiezaMarco(Modo::Centrada, this);
     panel1->resize(kTamPanel1);
     panel1->OnMouseDown = arrastrar;
+    panel1->setAccessibleName(QStringLiteral("Barra de herramientas"));
     Panel1 = panel1;
     auto* chart3 = new PiezaMarco(Modo::Centrada, this);
     chart3->resize(kTamChart3);
     chart3->OnMouseDown = arrastrar;
+    chart3->setAccessibleName(QStringLiteral("Botones de la ventana"));
     Chart3 = chart3;
 
     struct Definicion {
@@ -71,7 +75,7 @@ void TPinaco::CrearMarco() {
         {&PanelOrganizar, Panel1, 44, "Org", "Organizar Notas", &TPinaco::mnuFondoOrganizarClick},
         {&PanelBuscar, Panel1, 44, "Bus", "Buscar Nota", &TPinaco::mnuFondoBuscarNotaClick},
         {&PanelMinimizar, Chart3, 30, "Min", "Minimizar", &TPinaco::Minimizar},
-        {&PanelMaximizar, Chart3, 30, "Max", "Maximizar", nullptr},
+        {&PanelMaximizar, Chart3, 30, "Max", "Maximizar", &TPinaco::AlternarMaximizado},
         {&PanelCerrar, Chart3, 30, "Cerrar", "Cerrar", &TPinaco::Cerrar},
     };
     for (const Definicion& d : botones) {
@@ -85,16 +89,13 @@ void TPinaco::CrearMarco() {
         boton->OnMouseDown = [this, boton, deVentana](QMouseEvent* e) {
             BotonMouseDown(boton, e->button(), deVentana);
         };
-        if (d.Accion) {
-            auto accion = d.Accion;
-            boton->OnMouseUp = [this, boton, accion](QMouseEvent*) {
-                if (BotonMouseUp(boton))
-                    (this->*accion)();
-            };
-        }
+        boton->OnPulsar = [this, accion = d.Accion] { (this->*accion)(); };
+        boton->OnMouseUp = [this, boton](QMouseEvent*) {
+            if (BotonMouseUp(boton))
+                boton->OnPulsar();
+        };
     }
     PanelMaximizar->setAlterna(CarasDe(QStringLiteral("Res"), QStringLiteral("Restaurar")));
-    PanelMaximizar->OnMouseUp = [this](QMouseEvent*) { ImgMaxNormalMouseUp(); };
     PanelMinimizar->move(14, 8);
     PanelMaximizar->move(47, 8);
     PanelCerrar->move(80, 8);
@@ -190,9 +191,11 @@ void TPinaco::resizeEvent(QResizeEvent* event) {
     AjustarNotasAlPinaco();
 }
 
-void TPinaco::ImgMaxNormalMouseUp() {
-    if (!BotonMouseUp(PanelMaximizar))
-        return;
+bool TPinaco::focusNextPrevChild(bool next) {
+    return FTeclado ? FTeclado->MoverFoco(next) : QWidget::focusNextPrevChild(next);
+}
+
+void TPinaco::AlternarMaximizado() {
     if (PanelMaximizar->AlternaVisible())
         Restaurar();
     else

@@ -1,5 +1,7 @@
 #include "core/GeometriaNotas.h"
 
+#include <tuple>
+
 bool PosicionOcupada(const QList<QRect>& notas, int X, int Y, int W, int H) {
     for (const QRect& n : notas) {
         // The window is open at both ends: a note 8 up and left is free (the second new
@@ -69,4 +71,19 @@ bool Solapada(const QRect& A, std::span<const QRect> posteriores) {
             return true;
     }
     return false;
+}
+
+qsizetype NotaSiguienteEnLectura(std::span<const QRect> notas, qsizetype actual, bool adelante) {
+    const auto clave = [&](qsizetype i) { return std::tuple(notas[i].top(), notas[i].left(), i); };
+    const bool hayActual = actual >= 0 && actual < qsizetype(notas.size());
+    qsizetype mejor = -1;
+    for (qsizetype i = 0; i < qsizetype(notas.size()); ++i) {
+        if (notas[i].isNull() || i == actual)
+            continue;
+        if (hayActual && (adelante ? clave(i) < clave(actual) : clave(actual) < clave(i)))
+            continue;
+        if (mejor < 0 || (adelante ? clave(i) < clave(mejor) : clave(mejor) < clave(i)))
+            mejor = i;
+    }
+    return mejor;
 }

@@ -26,3 +26,8 @@ QRect DentroDelPinaco(QRect nota, int anchoPinaco, int altoPinaco, int tipoPinac
 
 // The note A lies over some note of the list by its top or left edge.
 bool Solapada(const QRect& A, std::span<const QRect> posteriores);
+
+// The keyboard's order of the notes: by top edge, then left edge, then place in the list.
+// The index of the note after (or before) actual in that order, or -1 past the end; with no
+// actual, the first (or last) one. Null rectangles are notes that do not show: skipped.
+qsizetype NotaSiguienteEnLectura(std::span<const QRect> notas, qsizetype actual, bool adelante);

@@ -2,7 +2,9 @@
 
 #include "core/UnitComunes.h"
 #include "notes/Colores.h"
+#include "notes/FocoVisible.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QMouseEvent>
@@ -21,6 +23,8 @@ TNota::TNota(QWidget* owner) : QWidget(owner) {
     setAutoFillBackground(false);
     // The note paints every pixel of its mask, so Qt need not paint what lies under it.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Tab reaches it through the board's own order; a click on it takes the focus too.
+    setFocusPolicy(Qt::StrongFocus);
     resize(FDatos.MinWidth, FDatos.MinHeight);
 }
 
@@ -45,6 +49,15 @@ void TNota::setTexto(const QString& valor) {
         return;
     FDatos.Texto = valor;
     Repintar();
+    AvisarTextoCambiado();
+}
+
+void TNota::AvisarTextoCambiado() {
+    // A screen reader reads the note by its text.
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent evento(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&evento);
 }
 
 void TNota::setColorNW(quint32 valor) {
@@ -117,6 +130,7 @@ DatosNota TNota::Datos() const {
 void TNota::AsignarDatos(const DatosNota& d) {
     FDatos = d;
     Repintar();
+    AvisarTextoCambiado();
     setGeometry(d.Left, d.Top, d.Width, d.Height);
 }
 
@@ -192,6 +206,21 @@ void TNota::paintEvent(QPaintEvent*) {
     if (ChinchetaVisible() && chincheta < FImagenesChincheta.size())
         p.drawPixmap(QPoint(18, 7), FImagenesChincheta[chincheta],
                      QRect(0, 0, kAnchoCeldaChincheta, kLadoChincheta));
+    if (hasFocus() && FMarcaFoco) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
+}
+
+void TNota::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    FMarcaFoco = MarcaDeFocoVisible(this, event, FMarcaFoco);
+    update();
+}
+
+void TNota::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void TNota::LanzarPulsacion(const TMouseEvent& handler, QMouseEvent* event) {

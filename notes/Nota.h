@@ -91,8 +91,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    // The focused note is framed, so the keyboard user sees which one the keys act on.
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void AvisarTextoCambiado();
+    bool FMarcaFoco = false;
     void Repintar();
     bool EnAgarradera(QPoint pos) const;
     void LanzarPulsacion(const TMouseEvent& handler, QMouseEvent* event);
