@@ -216,8 +216,9 @@ void TestConfiguracion::autoarranqueCitaElPrograma() {
     const QString entrada = FConfig + "/autostart/pinaco.desktop";
     FPinaco->Config.ExecOnWindowsLoad = true;
     FPinaco->AplicarConfiguracion();
-    QVERIFY(
-        LeerBytes(entrada).contains("\nExec=\"" + FCarpeta->filePath("pinaco").toUtf8() + "\"\n"));
+    // TryExec too, so that a session does not run a program that was removed.
+    const QByteArray programa = FCarpeta->filePath("pinaco").toUtf8();
+    QVERIFY(LeerBytes(entrada).contains("\nTryExec=" + programa + "\nExec=\"" + programa + "\"\n"));
     FPinaco->Config.ExecOnWindowsLoad = false;
     FPinaco->AplicarConfiguracion();
     QVERIFY(!QFile::exists(entrada));
