@@ -4,6 +4,7 @@
 #include "app/RutasDatos.h"
 #include "app/SalidaOrdenada.h"
 #include "app/TraduccionesQt.h"
+#include "core/PlataformaGrafica.h"
 #include "notes/Mensaje.h"
 #include "storage/CerrojoDatos.h"
 
@@ -34,7 +35,16 @@ int AvisarArchivosEnUso(const CerrojoDatos& cerrojo, const QString& rutaNotas) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Qt reads the platform once, as the application is built; what the board starts gets
+    // the environment the user gave it.
+    const EntornoGrafico entorno = EntornoDelProceso();
+    const std::optional<QByteArray> plataformas = PlataformasPreferidas(entorno);
+    if (plataformas)
+        qputenv("QT_QPA_PLATFORM", *plataformas);
     QApplication app(argc, argv);
+    if (plataformas)
+        entorno.QtQpaPlatform ? qputenv("QT_QPA_PLATFORM", *entorno.QtQpaPlatform)
+                              : qunsetenv("QT_QPA_PLATFORM");
     QApplication::setOrganizationName(QStringLiteral("Morvanti"));
     QApplication::setApplicationName(QStringLiteral("Pinaco"));
     QApplication::setQuitOnLastWindowClosed(false);
