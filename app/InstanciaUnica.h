@@ -24,7 +24,7 @@ public:
     // testigo: the activation token this start was given, handed on to a board that asks.
     bool Iniciar(const QByteArray& testigo = {});
 
-    // A board on a platform that comes forward only with a token asks a second start for its.
+    // A board on a platform that comes forward only with a token asks a second start for one.
     void PedirTestigo(bool pedir) { FPedirTestigo = pedir; }
 
 signals:
