@@ -5,6 +5,7 @@
 #include "app/Pinaco.h"
 #include "app/RegistroConfiguracion.h"
 #include "core/PantallasTablero.h"
+#include "core/PlataformaGrafica.h"
 #include "notes/Mensaje.h"
 #include "storage/GuardadoAtomico.h"
 
@@ -97,6 +98,7 @@ void TPinaco::GuardarConfiguracion() {
     estado.LastLeft = limites.left();
     estado.LastHeight = limites.height();
     estado.LastWidth = limites.width();
+    estado.PosicionConocida = PlataformaSabePosicion(QGuiApplication::platformName());
     estado.NotaReceived = Config.IconInTray && TimerNotaRecibida.isActive();
     estado.IsMaximized = FIsMaximized;
     const ErrorArchivo error = RegistroConfiguracion::Escribir(Registro(), Config, estado);

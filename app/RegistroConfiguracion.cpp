@@ -133,8 +133,13 @@ ErrorArchivo Escribir(QSettings& registro, const Configuracion& config,
         else
             registro.setValue(nombre, Numero(config.*std::get<int Configuracion::*>(v.Variable)));
     }
-    registro.setValue("LastTop", Numero(estado.LastTop));
-    registro.setValue("LastLeft", Numero(estado.LastLeft));
+    // A place the platform cannot tell is not written over the one stored.
+    const bool posicionGuardada =
+        LeerSinReparar(registro, "LastTop") && LeerSinReparar(registro, "LastLeft");
+    if (estado.PosicionConocida || !posicionGuardada) {
+        registro.setValue("LastTop", Numero(estado.LastTop));
+        registro.setValue("LastLeft", Numero(estado.LastLeft));
+    }
     registro.setValue("LastHeight", Numero(estado.LastHeight));
     registro.setValue("LastWidth", Numero(estado.LastWidth));
     registro.setValue("NotaReceived", Bandera(estado.NotaReceived));

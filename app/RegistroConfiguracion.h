@@ -23,8 +23,8 @@ bool Existe(const QSettings& registro);
 // TipoPinaco keeps the low byte of the stored number, and anything but 1 or 2 is 1.
 void Leer(QSettings& registro, Configuracion& config, EstadoVentana& estado);
 
-// Writes every value: numbers as decimal text, booleans as 1 and 0. An error when the file
-// could not be written.
+// Writes every value: numbers as decimal text, booleans as 1 and 0. The stored left and top
+// stay when the position is not known. An error when the file could not be written.
 ErrorArchivo Escribir(QSettings& registro, const Configuracion& config,
                       const EstadoVentana& estado);
 

@@ -4,6 +4,7 @@
 #include "app/RutasDatos.h"
 #include "app/SalidaOrdenada.h"
 #include "app/TraduccionesQt.h"
+#include "core/PlataformaGrafica.h"
 #include "notes/Mensaje.h"
 #include "storage/CerrojoDatos.h"
 
@@ -31,10 +32,34 @@ int AvisarArchivosEnUso(const CerrojoDatos& cerrojo, const QString& rutaNotas) {
     return 1;
 }
 
+// Qt's Wayland platform brings a window forward with the token it finds in
+// XDG_ACTIVATION_TOKEN when the window asks to be activated; elsewhere the token is unused.
+void MostrarConTestigo(TPinaco& pinaco, const QByteArray& testigo) {
+    if (testigo.isEmpty()) {
+        pinaco.MensajeMostrar();
+        return;
+    }
+    qputenv("XDG_ACTIVATION_TOKEN", testigo);
+    pinaco.MensajeMostrar();
+    // Spent, or of no use to what the board starts later.
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    // Taken before Qt sees it: a running board may need it to come forward.
+    const QByteArray testigo = qgetenv("XDG_ACTIVATION_TOKEN");
+    // Qt reads the platform once, as the application is built; what the board starts gets
+    // the environment the user gave it.
+    const EntornoGrafico entorno = EntornoDelProceso();
+    const std::optional<QByteArray> plataformas = PlataformasPreferidas(entorno);
+    if (plataformas)
+        qputenv("QT_QPA_PLATFORM", *plataformas);
     QApplication app(argc, argv);
+    if (plataformas)
+        entorno.QtQpaPlatform ? qputenv("QT_QPA_PLATFORM", *entorno.QtQpaPlatform)
+                              : qunsetenv("QT_QPA_PLATFORM");
     QApplication::setOrganizationName(QStringLiteral("Morvanti"));
     QApplication::setApplicationName(QStringLiteral("Pinaco"));
     QApplication::setQuitOnLastWindowClosed(false);
@@ -51,7 +76,8 @@ int main(int argc, char** argv) {
     // Before the single-instance socket appears: whoever sees it may already send a signal.
     SalidaOrdenada::Instalar(&app);
     InstanciaUnica instancia;
-    if (!instancia.Iniciar())
+    instancia.PedirTestigo(PlataformaActivaConTestigo(QGuiApplication::platformName()));
+    if (!instancia.Iniciar(testigo))
         return 0;
     // A board of another session or user may use the same files: before anything is read
     // or written, settings included, they must be this board's.
@@ -67,7 +93,7 @@ int main(int argc, char** argv) {
 
     TPinaco pinaco(QApplication::applicationFilePath());
     QObject::connect(&instancia, &InstanciaUnica::PeticionMostrar, &pinaco,
-                     &TPinaco::MensajeMostrar);
+                     [&pinaco](const QByteArray& testigo) { MostrarConTestigo(pinaco, testigo); });
     QObject::connect(
         &pinaco, &TPinaco::ErrorDeCarga, &app, [] { QCoreApplication::exit(1); },
         Qt::QueuedConnection);

@@ -37,7 +37,8 @@ struct EstadoVentana {
     int LastLeft = 0;
     int LastHeight = 0;
     int LastWidth = 0;
-    bool PosicionLeida = false; // all four bounds were there and numbers
+    bool PosicionLeida = false;   // all four bounds were there and numbers
+    bool PosicionConocida = true; // the platform tells where the board lies
     bool NotaReceived = false;
     bool IsMaximized = false;
 };

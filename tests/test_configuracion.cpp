@@ -26,6 +26,8 @@ private slots:
     void valoresQueSeReparan();
     void limitesDePosicionYTamano();
     void maximizadoYBandejaSobrevivenAlCierre();
+    void posicionDesconocidaNoSeGuarda_data();
+    void posicionDesconocidaNoSeGuarda();
     void puertoOcupado();
     void servidorEscuchaYSeApaga();
     void aplicarNoCortaLaNotaEnCurso();
@@ -132,6 +134,38 @@ void TestConfiguracion::maximizadoYBandejaSobrevivenAlCierre() {
     FPinaco->RestaurarDeBandeja();
     FPinaco.reset();
     QCOMPARE(Guardado("IconInTray") + Guardado("NotaReceived"), QString("00"));
+}
+
+void TestConfiguracion::posicionDesconocidaNoSeGuarda_data() {
+    QTest::addColumn<QString>("guardada"); // stored left,top; "" when missing
+    QTest::addColumn<bool>("conocida");
+    QTest::addColumn<QString>("escrita");
+    QTest::newRow("conocida") << "30,40" << true << "7,9";
+    QTest::newRow("desconocida") << "30,40" << false << "30,40";
+    QTest::newRow("desconocida sin guardar") << "" << false << "7,9";
+    QTest::newRow("desconocida ilegible") << "30,x" << false << "7,9";
+}
+
+// A Wayland client reads its left and top as 0,0 wherever the compositor put it.
+void TestConfiguracion::posicionDesconocidaNoSeGuarda() {
+    QFETCH(QString, guardada);
+    QFETCH(bool, conocida);
+    QFETCH(QString, escrita);
+    QSettings registro(ArchivoConfiguracion(FConfig), QSettings::IniFormat);
+    if (!guardada.isEmpty()) {
+        registro.setValue("LastLeft", guardada.section(',', 0, 0));
+        registro.setValue("LastTop", guardada.section(',', 1, 1));
+    }
+    EstadoVentana estado;
+    estado.LastLeft = 7;
+    estado.LastTop = 9;
+    estado.LastWidth = 500;
+    estado.LastHeight = 350;
+    estado.PosicionConocida = conocida;
+    QVERIFY(RegistroConfiguracion::Escribir(registro, Configuracion{}, estado) ==
+            ErrorArchivo::Ninguno);
+    QCOMPARE(Guardado("LastLeft") + ',' + Guardado("LastTop"), escrita);
+    QCOMPARE(Guardado("LastWidth") + 'x' + Guardado("LastHeight"), QString("500x350"));
 }
 
 void TestConfiguracion::puertoOcupado() {
