@@ -2,6 +2,7 @@
 
 #include "core/UnitComunes.h"
 #include "notes/Colores.h"
+#include "resources/ImagenesPinaco.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -187,11 +188,13 @@ void TNota::paintEvent(QPaintEvent*) {
     p.setClipping(false);
     if (!FImagenesAgarradera.isEmpty())
         p.drawPixmap(AreaAgarradera().topLeft(), FImagenesAgarradera.first(),
-                     QRect(0, 0, kAnchoAgarradera, kAnchoAgarradera));
+                     ImagenesPinaco::EnPixeles(FImagenesAgarradera.first(),
+                                               QRect(0, 0, kAnchoAgarradera, kAnchoAgarradera)));
     const int chincheta = int(FDatos.ColorChincheta);
     if (ChinchetaVisible() && chincheta < FImagenesChincheta.size())
         p.drawPixmap(QPoint(18, 7), FImagenesChincheta[chincheta],
-                     QRect(0, 0, kAnchoCeldaChincheta, kLadoChincheta));
+                     ImagenesPinaco::EnPixeles(FImagenesChincheta[chincheta],
+                                               QRect(0, 0, kAnchoCeldaChincheta, kLadoChincheta)));
 }
 
 void TNota::LanzarPulsacion(const TMouseEvent& handler, QMouseEvent* event) {
