@@ -6,10 +6,10 @@
 #include "app/TraduccionesQt.h"
 #include "core/PlataformaGrafica.h"
 #include "notes/Mensaje.h"
+#include "resources/ImagenesPinaco.h"
 #include "storage/CerrojoDatos.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QTimer>
 #include <cstdio>
 
@@ -68,10 +68,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pinaco: no se encuentran las traducciones de Qt al español\n");
     // The desktop finds the entry and the icon the package installs under this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("pinaco"));
-    QIcon icono;
-    for (const int lado : {16, 32, 48, 64})
-        icono.addFile(QStringLiteral(":/icono/pinaco-%1.png").arg(lado));
-    QApplication::setWindowIcon(icono);
+    QApplication::setWindowIcon(ImagenesPinaco::IconoPrograma());
 
     // Before the single-instance socket appears: whoever sees it may already send a signal.
     SalidaOrdenada::Instalar(&app);

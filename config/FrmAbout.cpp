@@ -135,7 +135,7 @@ QLabel* TfrmAbout::Imagen(const char* nombre, const QString& archivo, QPoint pos
     auto* imagen = new QLabel(this);
     imagen->setObjectName(QString::fromLatin1(nombre));
     imagen->setPixmap(ImagenAcerca(archivo));
-    imagen->setGeometry(QRect(posicion, imagen->pixmap().size()));
+    imagen->setGeometry(QRect(posicion, imagen->pixmap().deviceIndependentSize().toSize()));
     imagen->installEventFilter(this);
     return imagen;
 }

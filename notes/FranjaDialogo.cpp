@@ -7,6 +7,8 @@
 QLabel* CrearFranjaDialogo(QWidget* dialogo, int alto) {
     auto* franja = new QLabel(dialogo);
     franja->setGeometry(0, 0, kAnchoFranja, alto);
-    franja->setPixmap(ImagenesPinaco::FranjaDialogo().copy(0, 0, kAnchoFranja, alto));
+    const QPixmap imagen = ImagenesPinaco::FranjaDialogo();
+    franja->setPixmap(
+        imagen.copy(ImagenesPinaco::EnPixeles(imagen, QRect(0, 0, kAnchoFranja, alto))));
     return franja;
 }

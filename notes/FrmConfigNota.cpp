@@ -9,6 +9,7 @@
 #include "notes/Mensaje.h"
 #include "notes/Nota.h"
 #include "notes/VentanaDialogo.h"
+#include "resources/ImagenesPinaco.h"
 
 #include <QColorDialog>
 #include <QComboBox>
@@ -121,7 +122,9 @@ std::optional<FuenteNota> ElegirFuenteConDialogo(const FuenteNota& actual, QWidg
 
 // A letter in the note colours, as the font button's picture.
 QIcon IconoFuente() {
-    QPixmap p(20, 20);
+    const qreal ratio = ImagenesPinaco::RatioPantallas();
+    QPixmap p(QSize(20, 20) * ratio);
+    p.setDevicePixelRatio(ratio);
     p.fill(Qt::transparent);
     QPainter pintor(&p);
     QFont f(QStringLiteral("Serif"));

@@ -3,6 +3,7 @@
 #include "core/UnitComunes.h"
 #include "notes/Colores.h"
 #include "notes/FocoVisible.h"
+#include "resources/ImagenesPinaco.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -201,11 +202,13 @@ void TNota::paintEvent(QPaintEvent*) {
     p.setClipping(false);
     if (!FImagenesAgarradera.isEmpty())
         p.drawPixmap(AreaAgarradera().topLeft(), FImagenesAgarradera.first(),
-                     QRect(0, 0, kAnchoAgarradera, kAnchoAgarradera));
+                     ImagenesPinaco::EnPixeles(FImagenesAgarradera.first(),
+                                               QRect(0, 0, kAnchoAgarradera, kAnchoAgarradera)));
     const int chincheta = int(FDatos.ColorChincheta);
     if (ChinchetaVisible() && chincheta < FImagenesChincheta.size())
         p.drawPixmap(QPoint(18, 7), FImagenesChincheta[chincheta],
-                     QRect(0, 0, kAnchoCeldaChincheta, kLadoChincheta));
+                     ImagenesPinaco::EnPixeles(FImagenesChincheta[chincheta],
+                                               QRect(0, 0, kAnchoCeldaChincheta, kLadoChincheta)));
     if (hasFocus() && FMarcaFoco) {
         p.setPen(QPen(palette().color(QPalette::Highlight), 2));
         p.drawRect(rect().adjusted(3, 3, -4, -4));

@@ -1,9 +1,25 @@
 #pragma once
-// The board's image lists and pictures.
+// The board's image lists and pictures, each loaded for the screens' pixel ratio.
+#include <QIcon>
 #include <QList>
 #include <QPixmap>
 
 namespace ImagenesPinaco {
+
+// The highest pixel ratio among the screens: the one the pictures are loaded for.
+qreal RatioPantallas();
+
+// A picture of the resources, e.g. ":/imagenes/corcho.png", for a screen of the given pixel
+// ratio: above 1, its finer twin ("corcho@2x.png") where there is one. The picture carries its
+// ratio, so it keeps its size in logical pixels wherever it is drawn. Sizes below are logical.
+QPixmap Cargar(const QString& ruta, qreal ratio = RatioPantallas());
+
+// A part of a picture given in logical pixels, in the picture's own pixels: what QPainter's
+// source rectangles and QPixmap::copy take.
+QRect EnPixeles(const QPixmap& imagen, const QRect& logico);
+
+// The program's icon at every size it ships.
+QIcon IconoPrograma();
 
 QList<QPixmap> imglChinchetas();    // seven pushpins, 19 x 19, by pin ordinal 0..6
 QList<QPixmap> imglAgarradera();    // one grip, 12 x 12

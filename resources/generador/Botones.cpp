@@ -22,8 +22,8 @@ const QColor kTinta(0x3C, 0x20, 0x00);
 
 using Simbolo = std::function<void(QPainter&)>;
 
-QImage Disco(int lado, bool apretado, const QColor& fondo) {
-    CampoAltura campo(lado * kEscala, lado * kEscala, kEscala);
+QImage Disco(int lado, bool apretado, const QColor& fondo, int ratio) {
+    CampoAltura campo(lado * kEscala * ratio, lado * kEscala * ratio, kEscala * ratio);
     const double radio = lado / 2.0;
     for (int y = 0; y < campo.alto; ++y)
         for (int x = 0; x < campo.ancho; ++x) {
@@ -35,11 +35,12 @@ QImage Disco(int lado, bool apretado, const QColor& fondo) {
             campo.altura[i] = apretado ? -0.8f * PerfilBisel(borde) : PerfilBisel(borde);
             campo.tono[i] = apretado ? 0.88f : 1.0f;
         }
-    return Sombrear(campo, fondo);
+    return Sombrear(campo, fondo, ratio);
 }
 
-QImage Cara(int lado, bool apretado, const QColor& fondo, const Simbolo& simbolo) {
-    QImage img = Disco(lado, apretado, fondo).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+QImage Cara(int lado, bool apretado, const QColor& fondo, const Simbolo& simbolo, int ratio) {
+    QImage img =
+        Disco(lado, apretado, fondo, ratio).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     if (apretado)
@@ -198,7 +199,7 @@ void SimboloCerrar(QPainter& p) {
 
 } // namespace
 
-void GenerarBotones() {
+void GenerarBotones(int ratio) {
     const struct {
         const char* nombre;
         int lado;
@@ -209,7 +210,7 @@ void GenerarBotones() {
     for (const auto& b : botones) {
         const QColor fondo = b.lado == 30 ? kPanelVentana : kFondoHueco;
         for (bool apretado : {false, true})
-            Guardar(Cara(b.lado, apretado, fondo, b.simbolo),
+            Guardar(Cara(b.lado, apretado, fondo, b.simbolo, ratio),
                     QString("boton_%1%2.png").arg(b.nombre, apretado ? "_apretado" : ""));
     }
 }

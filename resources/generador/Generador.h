@@ -1,19 +1,14 @@
 #pragma once
 // Helpers shared by the drawings of the picture generator.
+#include "Salida.h"
+
 #include <QColor>
-#include <QImage>
 #include <QPointF>
-#include <QString>
+#include <functional>
 
 class QPainter;
 
 namespace Generador {
-
-// Writes a picture into the output folder under the given file name.
-void Guardar(const QImage& img, const QString& nombre);
-
-// A transparent picture to paint on.
-QImage Lienzo(int w, int h);
 
 // A round pushpin head seen from above, lit from the top left.
 void CabezaChincheta(QPainter& p, QPointF centro, double radio, const QColor& color);
@@ -21,7 +16,12 @@ void CabezaChincheta(QPainter& p, QPointF centro, double radio, const QColor& co
 // A yellow sticky note of the given size centred on the origin, with a soft shadow.
 void NotaAmarilla(QPainter& p, QSizeF tam, const QColor& papel);
 
-void GenerarMarco();   // the frame pieces of both board types
-void GenerarBotones(); // the toolbar and window button faces
+// Aliased one-pixel lines fall on the pixels right of and below their points; on a finer
+// picture they are centred on them instead. Draws dibujar aliased and moved to fall where it
+// does at 1x.
+void SinSuavizar(QPainter& p, const std::function<void()>& dibujar);
+
+void GenerarMarco(int ratio);   // the frame pieces of both board types
+void GenerarBotones(int ratio); // the toolbar and window button faces
 
 } // namespace Generador

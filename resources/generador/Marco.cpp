@@ -9,7 +9,7 @@
 namespace Generador {
 namespace {
 
-constexpr int kEscala = 3; // samples per pixel, for smooth curves
+constexpr int kEscala = 3; // samples per picture pixel, for smooth curves
 constexpr QSize kModelo{600, 450};
 constexpr double kHuecoHerramienta = 24.5; // the toolbar buttons are 44 across
 constexpr double kHuecoVentana = 16.5;     // the window buttons are 30 across
@@ -17,8 +17,8 @@ constexpr int kTramo = 40;                 // length of a bar picture; the board
 
 void MarcarRegion(CampoAltura& campo, const QRegion& region) {
     for (const QRect& r : region)
-        for (int y = r.top() * kEscala; y < (r.bottom() + 1) * kEscala; ++y)
-            for (int x = r.left() * kEscala; x < (r.right() + 1) * kEscala; ++x)
+        for (int y = r.top() * campo.escala; y < (r.bottom() + 1) * campo.escala; ++y)
+            for (int x = r.left() * campo.escala; x < (r.right() + 1) * campo.escala; ++x)
                 campo.dentro[campo.Indice(x, y)] = 1;
 }
 
@@ -36,8 +36,9 @@ void RayarAgarradera(CampoAltura& campo, QPointF esquina) {
         }
 }
 
-QImage PintarTablero(int tipo) {
-    CampoAltura campo(kModelo.width() * kEscala, kModelo.height() * kEscala, kEscala);
+QImage PintarTablero(int tipo, int ratio) {
+    const int escala = kEscala * ratio;
+    CampoAltura campo(kModelo.width() * escala, kModelo.height() * escala, escala);
     MarcarRegion(campo, RegionMarco(kModelo, tipo));
     AlzarDesdeBorde(campo);
     const PiezasMarco m = ColocarPiezas(kModelo, tipo);
@@ -47,16 +48,19 @@ QImage PintarTablero(int tipo) {
     for (int i = 0; i < 3; ++i)
         HundirHueco(campo, m.chart3.topLeft() + QPointF(14 + 33 * i + 15, 8 + 15), kHuecoVentana);
     RayarAgarradera(campo, QPointF(kModelo.width(), kModelo.height()));
-    return Sombrear(campo, kVerdeOculto);
+    return Sombrear(campo, kVerdeOculto, ratio);
 }
 
-// The part of the board under zona; what lies outside the piece's outline turns green.
+// The part of the board under zona; what lies outside the piece's outline turns green. Both
+// are in logical pixels: a finer picture is cut to the same outline.
 QImage Recortar(const QImage& tablero, QRect zona, const QRegion& region) {
-    QImage img(zona.size(), QImage::Format_RGB32);
-    for (int y = 0; y < zona.height(); ++y)
-        for (int x = 0; x < zona.width(); ++x) {
-            const QPoint p = zona.topLeft() + QPoint(x, y);
-            img.setPixel(x, y, region.contains(p) ? tablero.pixel(p) : kVerdeOculto.rgb());
+    const int ratio = qRound(tablero.devicePixelRatio());
+    QImage img = Lienzo(zona.width(), zona.height(), ratio, QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QPoint logico = zona.topLeft() + QPoint(x / ratio, y / ratio);
+            const QPoint p = zona.topLeft() * ratio + QPoint(x, y);
+            img.setPixel(x, y, region.contains(logico) ? tablero.pixel(p) : kVerdeOculto.rgb());
         }
     return img;
 }
@@ -90,10 +94,10 @@ void GuardarPiezasInferiores(const QImage& tablero) {
 
 } // namespace
 
-void GenerarMarco() {
-    const QImage tipo1 = PintarTablero(1);
+void GenerarMarco(int ratio) {
+    const QImage tipo1 = PintarTablero(1, ratio);
     GuardarPiezasSuperiores(tipo1, 1);
-    GuardarPiezasSuperiores(PintarTablero(2), 2);
+    GuardarPiezasSuperiores(PintarTablero(2, ratio), 2);
     GuardarPiezasInferiores(tipo1);
 }
 

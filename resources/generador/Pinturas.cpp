@@ -7,12 +7,6 @@
 
 namespace Generador {
 
-QImage Lienzo(int w, int h) {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    return img;
-}
-
 void CabezaChincheta(QPainter& p, QPointF centro, double radio, const QColor& color) {
     p.save();
     QRadialGradient g(centro - QPointF(radio * 0.28, radio * 0.42), radio * 1.39);
@@ -40,6 +34,15 @@ void NotaAmarilla(QPainter& p, QSizeF tam, const QColor& papel) {
     p.setBrush(g);
     p.setPen(QPen(papel.darker(220), 0.9));
     p.drawRect(r);
+    p.restore();
+}
+
+void SinSuavizar(QPainter& p, const std::function<void()>& dibujar) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    if (p.device()->devicePixelRatio() > 1)
+        p.translate(0.5, 0.5);
+    dibujar();
     p.restore();
 }
 

@@ -147,7 +147,7 @@ void HundirHueco(CampoAltura& campo, QPointF centro, double radio) {
         }
 }
 
-QImage Sombrear(const CampoAltura& c, const QColor& fondo) {
+QImage Sombrear(const CampoAltura& c, const QColor& fondo, int ratio) {
     QImage fino(c.ancho, c.alto, QImage::Format_ARGB32);
     auto alturaEn = [&c](int x, int y) {
         x = std::clamp(x, 0, c.ancho - 1);
@@ -163,10 +163,12 @@ QImage Sombrear(const CampoAltura& c, const QColor& fondo) {
             fila[x] = c.dentro[i] ? Iluminar(gx, gy, c.tono[i]) : fondo.rgba();
         }
     }
-    if (c.escala == 1)
-        return fino;
-    return fino.scaled(c.ancho / c.escala, c.alto / c.escala, Qt::IgnoreAspectRatio,
-                       Qt::SmoothTransformation);
+    QImage img = c.escala == ratio
+                     ? fino
+                     : fino.scaled(c.ancho * ratio / c.escala, c.alto * ratio / c.escala,
+                                   Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    img.setDevicePixelRatio(ratio);
+    return img;
 }
 
 } // namespace Generador

@@ -1,8 +1,8 @@
-// Paints the about box's pictures. Run by hand after changing a drawing; its output under
-// resources/acerca is committed:  pinaco_generar_acerca <folder>
+// Paints the about box's pictures at every pixel ratio. Run by hand after changing a drawing;
+// its output under resources/acerca is committed:  pinaco_generar_acerca <folder>
+#include "Salida.h"
 #include "config/MascaraAcerca.h"
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -11,26 +11,10 @@
 #include <QRadialGradient>
 #include <QRandomGenerator>
 #include <QtMath>
-#include <cstdio>
 
 namespace {
 
-QString gCarpeta;
-bool gFallo = false;
-
-void Guardar(const QImage& img, const QString& nombre) {
-    const QString ruta = gCarpeta + "/" + nombre;
-    if (!img.save(ruta)) {
-        std::fprintf(stderr, "no se pudo escribir %s\n", qPrintable(ruta));
-        gFallo = true;
-    }
-}
-
-QImage Lienzo(int w, int h) {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    return img;
-}
+using namespace Generador;
 
 // Where the note and the cork lie in the background; the hole is cut from that picture.
 const QRectF kNota(49.5, 94.5, 167, 222);
@@ -83,8 +67,8 @@ void PintarChincheta(QPainter& p, QPointF centro) {
     p.drawEllipse(centro + QPointF(-2.6, -2.8), 1.8, 1.3);
 }
 
-QImage Fondo() {
-    QImage img = Lienzo(267, 356);
+QImage Fondo(int ratio) {
+    QImage img = Lienzo(267, 356, ratio);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     const QRegion mascara = MascaraAcerca();
@@ -153,8 +137,8 @@ QImage Fondo() {
 }
 
 // A pill shaped button face; the pressed one sits lower, darker and without its shadow.
-QImage Aceptar(bool apretado) {
-    QImage img = Lienzo(114, 45);
+QImage Aceptar(bool apretado, int ratio) {
+    QImage img = Lienzo(114, 45, ratio);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -209,9 +193,9 @@ QImage Aceptar(bool apretado) {
 enum class Ojos { Centro, Dcha, Izda, Cerrados };
 
 // The monster is drawn four times larger and scaled down, so its few pixels stay smooth.
-QImage Moztro(Ojos ojos) {
+QImage Moztro(Ojos ojos, int ratio) {
     const int k = 4;
-    QImage grande = Lienzo(36 * k, 32 * k);
+    QImage grande = Lienzo(36 * k, 32 * k, ratio);
     QPainter p(&grande);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(k, k);
@@ -273,23 +257,27 @@ QImage Moztro(Ojos ojos) {
         p.restore();
     }
     p.end();
-    return grande.scaled(36, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage img =
+        grande.scaled(QSize(36, 32) * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    img.setDevicePixelRatio(ratio);
+    return img;
 }
 
 // The part of a variant that differs from the plain monster, cut to the given place.
 QImage Diferencia(const QImage& base, const QImage& variante, const QRect& zona) {
-    QImage img = Lienzo(zona.width(), zona.height());
-    for (int y = 0; y < zona.height(); ++y)
-        for (int x = 0; x < zona.width(); ++x) {
-            const QPoint q = zona.topLeft() + QPoint(x, y);
+    const int ratio = qRound(base.devicePixelRatio());
+    QImage img = Lienzo(zona.width(), zona.height(), ratio);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QPoint q = zona.topLeft() * ratio + QPoint(x, y);
             if (base.pixel(q) != variante.pixel(q))
                 img.setPixel(x, y, variante.pixel(q));
         }
     return img;
 }
 
-QImage Bocadillo() {
-    QImage img = Lienzo(120, 63);
+QImage Bocadillo(int ratio) {
+    QImage img = Lienzo(120, 63, ratio);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath globo;
@@ -312,7 +300,9 @@ QImage Bocadillo() {
 // A jagged hole torn through the cork (and the note's corner), cut from the background
 // itself so its rim matches what lies around it; outside the rim it is transparent.
 QImage Roto(const QImage& fondo) {
-    QImage img = fondo.copy(kRoto).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int ratio = qRound(fondo.devicePixelRatio());
+    QImage img = fondo.copy(QRect(kRoto.topLeft() * ratio, kRoto.size() * ratio))
+                     .convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QRandomGenerator rnd(404);
     const QPointF centro(46, 40);
     // A lumpy outline with teeth of uneven depth, so it looks torn rather than cut.
@@ -382,7 +372,7 @@ QImage Roto(const QImage& fondo) {
     p.end();
 
     // Keep only the hole, its rim and the crumbs.
-    QImage forma = Lienzo(kRoto.width(), kRoto.height());
+    QImage forma = Lienzo(kRoto.width(), kRoto.height(), ratio);
     QPainter m(&forma);
     m.setRenderHint(QPainter::Antialiasing);
     m.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -404,25 +394,25 @@ QImage Roto(const QImage& fondo) {
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    gCarpeta = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(gCarpeta);
+    FijarCarpeta(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    for (const int ratio : kRatios) {
+        const QImage fondo = Fondo(ratio);
+        Guardar(fondo, QStringLiteral("fondo.png"));
+        Guardar(Aceptar(false, ratio), QStringLiteral("aceptar_normal.png"));
+        Guardar(Aceptar(true, ratio), QStringLiteral("aceptar_apretado.png"));
 
-    const QImage fondo = Fondo();
-    Guardar(fondo, QStringLiteral("fondo.png"));
-    Guardar(Aceptar(false), QStringLiteral("aceptar_normal.png"));
-    Guardar(Aceptar(true), QStringLiteral("aceptar_apretado.png"));
+        // The eye pictures lie on the monster at these places (monster at 19,311 in the box).
+        const QImage moztro = Moztro(Ojos::Centro, ratio);
+        Guardar(moztro, QStringLiteral("moztro.png"));
+        Guardar(Diferencia(moztro, Moztro(Ojos::Cerrados, ratio), QRect(5, 1, 22, 12)),
+                QStringLiteral("moztro_parpadea.png"));
+        Guardar(Diferencia(moztro, Moztro(Ojos::Dcha, ratio), QRect(4, 7, 24, 3)),
+                QStringLiteral("moztro_ojos_dcha.png"));
+        Guardar(Diferencia(moztro, Moztro(Ojos::Izda, ratio), QRect(4, 7, 24, 3)),
+                QStringLiteral("moztro_ojos_izda.png"));
 
-    // The eye pictures lie on the monster at these places (monster at 19,311 in the box).
-    const QImage moztro = Moztro(Ojos::Centro);
-    Guardar(moztro, QStringLiteral("moztro.png"));
-    Guardar(Diferencia(moztro, Moztro(Ojos::Cerrados), QRect(5, 1, 22, 12)),
-            QStringLiteral("moztro_parpadea.png"));
-    Guardar(Diferencia(moztro, Moztro(Ojos::Dcha), QRect(4, 7, 24, 3)),
-            QStringLiteral("moztro_ojos_dcha.png"));
-    Guardar(Diferencia(moztro, Moztro(Ojos::Izda), QRect(4, 7, 24, 3)),
-            QStringLiteral("moztro_ojos_izda.png"));
-
-    Guardar(Bocadillo(), QStringLiteral("bocadillo.png"));
-    Guardar(Roto(fondo), QStringLiteral("roto.png"));
-    return gFallo ? 1 : 0;
+        Guardar(Bocadillo(ratio), QStringLiteral("bocadillo.png"));
+        Guardar(Roto(fondo), QStringLiteral("roto.png"));
+    }
+    return HuboFallos() ? 1 : 0;
 }

@@ -4,13 +4,11 @@
 //   pinaco_generar_icono <folder>
 #include "Generador.h"
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QSvgGenerator>
-#include <cstdio>
 
 namespace {
 
@@ -57,16 +55,15 @@ void PintarIcono(QPainter& p) {
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QString carpeta = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(carpeta);
+    Generador::FijarCarpeta(carpeta);
+    // The theme's sizes are the icon's finer pictures too: no "@2x" twins.
     for (const int lado : {16, 22, 32, 48, 64, 128, 256}) {
-        QImage img = Generador::Lienzo(lado, lado);
+        QImage img = Generador::Lienzo(lado, lado, 1);
         QPainter p(&img);
         p.scale(lado / 256.0, lado / 256.0);
         PintarIcono(p);
         p.end();
-        const QString ruta = QStringLiteral("%1/pinaco-%2.png").arg(carpeta).arg(lado);
-        if (!img.save(ruta))
-            std::fprintf(stderr, "no se pudo escribir %s\n", qPrintable(ruta));
+        Generador::Guardar(img, QStringLiteral("pinaco-%1.png").arg(lado));
     }
     QSvgGenerator svg;
     svg.setFileName(carpeta + "/pinaco.svg");
@@ -75,5 +72,5 @@ int main(int argc, char** argv) {
     svg.setTitle(QStringLiteral("Pinaco"));
     QPainter p(&svg);
     PintarIcono(p);
-    return 0;
+    return Generador::HuboFallos() ? 1 : 0;
 }

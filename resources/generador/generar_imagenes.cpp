@@ -1,28 +1,12 @@
-// Paints the board's pictures. Run by hand after changing a drawing; its output under
-// resources/imagenes is committed:  pinaco_generar_imagenes <folder>
+// Paints the board's pictures at every pixel ratio. Run by hand after changing a drawing; its
+// output under resources/imagenes is committed:  pinaco_generar_imagenes <folder>
 #include "Generador.h"
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRandomGenerator>
-#include <cstdio>
-
-namespace {
-QString gCarpeta;
-} // namespace
-
-namespace Generador {
-
-void Guardar(const QImage& img, const QString& nombre) {
-    const QString ruta = gCarpeta + "/" + nombre;
-    if (!img.save(ruta))
-        std::fprintf(stderr, "no se pudo escribir %s\n", qPrintable(ruta));
-}
-
-} // namespace Generador
 
 namespace {
 
@@ -30,9 +14,9 @@ using namespace Generador;
 
 // Light tan cork with a diagonal grain and dark granules; tiles without seams because
 // every mark is drawn again one tile away.
-QImage Corcho() {
+QImage Corcho(int ratio) {
     const int w = 238, h = 262;
-    QImage img(w, h, QImage::Format_RGB32);
+    QImage img = Lienzo(w, h, ratio, QImage::Format_RGB32);
     img.fill(QColor(0xD2, 0xA6, 0x6E));
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -64,8 +48,8 @@ QImage Corcho() {
 }
 
 // A round pushpin head seen from above at a slant, with its shadow.
-QImage Chincheta(const QColor& color, bool red) {
-    QImage img = Lienzo(19, 19);
+QImage Chincheta(const QColor& color, bool red, int ratio) {
+    QImage img = Lienzo(19, 19, ratio);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
@@ -82,40 +66,44 @@ QImage Chincheta(const QColor& color, bool red) {
     return img;
 }
 
-QImage Agarradera() {
-    QImage img = Lienzo(12, 12);
+QImage Agarradera(int ratio) {
+    QImage img = Lienzo(12, 12, ratio);
     QPainter p(&img);
-    for (int k = 0; k < 3; ++k) {
-        const int d = 3 + 4 * k;
-        p.setPen(QColor(0xFF, 0xFF, 0xFF));
-        p.drawLine(11, 11 - d, 11 - d, 11);
-        p.setPen(QColor(0xA0, 0x98, 0x70));
-        p.drawLine(11, 12 - d, 12 - d, 11);
-    }
+    SinSuavizar(p, [&p] {
+        for (int k = 0; k < 3; ++k) {
+            const int d = 3 + 4 * k;
+            p.setPen(QColor(0xFF, 0xFF, 0xFF));
+            p.drawLine(11, 11 - d, 11 - d, 11);
+            p.setPen(QColor(0xA0, 0x98, 0x70));
+            p.drawLine(11, 12 - d, 12 - d, 11);
+        }
+    });
     return img;
 }
 
 // Grey outline of a pinned note with a folded corner; the second face adds a small yellow
 // note with a red pin. The outlines are drawn without smoothing to stay crisp at 16 pixels.
-QImage IconoBandeja(bool conNota) {
-    QImage img = Lienzo(16, 16);
+QImage IconoBandeja(bool conNota, int ratio) {
+    QImage img = Lienzo(16, 16, ratio);
     QPainter p(&img);
-    p.setPen(QColor(0x50, 0x50, 0x50));
-    p.setBrush(QColor(0xEE, 0xEE, 0xEE));
-    p.drawPolygon(QPolygon({{1, 2}, {12, 2}, {12, 11}, {9, 14}, {1, 14}}));
-    p.setBrush(QColor(0xB8, 0xB8, 0xB8));
-    p.drawPolygon(QPolygon({{12, 11}, {9, 11}, {9, 14}}));
-    p.setPen(QColor(0x90, 0x90, 0x90));
-    for (int y : {6, 8, 10})
-        p.drawLine(3, y, y == 10 ? 7 : 10, y);
+    SinSuavizar(p, [&p] {
+        p.setPen(QColor(0x50, 0x50, 0x50));
+        p.setBrush(QColor(0xEE, 0xEE, 0xEE));
+        p.drawPolygon(QPolygon({{1, 2}, {12, 2}, {12, 11}, {9, 14}, {1, 14}}));
+        p.setBrush(QColor(0xB8, 0xB8, 0xB8));
+        p.drawPolygon(QPolygon({{12, 11}, {9, 11}, {9, 14}}));
+        p.setPen(QColor(0x90, 0x90, 0x90));
+        for (int y : {6, 8, 10})
+            p.drawLine(3, y, y == 10 ? 7 : 10, y);
+    });
     p.setRenderHint(QPainter::Antialiasing);
     CabezaChincheta(p, QPointF(6.5, 3), 2.4, QColor(0x70, 0x70, 0x70));
     if (conNota) {
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setPen(QColor(0x68, 0x50, 0x00));
-        p.setBrush(QColor(0xFF, 0xE0, 0x30));
-        p.drawRect(8, 8, 7, 7);
-        p.setRenderHint(QPainter::Antialiasing);
+        SinSuavizar(p, [&p] {
+            p.setPen(QColor(0x68, 0x50, 0x00));
+            p.setBrush(QColor(0xFF, 0xE0, 0x30));
+            p.drawRect(8, 8, 7, 7);
+        });
         CabezaChincheta(p, QPointF(11.5, 11), 2, QColor(0xE0, 0x10, 0x10));
     }
     return img;
@@ -123,16 +111,16 @@ QImage IconoBandeja(bool conNota) {
 
 // The strip at the left of the dialogs: amber-gold with the board's grain and a row of
 // small pinned notes, tall enough for every dialog.
-QImage FranjaDialogo() {
+QImage FranjaDialogo(int ratio) {
     const int w = 70, h = 480;
-    QImage img(w, h, QImage::Format_RGB32);
+    QImage img = Lienzo(w, h, ratio, QImage::Format_RGB32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient fondo(0, 0, w, 0);
     fondo.setColorAt(0, QColor(0xB0, 0x70, 0x10));
     fondo.setColorAt(0.5, QColor(0xE8, 0xB0, 0x40));
     fondo.setColorAt(1, QColor(0xA0, 0x64, 0x0C));
-    p.fillRect(img.rect(), fondo);
+    p.fillRect(QRect(0, 0, w, h), fondo);
     QRandomGenerator rnd(2004);
     for (int i = 0; i < 500; ++i) {
         const double x = rnd.bounded(w), y = rnd.bounded(h);
@@ -156,7 +144,7 @@ QImage FranjaDialogo() {
         for (int l = 0; l < 4; ++l)
             p.drawLine(QPointF(-15, -6 + l * 8), QPointF(15 - (l % 2) * 8, -6 + l * 8));
         p.restore();
-        p.drawImage(QPointF(26, y - 6), Chincheta(pines[k % 4], false));
+        p.drawImage(QPointF(26, y - 6), Chincheta(pines[k % 4], false, ratio));
     }
     return img;
 }
@@ -165,20 +153,21 @@ QImage FranjaDialogo() {
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    gCarpeta = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(gCarpeta);
-    Guardar(Corcho(), "corcho.png");
+    FijarCarpeta(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     const QColor colores[] = {QColor(0xD8, 0x18, 0x18), QColor(0x20, 0xA0, 0x30),
                               QColor(0x20, 0x40, 0xD0), QColor(0x20, 0xC8, 0xD8),
                               QColor(0xF0, 0xD0, 0x10), QColor(0x90, 0x30, 0xB0),
                               QColor(0xF0, 0x80, 0x10)};
-    for (int i = 0; i < 7; ++i)
-        Guardar(Chincheta(colores[i], i == 6), QString("chincheta%1.png").arg(i));
-    Guardar(Agarradera(), "agarradera.png");
-    Guardar(IconoBandeja(false), "bandeja0.png");
-    Guardar(IconoBandeja(true), "bandeja1.png");
-    Guardar(FranjaDialogo(), "franja.jpg");
-    GenerarMarco();
-    GenerarBotones();
-    return 0;
+    for (const int ratio : kRatios) {
+        Guardar(Corcho(ratio), "corcho.png");
+        for (int i = 0; i < 7; ++i)
+            Guardar(Chincheta(colores[i], i == 6, ratio), QString("chincheta%1.png").arg(i));
+        Guardar(Agarradera(ratio), "agarradera.png");
+        Guardar(IconoBandeja(false, ratio), "bandeja0.png");
+        Guardar(IconoBandeja(true, ratio), "bandeja1.png");
+        Guardar(FranjaDialogo(ratio), "franja.jpg");
+        GenerarMarco(ratio);
+        GenerarBotones(ratio);
+    }
+    return HuboFallos() ? 1 : 0;
 }
