@@ -1,6 +1,7 @@
 // The board in the notification area: minimising, restoring, blinking, the alert sound.
 #include "app/Pinaco.h"
 #include "config/FrmAbout.h"
+#include "core/VersionPinaco.h"
 #include "notes/ReproductorWav.h"
 #include "resources/ImagenesPinaco.h"
 
@@ -17,7 +18,7 @@ void TPinaco::CrearBandeja() {
     PopupMenuTray->addAction(QStringLiteral("Acerca &de"), this, &TPinaco::mnuFondoAboutClick);
 
     IconoBandeja = new QSystemTrayIcon(this);
-    IconoBandeja->setToolTip(QStringLiteral("Pinaco v1.4o"));
+    IconoBandeja->setToolTip(QString::fromLatin1(kNombreVersionPinaco));
     IconoBandeja->setContextMenu(PopupMenuTray);
     connect(IconoBandeja, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason motivo) {

@@ -2,6 +2,7 @@
 
 #include "config/ImagenesAcerca.h"
 #include "config/MascaraAcerca.h"
+#include "core/VersionPinaco.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -69,7 +70,7 @@ QUrl TfrmAbout::DireccionWeb() {
 }
 
 QString TfrmAbout::LineaCreditos() {
-    return QStringLiteral("Pinaco v%1o - por Morvanti").arg(QStringLiteral("1.4"));
+    return QStringLiteral("%1 - por Morvanti").arg(QLatin1String(kNombreVersionPinaco));
 }
 
 TfrmAbout::TfrmAbout(QWidget* owner, EscenaMoztro::Azar azar)

@@ -2,6 +2,7 @@
 // The words of the note transfer protocol and the value encodings both ends use. Messages
 // travel as Windows-1252 bytes, one message per send, no terminator.
 #include "core/DatosNota.h"
+#include "core/VersionPinaco.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -14,7 +15,7 @@ inline constexpr char kHola[] = "HOLA";
 inline constexpr char kHolaAck[] = "HOLA_ACK";
 inline constexpr char kVersion[] = "VERSION";
 inline constexpr char kVersionId[] = "VERSION_ID:";
-inline constexpr char kNuestraVersion[] = "Pinaco v1.4o";
+inline constexpr const auto& kNuestraVersion = kNombreVersionPinaco;
 inline constexpr char kActualizarPuerto[] = "ACTUALIZE_MY_SERVER_PORT:";
 inline constexpr char kPuertoActualizado[] = "YOUR_SERVER_PORT_ACTUALIZED";
 inline constexpr char kNotaBegin[] = "NOTA_BEGIN";
