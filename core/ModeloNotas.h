@@ -1,0 +1,58 @@
+#pragma once
+// The board's notes as records, from the topmost (the current note) to the bottom one. The
+// board shows them; whatever changes them goes through here, and every change is signalled,
+// so the views and the autosave follow it without asking.
+#include "core/DatosNota.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QRect>
+#include <optional>
+
+// Ids are never reused within a run, so a view or a dialog holding one cannot reach another
+// note after its own is gone.
+using IdNota = quint64;
+inline constexpr IdNota kSinNota = 0;
+
+class ModeloNotas : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    bool Vacio() const { return FOrden.isEmpty(); }
+    qsizetype Cuenta() const { return FOrden.size(); }
+    IdNota Primero() const { return FOrden.isEmpty() ? kSinNota : FOrden.first(); }
+    IdNota Ultimo() const { return FOrden.isEmpty() ? kSinNota : FOrden.last(); }
+    IdNota En(qsizetype i) const { return FOrden.at(i); }
+    qsizetype Indice(IdNota id) const { return FOrden.indexOf(id); }
+    bool Contiene(IdNota id) const { return FDatos.contains(id); }
+    const QList<IdNota>& Orden() const { return FOrden; }
+    // The record of a note in the model; an empty one for an id that is not.
+    const DatosNota& Datos(IdNota id) const;
+
+    // At the tail, as the notes file lists them from the top.
+    IdNota Agregar(const DatosNota& datos);
+    // False when the note is not in the model; nothing is signalled when nothing changes.
+    bool Cambiar(IdNota id, const DatosNota& datos);
+    // A drag or a resize, once it ends.
+    bool CambiarGeometria(IdNota id, const QRect& geometria);
+    bool AlFrente(IdNota id);
+    void PrimeroAlFondo();
+    // The record taken out, or none when the note is not in the model.
+    std::optional<DatosNota> Quitar(IdNota id);
+    void QuitarTodas();
+    // A new order of the same notes, for the organizer; anything else is refused.
+    bool Reordenar(const QList<IdNota>& orden);
+
+signals:
+    void Agregada(IdNota id);
+    void Cambiada(IdNota id);
+    void Quitada(IdNota id);
+    void OrdenCambiado();
+
+private:
+    QList<IdNota> FOrden;
+    QHash<IdNota, DatosNota> FDatos;
+    IdNota FSiguienteId = kSinNota + 1;
+};
