@@ -43,11 +43,17 @@ ClienteNotas::~ClienteNotas() {
     delete socket_;
 }
 
-void ClienteNotas::Enviar(const DestinoEnvio& destino, const QList<QByteArray>& campos,
+bool ClienteNotas::Enviar(const DestinoEnvio& destino, const DatosNota& nota,
                           std::optional<qint32> puertoPropio) {
-    campos_ = campos;
+    if (Ocupado())
+        return true;
+    std::optional<QList<QByteArray>> campos = MensajesCampos(nota);
+    if (!campos)
+        return false;
+    campos_ = std::move(*campos);
     puertoPropio_ = puertoPropio;
     Empezar(destino, Modo::Envio);
+    return true;
 }
 
 void ClienteNotas::Comprobar(const DestinoEnvio& destino) {
@@ -62,23 +68,13 @@ void ClienteNotas::Empezar(const DestinoEnvio& destino, Modo modo) {
     if (Ocupado())
         return;
     modo_ = modo;
-    fase_ = Conectando;
+    estado_ = Estado::Conectando;
     log_.clear();
     if (modo_ != Modo::ComprobacionHost)
         Linea(QStringLiteral("Estableciendo comunicación con %1...").arg(destino.Nombre));
     const QHostAddress direccion(destino.IP);
     if (direccion.protocol() != QAbstractSocket::IPv4Protocol) {
-        // Nothing to connect to: the attempt fails at once.
-        if (modo_ == Modo::ComprobacionHost) {
-            TimeOutComprobacionHost();
-            return;
-        }
-        if (modo_ == Modo::Comprobacion)
-            Acabar(false, kSinServidorRemoto,
-                   {QStringLiteral("Resultado:"), kSinServidorRemoto, IconoMensaje::Informacion});
-        else
-            Acabar(false, kLineaSinServidor,
-                   {QStringLiteral("Error!"), kSinServidorRemoto, IconoMensaje::Error});
+        FalloAlAbrir();
         return;
     }
     socket_ = new QTcpSocket(this);
@@ -86,143 +82,188 @@ void ClienteNotas::Empezar(const DestinoEnvio& destino, Modo modo) {
     connect(socket_, &QTcpSocket::readyRead, this, &ClienteNotas::AlLeer);
     // Only this attempt's own socket can end it; a refused connection ends it at once.
     connect(socket_, &QTcpSocket::errorOccurred, this, &ClienteNotas::TimerTimeOutTimer);
-    espera_ = Espera::Conexion;
     TimerTimeOut.start(EsperaConexionMs);
     socket_->connectToHost(
         direccion, quint16(destino.Puerto >= 0 && destino.Puerto <= 65535 ? destino.Puerto : 0));
 }
 
+// Nothing to connect to: the attempt fails at once.
+void ClienteNotas::FalloAlAbrir() {
+    switch (modo_) {
+    case Modo::Envio:
+        Acabar(false, kLineaSinServidor,
+               {QStringLiteral("Error!"), kSinServidorRemoto, IconoMensaje::Error});
+        break;
+    case Modo::Comprobacion:
+        Acabar(false, kSinServidorRemoto,
+               {QStringLiteral("Resultado:"), kSinServidorRemoto, IconoMensaje::Informacion});
+        break;
+    case Modo::ComprobacionHost:
+        Acabar(false, {}, {QStringLiteral("Resultado:"), kSinServidor, IconoMensaje::Informacion});
+        break;
+    }
+}
+
 void ClienteNotas::AlConectar() {
     if (modo_ == Modo::Comprobacion)
         Linea(QStringLiteral("Comunicación establecida."));
-    fase_ = Saludado;
-    EnviarMensaje(kHola, Espera::HolaAck);
+    EnviarMensaje(kHola, Estado::EsperaHolaAck);
 }
 
 void ClienteNotas::AlLeer() {
     // The strict alternation makes all that one read brings one message.
-    const QByteArray mensaje = socket_->readAll();
+    const QByteArray respuesta = socket_->readAll();
+    // The receiver weighs the permission at every message; the closing request is the one
+    // it never refuses.
+    if (respuesta == kNotAllowed && estado_ != Estado::EsperaCiaoAck) {
+        Rechazado();
+        return;
+    }
+    switch (estado_) {
+    case Estado::EsperaHolaAck:
+        AlSaludo(respuesta);
+        break;
+    case Estado::EsperaVersion:
+        AlVersion(respuesta);
+        break;
+    case Estado::EsperaPuerto:
+        if (respuesta == kPuertoActualizado)
+            EnviarMensaje(kNotaBegin, Estado::EsperaReady);
+        break;
+    case Estado::EsperaReady:
+        AlReady(respuesta);
+        break;
+    case Estado::EsperaDato:
+        AlDato(respuesta);
+        break;
+    case Estado::EsperaCreada:
+        AlCrear(respuesta);
+        break;
+    case Estado::EsperaCiaoAck:
+        AlDespedir(respuesta);
+        break;
+    case Estado::Libre:
+    case Estado::Conectando:
+        break;
+    }
+}
+
+void ClienteNotas::AlSaludo(const QByteArray& respuesta) {
+    if (respuesta != kHolaAck)
+        return;
+    if (modo_ == Modo::Envio)
+        Linea(QStringLiteral("Comunicación establecida."));
+    EnviarMensaje(kVersion, Estado::EsperaVersion);
+}
+
+void ClienteNotas::AlVersion(const QByteArray& respuesta) {
+    if (!respuesta.startsWith(kVersionId))
+        return;
+    const QString version = Resto(respuesta, kVersionId);
     switch (modo_) {
     case Modo::Envio:
-        LeerEnvio(mensaje);
-        break;
-    case Modo::Comprobacion:
-        LeerComprobacion(mensaje);
-        break;
-    case Modo::ComprobacionHost:
-        LeerComprobacionHost(mensaje);
-        break;
-    }
-}
-
-void ClienteNotas::LeerEnvio(const QByteArray& mensaje) {
-    if (mensaje == kNotAllowed) {
-        Acabar(false, "ERROR: " + kNoPermitido,
-               {QStringLiteral("¡Atención!"), kNoPermitido, IconoMensaje::Exclamacion});
-    } else if (mensaje == kHolaAck) {
-        Linea(QStringLiteral("Comunicación establecida."));
-        EnviarMensaje(kVersion, Espera::Version);
-    } else if (mensaje.startsWith(kVersionId)) {
-        CambiarLinea(1, QStringLiteral("Comunicación establecida.  (Versión: %1)")
-                            .arg(Resto(mensaje, kVersionId)));
+        CambiarLinea(1, QStringLiteral("Comunicación establecida.  (Versión: %1)").arg(version));
         Linea(QStringLiteral("Enviando datos."));
         if (puertoPropio_)
-            EnviarMensaje(MensajeActualizarPuerto(*puertoPropio_), Espera::Puerto);
+            EnviarMensaje(MensajeActualizarPuerto(*puertoPropio_), Estado::EsperaPuerto);
         else
-            EnviarMensaje(kNotaBegin, Espera::Ready);
-    } else if (mensaje == kPuertoActualizado) {
-        EnviarMensaje(kNotaBegin, Espera::Ready);
-    } else if (mensaje == kReady) {
-        CampoEnviado = 1;
-        EnviarSiguienteCampo();
-    } else if (mensaje == kDataReceived) {
-        EnviarSiguienteCampo();
-    } else if (mensaje == kNotaCreated) {
-        Linea(QStringLiteral("Nota enviada correctamente."));
-        log_.prepend(QStringLiteral(" "));
-        emit LogCambiado();
-        EnviarMensaje(kCiao, Espera::CiaoAck);
-    } else if (mensaje == kCiaoAck || mensaje == kCiaoNoMas || mensaje.startsWith(kCiaoNoPor)) {
-        QString texto = kEnviadaCorrectamente;
-        if (mensaje == kCiaoNoMas)
-            texto += kLimiteSobrepasado + QStringLiteral("permanentemente.");
-        else if (mensaje != kCiaoAck)
-            texto +=
-                kLimiteSobrepasado +
-                QStringLiteral("durante los próximos %1 minutos.").arg(Resto(mensaje, kCiaoNoPor));
-        Acabar(true, {}, {QStringLiteral("Notificación:"), texto, IconoMensaje::Informacion});
+            EnviarMensaje(kNotaBegin, Estado::EsperaReady);
+        break;
+    case Modo::Comprobacion:
+        Linea(QStringLiteral("Puede enviarle Notas a este sistema.  (Versión %1)").arg(version));
+        EnviarMensaje(kCiao, Estado::EsperaCiaoAck);
+        Avisar({QStringLiteral("Resultado:"),
+                QStringLiteral("Comunicación establecida satisfactoriamente.\rPuede enviarle "
+                               "Notas a este Sistema.\r\r(Versión del Pinaco remoto: %1)")
+                    .arg(version),
+                IconoMensaje::Informacion});
+        break;
+    case Modo::ComprobacionHost:
+        Acabar(false, {},
+               {QStringLiteral("Resultado:"),
+                QStringLiteral("Puede enviar Notas a la máquina remota.\r"
+                               "Versión del Pinaco remoto: %1")
+                    .arg(version),
+                IconoMensaje::Informacion});
+        break;
     }
 }
 
-void ClienteNotas::LeerComprobacion(const QByteArray& mensaje) {
-    if (mensaje == kNotAllowed) {
+void ClienteNotas::AlReady(const QByteArray& respuesta) {
+    if (respuesta != kReady)
+        return;
+    CampoEnviado = 1;
+    EnviarSiguienteCampo();
+}
+
+void ClienteNotas::AlDato(const QByteArray& respuesta) {
+    if (respuesta == kDataReceived)
+        EnviarSiguienteCampo();
+}
+
+void ClienteNotas::AlCrear(const QByteArray& respuesta) {
+    if (respuesta != kNotaCreated)
+        return;
+    Linea(QStringLiteral("Nota enviada correctamente."));
+    log_.prepend(QStringLiteral(" "));
+    emit LogCambiado();
+    EnviarMensaje(kCiao, Estado::EsperaCiaoAck);
+}
+
+void ClienteNotas::AlDespedir(const QByteArray& respuesta) {
+    if (modo_ != Modo::Envio) {
+        if (respuesta == kCiaoAck)
+            Terminar(false);
+        return;
+    }
+    QString texto = kEnviadaCorrectamente;
+    if (respuesta == kCiaoNoMas)
+        texto += kLimiteSobrepasado + QStringLiteral("permanentemente.");
+    else if (respuesta.startsWith(kCiaoNoPor))
+        texto +=
+            kLimiteSobrepasado +
+            QStringLiteral("durante los próximos %1 minutos.").arg(Resto(respuesta, kCiaoNoPor));
+    else if (respuesta != kCiaoAck)
+        return;
+    Acabar(true, {}, {QStringLiteral("Notificación:"), texto, IconoMensaje::Informacion});
+}
+
+void ClienteNotas::Rechazado() {
+    switch (modo_) {
+    case Modo::Envio:
+        Acabar(false, "ERROR: " + kNoPermitido,
+               {QStringLiteral("¡Atención!"), kNoPermitido, IconoMensaje::Exclamacion});
+        break;
+    case Modo::Comprobacion: {
         const QString noPermitido =
             QStringLiteral("No le está permitido enviar Notas al equipo Remoto.");
         Acabar(false, noPermitido,
                {QStringLiteral("Resultado:"),
                 QStringLiteral("Comunicación establecida satisfactoriamente.\r") + noPermitido,
                 IconoMensaje::Informacion});
-    } else if (mensaje == kHolaAck) {
-        EnviarMensaje(kVersion, Espera::Version);
-    } else if (mensaje.startsWith(kVersionId)) {
-        const QString version = Resto(mensaje, kVersionId);
-        Linea(QStringLiteral("Puede enviarle Notas a este sistema.  (Versión %1)").arg(version));
-        EnviarMensaje(kCiao, Espera::CiaoAck);
-        Avisar({QStringLiteral("Resultado:"),
-                QStringLiteral("Comunicación establecida satisfactoriamente.\rPuede enviarle "
-                               "Notas a este Sistema.\r\r(Versión del Pinaco remoto: %1)")
-                    .arg(version),
-                IconoMensaje::Informacion});
-    } else if (mensaje == kCiaoAck) {
-        Terminar(false);
+        break;
     }
-}
-
-void ClienteNotas::LeerComprobacionHost(const QByteArray& mensaje) {
-    if (mensaje == kNotAllowed) {
+    case Modo::ComprobacionHost:
         Acabar(false, {}, {QStringLiteral("Resultado:"), kNoPermitido, IconoMensaje::Informacion});
-    } else if (mensaje == kHolaAck) {
-        fase_ = VersionPedida;
-        EnviarMensaje(kVersion, Espera::Version);
-    } else if (mensaje.startsWith(kVersionId)) {
-        Acabar(false, {},
-               {QStringLiteral("Resultado:"),
-                QStringLiteral("Puede enviar Notas a la máquina remota.\r"
-                               "Versión del Pinaco remoto: %1")
-                    .arg(Resto(mensaje, kVersionId)),
-                IconoMensaje::Informacion});
+        break;
     }
 }
 
-void ClienteNotas::TimeOutComprobacionHost() {
-    // Silence after the version request ends the check without a box.
-    if (fase_ == Conectando)
-        Acabar(false, {}, {QStringLiteral("Resultado:"), kSinServidor, IconoMensaje::Informacion});
-    else if (fase_ == Saludado)
-        Acabar(false, {}, kAvisoSinRespuesta);
-    else
-        Terminar(false);
-}
-
-void ClienteNotas::EnviarMensaje(const QByteArray& mensaje, Espera espera) {
+void ClienteNotas::EnviarMensaje(const QByteArray& mensaje, Estado siguiente) {
     if (!socket_ || socket_->state() != QAbstractSocket::ConnectedState)
         return;
-    espera_ = espera;
+    estado_ = siguiente;
     // Every answer is awaited for a bounded time, not only the greeting's.
     TimerTimeOut.start(EsperaRespuestaMs);
     socket_->write(mensaje);
 }
 
 void ClienteNotas::EnviarSiguienteCampo() {
-    if (CampoEnviado < 1 || CampoEnviado > kNumCampos + 1)
-        return;
     const bool ultimo = CampoEnviado == kNumCampos + 1;
-    if (ultimo) {
-        fase_ = NotaEnviada;
-        EnviarMensaje(kNotaEnd, Espera::Creada);
-    } else {
-        EnviarMensaje(campos_.value(CampoEnviado - 1), Espera::Dato);
-    }
+    if (ultimo)
+        EnviarMensaje(kNotaEnd, Estado::EsperaCreada);
+    else
+        EnviarMensaje(campos_.value(CampoEnviado - 1), Estado::EsperaDato);
     if (log_.size() > 2)
         CambiarLinea(2, log_[2] + (ultimo ? QStringLiteral(". (OK)") : QStringLiteral(".")));
     ++CampoEnviado;
@@ -231,30 +272,20 @@ void ClienteNotas::EnviarSiguienteCampo() {
 void ClienteNotas::TimerTimeOutTimer() {
     if (!Ocupado())
         return;
-    if (modo_ == Modo::ComprobacionHost) {
-        TimeOutComprobacionHost();
-        return;
-    }
-    if (espera_ == Espera::CiaoAck) {
-        // The result is known: after "NOTA_CREATED" the note is on the peer's board.
-        if (modo_ == Modo::Envio)
-            Acabar(true, {},
-                   {QStringLiteral("Notificación:"), kEnviadaCorrectamente,
-                    IconoMensaje::Informacion});
+    const bool host = modo_ == Modo::ComprobacionHost;
+    switch (estado_) {
+    case Estado::Conectando:
+        if (host)
+            Acabar(false, {},
+                   {QStringLiteral("Resultado:"), kSinServidor, IconoMensaje::Informacion});
         else
-            Terminar(false);
-        return;
-    }
-    switch (fase_) {
-    case Conectando:
-        Acabar(false, kLineaSinServidor,
-               {QStringLiteral("¡Atención!"), kSinServidor, IconoMensaje::Exclamacion});
+            Acabar(false, kLineaSinServidor,
+                   {QStringLiteral("¡Atención!"), kSinServidor, IconoMensaje::Exclamacion});
         break;
-    case Saludado:
-        Acabar(false, kLineaSinRespuesta, kAvisoSinRespuesta);
-        break;
-    default:
-        EnviarMensaje(kCiao, Espera::Nada);
+    case Estado::EsperaCreada: {
+        // Whether the peer created the note is unknown; it is told goodbye all the same.
+        if (socket_->state() == QAbstractSocket::ConnectedState)
+            socket_->write(kCiao);
         Acabar(false, kLineaSinRespuesta + QStringLiteral(" Terminando conexión."),
                {QString(),
                 QStringLiteral("La Nota se envió completa, pero el equipo remoto\r"
@@ -262,11 +293,36 @@ void ClienteNotas::TimerTimeOutTimer() {
                 IconoMensaje::Informacion});
         break;
     }
+    case Estado::EsperaCiaoAck:
+        // The result is known: after "NOTA_CREATED" the note is on the peer's board.
+        if (modo_ == Modo::Envio)
+            Acabar(true, {},
+                   {QStringLiteral("Notificación:"), kEnviadaCorrectamente,
+                    IconoMensaje::Informacion});
+        else
+            Terminar(false);
+        break;
+    case Estado::EsperaVersion:
+        // The settings' check asked only for the version: its silence ends it without a box.
+        if (host) {
+            Terminar(false);
+            break;
+        }
+        [[fallthrough]];
+    case Estado::EsperaHolaAck:
+    case Estado::EsperaPuerto:
+    case Estado::EsperaReady:
+    case Estado::EsperaDato:
+        Acabar(false, host ? QString() : kLineaSinRespuesta, kAvisoSinRespuesta);
+        break;
+    case Estado::Libre:
+        break;
+    }
 }
 
 void ClienteNotas::Terminar(bool entregada) {
     TimerTimeOut.stop();
-    espera_ = Espera::Nada;
+    estado_ = Estado::Libre;
     if (QTcpSocket* socket = socket_) {
         socket_ = nullptr;
         socket->disconnect(this);

@@ -1,9 +1,12 @@
 #pragma once
 // The sending side of the protocol: one note sent to a board, or a host check, each on a
-// socket of its own that is released once its events have returned. Every wait for the
-// peer is bounded. What the user is told comes out as the lines of a small log and as
-// boxes; a box never opens inside a socket's handler but once it has returned, so neither
-// the answers nor the time-outs that come while it is open run beneath a live handler.
+// socket of its own that is released once its events have returned. The attempt is a state
+// machine: each answer is taken by the state that awaits it, and any other answer is left
+// to that state's time-out. Every wait for the peer is bounded. What the user is told comes
+// out as the lines of a small log and as boxes; a box never opens inside a socket's handler
+// but once it has returned, so neither the answers nor the time-outs that come while it is
+// open run beneath a live handler.
+#include "core/DatosNota.h"
 #include "core/IconoMensaje.h"
 
 #include <QByteArray>
@@ -34,10 +37,11 @@ public:
     explicit ClienteNotas(QObject* parent = nullptr);
     ~ClienteNotas() override;
 
-    // campos: the twelve field messages of the note. puertoPropio: the own ServerPort when
-    // the receiver is to record it.
-    void Enviar(const DestinoEnvio& destino, const QList<QByteArray>& campos,
-                std::optional<qint32> puertoPropio);
+    // puertoPropio: the own ServerPort when the receiver is to record it. False when the
+    // note holds a character Windows-1252 cannot carry: then nothing starts, since no
+    // substitute byte may go on the wire. An attempt already running is left alone.
+    [[nodiscard]] bool Enviar(const DestinoEnvio& destino, const DatosNota& nota,
+                              std::optional<qint32> puertoPropio);
     void Comprobar(const DestinoEnvio& destino);
     // The shorter check of the settings: no log, no closing request, the version answer ends it.
     void ComprobarHost(const DestinoEnvio& destino);
@@ -55,21 +59,37 @@ signals:
     void Aviso(const AvisoEnvio& aviso);
 
 private:
-    // What the time-out of each wait means: 0 connecting, 1 greeting sent, 2 whole note sent
-    // (in the settings' check: version asked).
-    enum Fase { Conectando = 0, Saludado = 1, NotaEnviada = 2, VersionPedida = 2 };
-    enum class Espera { Nada, Conexion, HolaAck, Version, Puerto, Ready, Dato, Creada, CiaoAck };
+    // What the attempt awaits. A note goes Conectando, EsperaHolaAck, EsperaVersion,
+    // (EsperaPuerto), EsperaReady, EsperaDato twelve times, EsperaCreada, EsperaCiaoAck; a
+    // check stops after the version, or after the closing answer in the send dialog.
+    enum class Estado {
+        Libre,
+        Conectando,
+        EsperaHolaAck,
+        EsperaVersion,
+        EsperaPuerto,
+        EsperaReady,
+        EsperaDato,
+        EsperaCreada,
+        EsperaCiaoAck,
+    };
     enum class Modo { Envio, Comprobacion, ComprobacionHost };
 
     void Empezar(const DestinoEnvio& destino, Modo modo);
+    void FalloAlAbrir();
     void AlConectar();
     void AlLeer();
-    void LeerEnvio(const QByteArray& mensaje);
-    void LeerComprobacion(const QByteArray& mensaje);
-    void LeerComprobacionHost(const QByteArray& mensaje);
-    void TimeOutComprobacionHost();
-    void EnviarMensaje(const QByteArray& mensaje, Espera espera);
+    // One per state that awaits an answer; each takes only its own.
+    void AlSaludo(const QByteArray& respuesta);
+    void AlVersion(const QByteArray& respuesta);
+    void AlReady(const QByteArray& respuesta);
+    void AlDato(const QByteArray& respuesta);
+    void AlCrear(const QByteArray& respuesta);
+    void AlDespedir(const QByteArray& respuesta);
+    void Rechazado();
+    void EnviarMensaje(const QByteArray& mensaje, Estado siguiente);
     void EnviarSiguienteCampo();
+    // Silence past the bound, or a socket error, in the present state.
     void TimerTimeOutTimer();
     // Closes and releases the socket; the controls come back.
     void Terminar(bool entregada);
@@ -85,10 +105,9 @@ private:
     QPointer<QTcpSocket> socket_;
     QTimer TimerTimeOut;
     Modo modo_ = Modo::Envio;
-    int fase_ = Conectando;
-    Espera espera_ = Espera::Nada;
+    Estado estado_ = Estado::Libre;
     QList<QByteArray> campos_;
-    int CampoEnviado = 0;
+    int CampoEnviado = 0; // the next of the twelve fields, then NOTA_END
     std::optional<qint32> puertoPropio_;
     QStringList log_;
 };

@@ -1,7 +1,6 @@
 #include "notes/FrmEnviarNotaRed.h"
 
 #include "core/UnitComunes.h"
-#include "net/Protocolo.h"
 #include "notes/FrmConfigNota.h"
 #include "notes/ListaDirecciones.h"
 #include "notes/Mensaje.h"
@@ -150,16 +149,12 @@ void TfrmEnviarNotaRed::btnEnviarClick() {
         HabilitarControles(true);
         return;
     }
-    const std::optional<QList<QByteArray>> campos = Protocolo::MensajesCampos(FNota);
-    if (!campos) {
-        // Never a substitute byte on the wire: the note is not sent at all.
+    if (!Client.Enviar(destino, FNota, FPuertoPropio)) {
         HabilitarControles(true);
         MostrarMensaje(this, QStringLiteral("Error"),
                        QStringLiteral("La Nota contiene caracteres que no se pueden enviar."),
                        IconoMensaje::Error);
-        return;
     }
-    Client.Enviar(destino, *campos, FPuertoPropio);
 }
 
 void TfrmEnviarNotaRed::ListViewDblClick() {

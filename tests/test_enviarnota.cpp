@@ -97,16 +97,50 @@ void TestEnviarNota::terminaciones_data() {
          2301);
     fila("withdrawn for minutes", {{"CIAO", "CIAO_ACK_NOT_ALLOWED_FOR:5"}}, Transferencia(), true,
          {}, limite + "durante los próximos 5 minutos.");
-    fila("no closing answer: on the board all the same", {{"CIAO", ""}}, Transferencia(), true);
-    fila("silent in the middle of the note", {{"TEXT:", ""}}, Transferencia().first(15), false,
-         {sinRespuesta});
-    fila("connection dropped mid-note", {{"FONT_NAME:", kCerrar}}, Transferencia().first(8), false);
     fila("refused", {{"HOLA", "NOT_ALLOWED"}}, {"HOLA"}, false,
          {"ERROR: No le está permitido enviar Notas a la máquina remota."});
-    fila("note end unanswered", {{"NOTA_END", ""}, {"CIAO", ""}}, Transferencia(), false,
-         {sinRespuesta + " Terminando conexión."});
     fila("no server", {}, {}, false, {"ERROR: No se encuentró Servidor en la máquina remota."}, {},
          -1);
+
+    // Every state that awaits an answer, given the answer of another state, silence or a
+    // dropped connection: the other answer is not taken, so all three end as the state's
+    // time-out does. Past "NOTA_CREATED" the note is on the peer's board.
+    const QString sinAlguna =
+        "La comunicación se estableció con éxito,\rpero no se recibe respuesta alguna.";
+    const QByteArrayList conPuerto = Transferencia({"ACTUALIZE_MY_SERVER_PORT:2301"});
+    const struct {
+        const char* mensaje;
+        QByteArray otra;
+        QByteArrayList enviados; // up to the unanswered message
+        bool entregada;
+        QString linea;
+        QString caja;
+        int puertoPropio;
+    } estados[] = {
+        {"HOLA", "VERSION_ID:Pinaco v1.4o", {"HOLA"}, false, sinRespuesta, sinAlguna, 0},
+        {"VERSION", "HOLA_ACK", {"HOLA", "VERSION"}, false, sinRespuesta, sinAlguna, 0},
+        {"ACTUALIZE_MY_SERVER_PORT:", "READY", conPuerto.first(3), false, sinRespuesta, sinAlguna,
+         2301},
+        {"NOTA_BEGIN", "NOTA_CREATED", Transferencia().first(3), false, sinRespuesta, sinAlguna, 0},
+        {"FONT_SIZE:", "READY", Transferencia().first(9), false, sinRespuesta, sinAlguna, 0},
+        {"NOTA_END", "READY", Transferencia().first(16), false,
+         sinRespuesta + " Terminando conexión.",
+         "La Nota se envió completa, pero el equipo remoto\rdejó de responder... No es seguro "
+         "que la haya creado.",
+         0},
+        {"CIAO", "NOTA_CREATED", Transferencia(), true, "Nota enviada correctamente.",
+         "La Nota se envió correctamente.", 0},
+    };
+    for (const auto& e : estados)
+        for (const QByteArray& respuesta : {e.otra, QByteArray(), kCerrar}) {
+            // Told goodbye after silence at the note's end, unless the peer has gone.
+            const bool adios = QByteArray(e.mensaje) == "NOTA_END" && respuesta != kCerrar;
+            const QByteArray caso = e.mensaje + QByteArray(" answered ") +
+                                    (respuesta.isEmpty() ? QByteArray("by silence") : respuesta);
+            fila(caso.constData(), {{e.mensaje, respuesta}},
+                 adios ? e.enviados + QByteArrayList{"CIAO"} : e.enviados, e.entregada, {e.linea},
+                 e.caja, e.puertoPropio);
+        }
     fila("check: can send", {}, {"HOLA", "VERSION", "CIAO"}, false,
          {"Estableciendo comunicación con Ana...", "Comunicación establecida.",
           "Puede enviarle Notas a este sistema.  (Versión Pinaco v1.4o)"},
