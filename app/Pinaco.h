@@ -215,6 +215,8 @@ private:
     // top of the board's stacking, or at its bottom.
     TNota* NuevaNota(bool Visible, bool AlFondo = false);
     void DestruirNota(TNota* nota);
+    // What an editing dialog gave back, written into the note.
+    void AsignarEdicion(TNota* nota, DatosNota editada);
     // Keeps the button pieces above the notes when notes may not cover them.
     void BotonesAlFrente();
     // The due autosave: the server closed around the write.

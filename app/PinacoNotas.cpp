@@ -122,16 +122,30 @@ void TPinaco::EditarNota(TNota* nota, bool EsNueva) {
     QPointer<TNota> viva(nota);
     if (nota->ColorChincheta() == TColorChincheta::Net) {
         TfrmVerNotaNet visor(this);
-        visor.CargarNotaEnVisor(nota, FListaIP.NombreDeIP(nota->ReceivedFromIP()));
-        visor.exec();
+        visor.CargarNotaEnVisor(nota->Datos(), FListaIP.NombreDeIP(nota->ReceivedFromIP()));
+        if (visor.exec() == QDialog::Accepted && viva)
+            AsignarEdicion(viva, visor.Datos());
     } else {
-        TfrmConfigNota editor(nota, EsNueva, this);
+        TfrmConfigNota editor(nota->Datos(), EsNueva, this);
         const bool aceptado = editor.exec() == QDialog::Accepted;
+        if (aceptado && viva)
+            AsignarEdicion(viva, editor.Datos());
         // A new note the user cancelled is discarded; it is the current note.
         if (!aceptado && EsNueva && viva && FListaNotas.Primero() == nota)
             BorrarNotaActual();
     }
     MarcarNotasCambiadas();
+}
+
+void TPinaco::AsignarEdicion(TNota* nota, DatosNota editada) {
+    // Place, size and shade are the board's: they may have changed while the dialog was open.
+    const DatosNota actual = nota->Datos();
+    editada.Left = actual.Left;
+    editada.Top = actual.Top;
+    editada.Width = actual.Width;
+    editada.Height = actual.Height;
+    editada.ColorNW = actual.ColorNW;
+    nota->AsignarDatos(editada);
 }
 
 void TPinaco::BorrarNotaActual() {

@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     {
         TfrmVerNotaNet visor(&tablero);
         t.restart();
-        visor.CargarNotaEnVisor(nota, QString());
+        visor.CargarNotaEnVisor(nota->Datos(), QString());
         const double cargar = double(t.nsecsElapsed()) / 1e6;
         std::printf("visor: cargar %.1f ms, mostrar %.1f ms\n", cargar, MsMostrar(visor));
     }
@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
     }
     {
         t.restart();
-        TfrmConfigNota editor(nota, false, &tablero);
+        TfrmConfigNota editor(nota->Datos(), false, &tablero);
         const double crear = double(t.nsecsElapsed()) / 1e6;
         std::printf("editor: crear %.1f ms, mostrar %.1f ms\n", crear, MsMostrar(editor));
     }

@@ -6,6 +6,7 @@
 #include "app/RutasDatos.h"
 #include "app/TraduccionesQt.h"
 #include "core/GeometriaNotas.h"
+#include "notes/FrmConfigNota.h"
 #include "notes/FrmVerNotaNet.h"
 #include "notes/Nota.h"
 #include "storage/ArchivoNotas.h"
@@ -17,9 +18,12 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QToolButton>
 #include <QtTest>
 #include <sys/resource.h>
 
@@ -44,6 +48,8 @@ private slots:
     void dialogoMinimizadoVuelve();
     void autoguardadoYCierre();
     void ratonSobreLasNotas();
+    void edicionAceptadaLlegaALaNota_data();
+    void edicionAceptadaLlegaALaNota();
     void notaRecibidaSeApartaDeLasOtras();
     void notaGuardadaEnormeSeAcota();
     void alFondoYBorrar();
@@ -184,6 +190,47 @@ void TestPinaco::ratonSobreLasNotas() {
     nota->setReceivedFromIP("10.0.0.7");
     FPinaco->ListaDirecciones().AddIP("10.0.0.7", "Oficina", true, 2222);
     QCOMPARE(abrirConDobleClic(), QString("TfrmVerNotaNet: Oficina  (10.0.0.7)"));
+}
+
+void TestPinaco::edicionAceptadaLlegaALaNota_data() {
+    QTest::addColumn<bool>("recibida");
+    QTest::newRow("editor: el texto") << false;
+    QTest::newRow("visor: la fuente") << true;
+}
+
+// What OK writes in the editor or the viewer reaches the note; where the note is meanwhile
+// is the board's and stays.
+void TestPinaco::edicionAceptadaLlegaALaNota() {
+    QFETCH(bool, recibida);
+    Arrancar();
+    TNota* nota = FPinaco->CrearNota(true);
+    if (recibida)
+        nota->setColorChincheta(TColorChincheta::Net);
+    DatosNota esperado = nota->Datos();
+    const FuenteNota elegida{QFont("DejaVu Serif", 14), 0x00FF00};
+    AlAbrirseDialogo([&](QDialog* d) {
+        nota->move(nota->pos() + QPoint(5, 9));
+        if (auto* visor = qobject_cast<TfrmVerNotaNet*>(d)) {
+            visor->ElegirFuente = [&](const FuenteNota&, QWidget*) { return elegida; };
+            visor->btnFuente->click();
+            visor->BitBtnOK->click();
+        } else if (auto* editor = qobject_cast<TfrmConfigNota*>(d)) {
+            editor->MemoTexto->setPlainText("nuevo");
+            editor->BitBtnOK->click();
+        }
+    });
+    FPinaco->mnuNotaEditarClick();
+    esperado.Left += 5;
+    esperado.Top += 9;
+    if (recibida) {
+        esperado.FontName = "DejaVu Serif";
+        esperado.FontSize = 14;
+        esperado.FontStyle = 0;
+        esperado.FontColor = 0x00FF00;
+    } else {
+        esperado.Texto = "nuevo";
+    }
+    QCOMPARE(nota->Datos(), esperado);
 }
 
 // A received note goes on top with the Net pin, 7 pixels down-right at a time until it
