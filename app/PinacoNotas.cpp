@@ -281,9 +281,9 @@ void TPinaco::mnuNotaBorrarClick() {
     if (!nota)
         return;
     if (Config.ConfirmarBorrarNota) {
-        TfrmEliminarNota dialogo(
-            nota, [this] { BorrarNotaActual(); }, this);
-        dialogo.exec();
+        TfrmEliminarNota dialogo(nota->Datos(), this);
+        if (dialogo.exec() == QDialog::Accepted)
+            BorrarNotaActual();
     } else {
         BorrarNotaActual();
     }

@@ -74,8 +74,7 @@ int main(int argc, char** argv) {
     }
     {
         t.restart();
-        TfrmEliminarNota borrar(
-            nota, [] {}, &tablero);
+        TfrmEliminarNota borrar(nota->Datos(), &tablero);
         const double crear = double(t.nsecsElapsed()) / 1e6;
         std::printf("confirmar borrado: crear %.1f ms, mostrar %.1f ms\n", crear,
                     MsMostrar(borrar));
