@@ -78,6 +78,8 @@ public:
     void mnuFondoAddNotaClick();
     void mnuFondoConfigPinacoClick();
     void mnuFondoOrganizarClick();
+    // By creation or due date: the first ends topmost; places and sizes stay.
+    void OrganizarNotas(bool PorCreacion, bool Ascendente);
     void mnuFondoBuscarNotaClick();
     void mnuFondoAboutClick();
     void ComprobarNotasCaducadas();

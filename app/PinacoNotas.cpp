@@ -7,6 +7,7 @@
 #include "config/FrmConfigurarPinaco.h"
 #include "config/PanelRed.h"
 #include "core/GeometriaNotas.h"
+#include "core/OrdenNotas.h"
 #include "net/ServidorNotas.h"
 #include "net/SesionNota.h"
 #include "notes/FrmBuscarNota.h"
@@ -351,8 +352,23 @@ void TPinaco::mnuFondoConfigPinacoClick() {
     dialogo.exec();
 }
 void TPinaco::mnuFondoOrganizarClick() {
-    TfrmOrganizarNotas dialogo(*this);
-    dialogo.exec();
+    TfrmOrganizarNotas dialogo(this);
+    if (dialogo.exec() == QDialog::Accepted)
+        OrganizarNotas(dialogo.PorCreacion(), dialogo.Ascendente());
+}
+
+void TPinaco::OrganizarNotas(bool PorCreacion, bool Ascendente) {
+    QList<DatosNota> registros;
+    registros.reserve(FListaNotas.Cuenta());
+    for (const TNota* nota : FListaNotas)
+        registros.append(nota->Datos());
+    QList<TNota*> orden;
+    orden.reserve(registros.size());
+    for (const qsizetype i : OrdenOrganizado(registros, PorCreacion, Ascendente))
+        orden.append(FListaNotas.En(i));
+    if (!orden.isEmpty())
+        ReordenarNotas(orden);
+    MarcarNotasCambiadas();
 }
 
 void TPinaco::mnuFondoBuscarNotaClick() {

@@ -53,6 +53,7 @@ private slots:
     void notaRecibidaSeApartaDeLasOtras();
     void notaGuardadaEnormeSeAcota();
     void alFondoYBorrar();
+    void organizarOrdenaListaYApilado();
     void guardarYCargarConservaNotasYOrden();
     void conversionConservaLibretaYBytesTrasCtrlZ();
     void sinCargarNoSeEscribeNada();
@@ -301,6 +302,36 @@ void TestPinaco::alFondoYBorrar() {
     AlAbrirseDialogo([](QDialog* d) { d->reject(); });
     FPinaco->mnuFondoAddNotaClick();
     QCOMPARE(FPinaco->Notas().Cuenta(), 2);
+}
+
+// Organised, the notes take the new order in the list and on the board, a change to save;
+// cancelled, nothing moves.
+void TestPinaco::organizarOrdenaListaYApilado() {
+    Arrancar();
+    QList<TNota*> creadas;
+    for (const int mes : {3, 1, 2}) {
+        creadas.append(FPinaco->CrearNota(true));
+        creadas.last()->setMonthCreated(quint8(mes));
+    }
+    const auto apiladas = [this] { // topmost first
+        QList<TNota*> notas;
+        for (QWidget* w : FPinaco->Apilado())
+            if (auto* nota = qobject_cast<TNota*>(w))
+                notas.prepend(nota);
+        return notas;
+    };
+    const QList<TNota*> pila = apiladas();
+    for (const bool acepta : {false, true}) {
+        FPinaco->GuardarNotas();
+        AlAbrirseDialogo([acepta](QDialog* d) { acepta ? d->accept() : d->reject(); });
+        FPinaco->mnuFondoOrganizarClick();
+        // The dialog opens on creation date, ascending.
+        const QList<TNota*> orden =
+            acepta ? QList<TNota*>{creadas[1], creadas[2], creadas[0]} : creadas;
+        QCOMPARE(QList<TNota*>(FPinaco->Notas().begin(), FPinaco->Notas().end()), orden);
+        QCOMPARE(apiladas(), acepta ? orden : pila);
+        QCOMPARE(FPinaco->AutoguardadoArmado(), acepta);
+    }
 }
 
 void TestPinaco::guardarYCargarConservaNotasYOrden() {
