@@ -7,6 +7,7 @@
 #include "app/TraduccionesQt.h"
 #include "core/GeometriaNotas.h"
 #include "notes/FrmConfigNota.h"
+#include "notes/FrmNotaCaduca.h"
 #include "notes/FrmVerNotaNet.h"
 #include "notes/Nota.h"
 #include "storage/ArchivoNotas.h"
@@ -54,6 +55,7 @@ private slots:
     void notaGuardadaEnormeSeAcota();
     void alFondoYBorrar();
     void organizarOrdenaListaYApilado();
+    void caducadaEliminadaDejaElTablero();
     void guardarYCargarConservaNotasYOrden();
     void conversionConservaLibretaYBytesTrasCtrlZ();
     void sinCargarNoSeEscribeNada();
@@ -332,6 +334,28 @@ void TestPinaco::organizarOrdenaListaYApilado() {
         QCOMPARE(apiladas(), acepta ? orden : pila);
         QCOMPARE(FPinaco->AutoguardadoArmado(), acepta);
     }
+}
+
+// Eliminar in the expired notes takes the note shown off the board, a change to save.
+void TestPinaco::caducadaEliminadaDejaElTablero() {
+    Arrancar();
+    TNota* vigente = FPinaco->CrearNota(true);
+    vigente->setYearExpires(QDate::currentDate().year() + 1);
+    TNota* vencida = FPinaco->CrearNota(true);
+    TNota* otra = FPinaco->CrearNota(true);
+    QPointer<TNota> vigilada(vencida);
+    FPinaco->GuardarNotas();
+    AlAbrirseDialogo([](QDialog* d) {
+        auto* caducas = qobject_cast<TfrmNotaCaduca*>(d);
+        QVERIFY(caducas);
+        caducas->btnEliminarNota->click();
+        d->accept();
+    });
+    FPinaco->ComprobarNotasCaducadas();
+    QCOMPARE(QList<TNota*>(FPinaco->Notas().begin(), FPinaco->Notas().end()),
+             (QList<TNota*>{vigente, otra}));
+    QTRY_VERIFY(vigilada.isNull());
+    QVERIFY(FPinaco->AutoguardadoArmado());
 }
 
 void TestPinaco::guardarYCargarConservaNotasYOrden() {

@@ -1,4 +1,5 @@
 // The rules the note dialogs follow, on records alone.
+#include "core/NotasCaducadas.h"
 #include "core/OrdenNotas.h"
 
 #include <QDate>
@@ -25,6 +26,8 @@ class TestReglasNotas : public QObject {
 private slots:
     void organizar_data();
     void organizar();
+    void caducadas_data();
+    void caducadas();
 };
 
 void TestReglasNotas::organizar_data() {
@@ -50,6 +53,35 @@ void TestReglasNotas::organizar() {
     for (const qsizetype i : OrdenOrganizado(notas, porCreacion, ascendente))
         orden.append(notas[i].Texto);
     QTEST(orden, "esperado");
+}
+
+void TestReglasNotas::caducadas_data() {
+    QTest::addColumn<QList<QDate>>("limites");
+    QTest::addColumn<QList<bool>>("caducadas");
+    const QDate hoy(2026, 3, 4);
+    QTest::newRow("ninguna") << QList<QDate>{} << QList<bool>{};
+    QTest::newRow("mañana, el año que viene")
+        << QList<QDate>{hoy.addDays(1), QDate(2027, 1, 1)} << QList<bool>{false, false};
+    QTest::newRow("hoy, tras una de mañana")
+        << QList<QDate>{hoy.addDays(1), hoy} << QList<bool>{false, true};
+    // A zero date, as a sender may leave it, is long past.
+    QTest::newRow("ayer, sin fecha")
+        << QList<QDate>{hoy.addDays(-1), QDate()} << QList<bool>{true, true};
+}
+
+// Due today or earlier; the dialog opens when any note is.
+void TestReglasNotas::caducadas() {
+    QFETCH(QList<QDate>, limites);
+    QFETCH(QList<bool>, caducadas);
+    const QDate hoy(2026, 3, 4);
+    QList<RegistroNota> notas;
+    QList<bool> vistas;
+    for (const QDate& limite : limites) {
+        notas.append({notas.size(), Nota("x", hoy, limite)});
+        vistas.append(NotaCaducada(notas.last().Datos, hoy));
+    }
+    QCOMPARE(vistas, caducadas);
+    QCOMPARE(HayNotasCaducadas(notas, hoy), caducadas.contains(true));
 }
 
 QTEST_MAIN(TestReglasNotas)
