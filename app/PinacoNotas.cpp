@@ -2,6 +2,7 @@
 #include "app/ArrastreRaton.h"
 #include "app/CapasNotas.h"
 #include "app/FondoCorcho.h"
+#include "app/IdsNotas.h"
 #include "app/Pinaco.h"
 #include "app/RutasDatos.h"
 #include "config/FrmConfigurarPinaco.h"
@@ -372,6 +373,16 @@ void TPinaco::OrganizarNotas(bool PorCreacion, bool Ascendente) {
 }
 
 void TPinaco::mnuFondoBuscarNotaClick() {
-    TfrmBuscarNota dialogo(*this);
+    IdsNotas ids;
+    TfrmBuscarNota dialogo([&] { return ids.Registros(FListaNotas); },
+                           [&](qint64 id) {
+                               TNota* nota = ids.Nota(id);
+                               // Gone, or taken off the board and waiting to be destroyed.
+                               if (!nota || !FListaNotas.Contiene(nota))
+                                   return;
+                               SubirNota(nota);
+                               nota->update();
+                           },
+                           this);
     dialogo.exec();
 }

@@ -6,6 +6,7 @@
 #include "app/RutasDatos.h"
 #include "app/TraduccionesQt.h"
 #include "core/GeometriaNotas.h"
+#include "notes/FrmBuscarNota.h"
 #include "notes/FrmConfigNota.h"
 #include "notes/FrmNotaCaduca.h"
 #include "notes/FrmVerNotaNet.h"
@@ -22,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QToolButton>
@@ -56,6 +58,7 @@ private slots:
     void alFondoYBorrar();
     void organizarOrdenaListaYApilado();
     void caducadaEliminadaDejaElTablero();
+    void busquedaSubeLaNotaDeLaFila();
     void guardarYCargarConservaNotasYOrden();
     void conversionConservaLibretaYBytesTrasCtrlZ();
     void sinCargarNoSeEscribeNada();
@@ -356,6 +359,43 @@ void TestPinaco::caducadaEliminadaDejaElTablero() {
              (QList<TNota*>{vigente, otra}));
     QTRY_VERIFY(vigilada.isNull());
     QVERIFY(FPinaco->AutoguardadoArmado());
+}
+
+// A double click in the search brings the row's note to the front, unless it has left the
+// board meanwhile; the board's order stays.
+void TestPinaco::busquedaSubeLaNotaDeLaFila() {
+    Arrancar();
+    TNota* x = FPinaco->CrearNota(true);
+    x->setTexto("x");
+    TNota* a = FPinaco->CrearNota(true);
+    a->setTexto("a");
+    TNota* b = FPinaco->CrearNota(true);
+    b->setTexto("b");
+    const auto arriba = [this] {
+        const QList<QWidget*> pila = FPinaco->Apilado();
+        for (auto it = pila.crbegin(); it != pila.crend(); ++it)
+            if (auto* nota = qobject_cast<TNota*>(*it))
+                return nota;
+        return static_cast<TNota*>(nullptr);
+    };
+    QCOMPARE(arriba(), b);
+    QList<TNota*> vistas;
+    AlAbrirseDialogo([&](QDialog* d) {
+        auto* buscar = qobject_cast<TfrmBuscarNota*>(d);
+        QVERIFY(buscar);
+        for (const int fila : {0, 1}) { // by text: a, b, x
+            if (fila == 1)
+                FPinaco->BorrarNota(b);
+            buscar->ListView->selectRow(fila);
+            buscar->ListViewDblClick();
+            vistas.append(arriba());
+        }
+        d->reject();
+    });
+    FPinaco->mnuFondoBuscarNotaClick();
+    QCOMPARE(vistas, (QList<TNota*>{a, a}));
+    QCOMPARE(QList<TNota*>(FPinaco->Notas().begin(), FPinaco->Notas().end()),
+             (QList<TNota*>{x, a}));
 }
 
 void TestPinaco::guardarYCargarConservaNotasYOrden() {
