@@ -4,6 +4,7 @@
 #include "app/CapasNotas.h"
 #include "app/CustodiaArchivos.h"
 #include "app/FondoCorcho.h"
+#include "app/IdsNotas.h"
 #include "app/RegistroConfiguracion.h"
 #include "app/RutasDatos.h"
 #include "app/TecladoTablero.h"
@@ -187,7 +188,15 @@ void TPinaco::MensajeMostrar() {
 }
 
 void TPinaco::ComprobarNotasCaducadas() {
-    ::ComprobarNotasCaducadas(*this, Config.AvisoNotaCaducada, Config.AvisoNotaCaducadaWAV);
+    IdsNotas ids;
+    ::ComprobarNotasCaducadas([&] { return ids.Registros(FListaNotas); },
+                              [&](qint64 id) {
+                                  if (TNota* nota = ids.Nota(id))
+                                      BorrarNota(nota);
+                                  // The deletion must reach the notes file.
+                                  MarcarNotasCambiadas();
+                              },
+                              Config.AvisoNotaCaducada, Config.AvisoNotaCaducadaWAV, this);
 }
 
 void TPinaco::closeEvent(QCloseEvent* event) {

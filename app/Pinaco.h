@@ -4,7 +4,6 @@
 #include "core/Configuracion.h"
 #include "core/ListaNotas.h"
 #include "net/TableroRed.h"
-#include "notes/TableroNotas.h"
 #include "storage/ListaIP.h"
 
 #include <QPixmap>
@@ -26,7 +25,7 @@ class ServidorNotas;
 class TNota;
 class TecladoTablero;
 
-class TPinaco : public QWidget, public TableroNotas, public TableroRed {
+class TPinaco : public QWidget, public TableroRed {
     Q_OBJECT
 public:
     static constexpr int kAnchoDisenado = 442;
@@ -48,14 +47,18 @@ public:
     void IniciarNotaEntrante();
     void MensajeMostrar();
 
-    // Notes on the board.
-    const ListaNotas& Notas() const override { return FListaNotas; }
-    void NotaAlFrente(TNota* nota) override;
-    void SubirNota(TNota* nota) override;
-    void MarcarNotasCambiadas() override;
-    void BorrarNota(TNota* nota) override;
-    void ReordenarNotas(const QList<TNota*>& orden) override;
-    QWidget* Ventana() override { return this; }
+    // Notes on the board, topmost first; the first is the current note.
+    const ListaNotas& Notas() const { return FListaNotas; }
+    // Brings the note to the front and makes it the current note.
+    void NotaAlFrente(TNota* nota);
+    // Brings the note to the front of the stacking order only.
+    void SubirNota(TNota* nota);
+    // Restarts the autosave countdown.
+    void MarcarNotasCambiadas();
+    // Takes the note off the board and destroys it once control returns to the event loop.
+    void BorrarNota(TNota* nota);
+    // New list order, topmost first, and the same stacking on the board; same notes only.
+    void ReordenarNotas(const QList<TNota*>& orden);
     TNota* CrearNota(bool Visible);
     // The add path: a hidden new note, made current, edited, shown when kept.
     void AnadirNota();
@@ -78,6 +81,8 @@ public:
     void mnuFondoAddNotaClick();
     void mnuFondoConfigPinacoClick();
     void mnuFondoOrganizarClick();
+    // By creation or due date: the first ends topmost; places and sizes stay.
+    void OrganizarNotas(bool PorCreacion, bool Ascendente);
     void mnuFondoBuscarNotaClick();
     void mnuFondoAboutClick();
     void ComprobarNotasCaducadas();
@@ -215,6 +220,8 @@ private:
     // top of the board's stacking, or at its bottom.
     TNota* NuevaNota(bool Visible, bool AlFondo = false);
     void DestruirNota(TNota* nota);
+    // What an editing dialog gave back, written into the note.
+    void AsignarEdicion(TNota* nota, DatosNota editada);
     // Keeps the button pieces above the notes when notes may not cover them.
     void BotonesAlFrente();
     // The due autosave: the server closed around the write.

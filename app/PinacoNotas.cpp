@@ -2,11 +2,13 @@
 #include "app/ArrastreRaton.h"
 #include "app/CapasNotas.h"
 #include "app/FondoCorcho.h"
+#include "app/IdsNotas.h"
 #include "app/Pinaco.h"
 #include "app/RutasDatos.h"
 #include "config/FrmConfigurarPinaco.h"
 #include "config/PanelRed.h"
 #include "core/GeometriaNotas.h"
+#include "core/OrdenNotas.h"
 #include "net/ServidorNotas.h"
 #include "net/SesionNota.h"
 #include "notes/FrmBuscarNota.h"
@@ -122,16 +124,30 @@ void TPinaco::EditarNota(TNota* nota, bool EsNueva) {
     QPointer<TNota> viva(nota);
     if (nota->ColorChincheta() == TColorChincheta::Net) {
         TfrmVerNotaNet visor(this);
-        visor.CargarNotaEnVisor(nota, FListaIP.NombreDeIP(nota->ReceivedFromIP()));
-        visor.exec();
+        visor.CargarNotaEnVisor(nota->Datos(), FListaIP.NombreDeIP(nota->ReceivedFromIP()));
+        if (visor.exec() == QDialog::Accepted && viva)
+            AsignarEdicion(viva, visor.Datos());
     } else {
-        TfrmConfigNota editor(nota, EsNueva, this);
+        TfrmConfigNota editor(nota->Datos(), EsNueva, this);
         const bool aceptado = editor.exec() == QDialog::Accepted;
+        if (aceptado && viva)
+            AsignarEdicion(viva, editor.Datos());
         // A new note the user cancelled is discarded; it is the current note.
         if (!aceptado && EsNueva && viva && FListaNotas.Primero() == nota)
             BorrarNotaActual();
     }
     MarcarNotasCambiadas();
+}
+
+void TPinaco::AsignarEdicion(TNota* nota, DatosNota editada) {
+    // Place, size and shade are the board's: they may have changed while the dialog was open.
+    const DatosNota actual = nota->Datos();
+    editada.Left = actual.Left;
+    editada.Top = actual.Top;
+    editada.Width = actual.Width;
+    editada.Height = actual.Height;
+    editada.ColorNW = actual.ColorNW;
+    nota->AsignarDatos(editada);
 }
 
 void TPinaco::BorrarNotaActual() {
@@ -267,9 +283,9 @@ void TPinaco::mnuNotaBorrarClick() {
     if (!nota)
         return;
     if (Config.ConfirmarBorrarNota) {
-        TfrmEliminarNota dialogo(
-            nota, [this] { BorrarNotaActual(); }, this);
-        dialogo.exec();
+        TfrmEliminarNota dialogo(nota->Datos(), this);
+        if (dialogo.exec() == QDialog::Accepted)
+            BorrarNotaActual();
     } else {
         BorrarNotaActual();
     }
@@ -337,11 +353,36 @@ void TPinaco::mnuFondoConfigPinacoClick() {
     dialogo.exec();
 }
 void TPinaco::mnuFondoOrganizarClick() {
-    TfrmOrganizarNotas dialogo(*this);
-    dialogo.exec();
+    TfrmOrganizarNotas dialogo(this);
+    if (dialogo.exec() == QDialog::Accepted)
+        OrganizarNotas(dialogo.PorCreacion(), dialogo.Ascendente());
+}
+
+void TPinaco::OrganizarNotas(bool PorCreacion, bool Ascendente) {
+    QList<DatosNota> registros;
+    registros.reserve(FListaNotas.Cuenta());
+    for (const TNota* nota : FListaNotas)
+        registros.append(nota->Datos());
+    QList<TNota*> orden;
+    orden.reserve(registros.size());
+    for (const qsizetype i : OrdenOrganizado(registros, PorCreacion, Ascendente))
+        orden.append(FListaNotas.En(i));
+    if (!orden.isEmpty())
+        ReordenarNotas(orden);
+    MarcarNotasCambiadas();
 }
 
 void TPinaco::mnuFondoBuscarNotaClick() {
-    TfrmBuscarNota dialogo(*this);
+    IdsNotas ids;
+    TfrmBuscarNota dialogo([&] { return ids.Registros(FListaNotas); },
+                           [&](qint64 id) {
+                               TNota* nota = ids.Nota(id);
+                               // Gone, or taken off the board and waiting to be destroyed.
+                               if (!nota || !FListaNotas.Contiene(nota))
+                                   return;
+                               SubirNota(nota);
+                               nota->update();
+                           },
+                           this);
     dialogo.exec();
 }

@@ -68,21 +68,20 @@ int main(int argc, char** argv) {
     {
         TfrmVerNotaNet visor(&tablero);
         t.restart();
-        visor.CargarNotaEnVisor(nota, QString());
+        visor.CargarNotaEnVisor(nota->Datos(), QString());
         const double cargar = double(t.nsecsElapsed()) / 1e6;
         std::printf("visor: cargar %.1f ms, mostrar %.1f ms\n", cargar, MsMostrar(visor));
     }
     {
         t.restart();
-        TfrmEliminarNota borrar(
-            nota, [] {}, &tablero);
+        TfrmEliminarNota borrar(nota->Datos(), &tablero);
         const double crear = double(t.nsecsElapsed()) / 1e6;
         std::printf("confirmar borrado: crear %.1f ms, mostrar %.1f ms\n", crear,
                     MsMostrar(borrar));
     }
     {
         t.restart();
-        TfrmConfigNota editor(nota, false, &tablero);
+        TfrmConfigNota editor(nota->Datos(), false, &tablero);
         const double crear = double(t.nsecsElapsed()) / 1e6;
         std::printf("editor: crear %.1f ms, mostrar %.1f ms\n", crear, MsMostrar(editor));
     }

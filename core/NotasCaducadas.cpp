@@ -6,6 +6,17 @@ bool FechaCaducada(quint8 dia, quint8 mes, qint32 anio, QDate hoy) {
     return CompararFechas(dia, mes, anio, quint8(hoy.day()), quint8(hoy.month()), hoy.year()) <= 0;
 }
 
+bool NotaCaducada(const DatosNota& nota, QDate hoy) {
+    return FechaCaducada(nota.DayExpires, nota.MonthExpires, nota.YearExpires, hoy);
+}
+
+bool HayNotasCaducadas(const QList<RegistroNota>& notas, QDate hoy) {
+    for (const RegistroNota& nota : notas)
+        if (NotaCaducada(nota.Datos, hoy))
+            return true;
+    return false;
+}
+
 qsizetype BuscarCaducada(qsizetype cuenta, qsizetype desde, int paso,
                          const std::function<bool(qsizetype)>& caducada) {
     if (paso == 0)

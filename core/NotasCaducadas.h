@@ -1,11 +1,16 @@
 #pragma once
 // Which notes have come due, and the stepping over them, without the dialog.
+#include "core/RegistroNota.h"
+
 #include <QDate>
 #include <QtGlobal>
 #include <functional>
 
 // Due today or earlier.
 bool FechaCaducada(quint8 dia, quint8 mes, qint32 anio, QDate hoy);
+bool NotaCaducada(const DatosNota& nota, QDate hoy);
+// Whether the dialog has anything to show.
+bool HayNotasCaducadas(const QList<RegistroNota>& notas, QDate hoy);
 
 // Index of the nearest expired entry from desde on, stepping by paso (-1 towards the
 // first, +1 towards the last), or -1; desde may lie outside 0..cuenta-1.

@@ -16,3 +16,15 @@ QList<qsizetype> OrdenEstablePorFecha(const QList<FechaNota>& fechas, bool ascen
     });
     return orden;
 }
+
+QList<qsizetype> OrdenOrganizado(const QList<DatosNota>& notas, bool PorCreacion, bool Ascendente) {
+    QList<FechaNota> fechas;
+    fechas.reserve(notas.size());
+    for (const DatosNota& nota : notas) {
+        if (PorCreacion)
+            fechas.append({nota.DayCreated, nota.MonthCreated, nota.YearCreated});
+        else
+            fechas.append({nota.DayExpires, nota.MonthExpires, nota.YearExpires});
+    }
+    return OrdenEstablePorFecha(fechas, Ascendente);
+}

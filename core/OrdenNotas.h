@@ -1,5 +1,7 @@
 #pragma once
 // The organizer's order without the dialog.
+#include "core/DatosNota.h"
+
 #include <QList>
 #include <QtGlobal>
 
@@ -11,3 +13,7 @@ struct FechaNota {
 
 // Indices of the dates in their new order; equal dates keep their order in both directions.
 QList<qsizetype> OrdenEstablePorFecha(const QList<FechaNota>& fechas, bool ascendente);
+
+// The notes given head to tail in the organizer's order, as indices into them: by creation or
+// due date, the first to end topmost.
+QList<qsizetype> OrdenOrganizado(const QList<DatosNota>& notas, bool PorCreacion, bool Ascendente);

@@ -2,8 +2,6 @@
 
 #include "notes/FranjaDialogo.h"
 #include "notes/Mensaje.h"
-#include "notes/Nota.h"
-#include "notes/TableroNotas.h"
 #include "notes/VentanaDialogo.h"
 
 #include <QComboBox>
@@ -52,8 +50,8 @@ QTableWidgetItem* Celda(const QString& texto, Qt::Alignment alineacion) {
 
 } // namespace
 
-TfrmBuscarNota::TfrmBuscarNota(TableroNotas& tablero)
-    : QDialog(tablero.Ventana()), FTablero(tablero) {
+TfrmBuscarNota::TfrmBuscarNota(LeerRegistros Notas, AccionNota Subir, QWidget* owner)
+    : QDialog(owner), FNotas(std::move(Notas)), FSubir(std::move(Subir)) {
     setWindowTitle(QStringLiteral("Buscar Nota"));
     PedirVentanaDialogo(this);
     setFixedSize(kAncho, kAlto);
@@ -190,14 +188,14 @@ void TfrmBuscarNota::TabChange() {
 }
 
 void TfrmBuscarNota::LlenarLista() {
-    QList<TNota*> notas;
+    const QList<RegistroNota> notas = FNotas ? FNotas() : QList<RegistroNota>();
     QList<QString> claves;
     QList<CeldasFila> celdas;
-    for (TNota* nota : FTablero.Notas()) {
-        const DatosNota datos = nota->Datos();
-        notas.append(nota);
-        claves.append(ClaveDeNota(datos, FOrden.ClaveOrden, FOrden.OrdenAscendente));
-        celdas.append(CeldasDeNota(datos));
+    claves.reserve(notas.size());
+    celdas.reserve(notas.size());
+    for (const RegistroNota& nota : notas) {
+        claves.append(ClaveDeNota(nota.Datos, FOrden.ClaveOrden, FOrden.OrdenAscendente));
+        celdas.append(CeldasDeNota(nota.Datos));
     }
 
     FFilas.clear();
@@ -207,7 +205,7 @@ void TfrmBuscarNota::LlenarLista() {
     ListView->setRowCount(int(orden.size()));
     for (int fila = 0; fila < orden.size(); ++fila) {
         const qsizetype i = orden[fila];
-        FFilas.append({notas[i], celdas[i]});
+        FFilas.append({notas[i].Id, celdas[i]});
         ListView->setItem(fila, ColOrden, Celda(claves[i], Qt::AlignLeft));
         auto* chincheta = Celda(celdas[i][0], Qt::AlignCenter);
         // Shown as the table always did; nothing reads it.
@@ -255,14 +253,8 @@ QList<CeldasFila> TfrmBuscarNota::Celdas() const {
     return celdas;
 }
 
-TNota* TfrmBuscarNota::NotaDeFila(int fila) const {
-    if (fila < 0 || fila >= FFilas.size())
-        return nullptr;
-    TNota* nota = FFilas[fila].Nota.data();
-    // Gone, or taken off the board and waiting to be destroyed.
-    if (!nota || !FTablero.Notas().Contiene(nota))
-        return nullptr;
-    return nota;
+qint64 TfrmBuscarNota::IdDeFila(int fila) const {
+    return fila >= 0 && fila < FFilas.size() ? FFilas[fila].Id : -1;
 }
 
 void TfrmBuscarNota::ListViewColumnClick(int columna) {
@@ -276,10 +268,9 @@ void TfrmBuscarNota::ListViewDblClick() {
     const QModelIndexList seleccion = ListView->selectionModel()->selectedRows(ColChincheta);
     if (seleccion.isEmpty())
         return;
-    if (TNota* nota = NotaDeFila(seleccion.first().row())) {
-        FTablero.SubirNota(nota);
-        nota->update();
-    }
+    const qint64 id = IdDeFila(seleccion.first().row());
+    if (id >= 0 && FSubir)
+        FSubir(id);
 }
 
 void TfrmBuscarNota::btnBuscarClick() {

@@ -2,9 +2,9 @@
 // "Buscar Nota": the board's notes in a sortable table, searched row after row by pushpin,
 // creation date, due date or text.
 #include "core/BusquedaNotas.h"
+#include "core/RegistroNota.h"
 
 #include <QDialog>
-#include <QPointer>
 
 class QComboBox;
 class QFrame;
@@ -13,8 +13,6 @@ class QLineEdit;
 class QPushButton;
 class QTabBar;
 class QTableWidget;
-class TableroNotas;
-class TNota;
 
 class TfrmBuscarNota : public QDialog {
     Q_OBJECT
@@ -22,7 +20,9 @@ public:
     static constexpr int kColumnaClave = 0;
     static constexpr int kPrimeraCelda = 1; // the cells 0..3 follow the hidden key
 
-    explicit TfrmBuscarNota(TableroNotas& tablero);
+    // Notas is read again whenever the table is filled; a double click on a row asks Subir
+    // to bring that note to the front. The owner is the board.
+    TfrmBuscarNota(LeerRegistros Notas, AccionNota Subir, QWidget* owner);
 
     void TabChange();
     void ListViewColumnClick(int columna);
@@ -32,8 +32,8 @@ public:
     void btnSalirClick();
     void LlenarLista();
 
-    // The note of a table row, null once it has left the board.
-    TNota* NotaDeFila(int fila) const;
+    // The id of the note of a table row, -1 outside the table.
+    qint64 IdDeFila(int fila) const;
     const OrdenTabla& Orden() const { return FOrden; }
     const BusquedaNotas& Busqueda() const { return FBusqueda; }
 
@@ -58,7 +58,7 @@ protected:
 
 private:
     struct FilaResultado {
-        QPointer<TNota> Nota;
+        qint64 Id;
         CeldasFila Celdas;
     };
 
@@ -72,7 +72,8 @@ private:
     void SeleccionarFila(int fila);
     QList<CeldasFila> Celdas() const;
 
-    TableroNotas& FTablero;
+    LeerRegistros FNotas;
+    AccionNota FSubir;
     OrdenTabla FOrden;
     BusquedaNotas FBusqueda;
     QWidget* FControlBusqueda = nullptr;

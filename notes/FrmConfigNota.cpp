@@ -6,8 +6,8 @@
 #include "core/UnitComunes.h"
 #include "notes/Colores.h"
 #include "notes/FranjaDialogo.h"
+#include "notes/FuenteDeNota.h"
 #include "notes/Mensaje.h"
-#include "notes/Nota.h"
 #include "notes/VentanaDialogo.h"
 #include "resources/ImagenesPinaco.h"
 
@@ -154,11 +154,11 @@ void PonerFuenteEnMemo(QPlainTextEdit* memo, const FuenteNota& fuente) {
     memo->setPalette(paleta);
 }
 
-void EscribirFuenteEnNota(TNota& nota, const FuenteNota& fuente) {
-    nota.setFontSize(PuntosDeFuente(fuente.Fuente));
-    nota.setFontName(fuente.Fuente.family());
-    nota.setFontStyle(EstiloDeFuente(fuente.Fuente));
-    nota.setFontColor(fuente.Color);
+void EscribirFuenteEnNota(DatosNota& nota, const FuenteNota& fuente) {
+    nota.FontSize = PuntosDeFuente(fuente.Fuente);
+    nota.FontName = fuente.Fuente.family();
+    nota.FontStyle = EstiloDeFuente(fuente.Fuente);
+    nota.FontColor = fuente.Color;
 }
 
 MemoNota* CrearMemoNota(QGroupBox* caja, int altoMinimo) {
@@ -200,9 +200,8 @@ void PrepararDialogoNota(QDialog* dialogo, const QString& titulo, QSize cliente)
         dialogo->move(pantalla->availableGeometry().center() - dialogo->rect().center());
 }
 
-TfrmConfigNota::TfrmConfigNota(TNota* nota, bool EsNueva, QWidget* owner)
-    : QDialog(owner), ElegirFuente(ElegirFuenteConDialogo), FNotaEditada(nota),
-      FEsNotaNueva(EsNueva) {
+TfrmConfigNota::TfrmConfigNota(const DatosNota& nota, bool EsNueva, QWidget* owner)
+    : QDialog(owner), ElegirFuente(ElegirFuenteConDialogo), FDatos(nota), FEsNotaNueva(EsNueva) {
     CrearControles();
     PrepararDialogoNota(this, QStringLiteral("Configuración de la Nota:"), QSize(417, 274));
     Rellenar();
@@ -278,17 +277,15 @@ void TfrmConfigNota::CrearControles() {
 }
 
 void TfrmConfigNota::Rellenar() {
-    if (!FNotaEditada)
-        return;
-    const TNota& nota = *FNotaEditada;
-    PonerTextoCombo(ComboColorChincheta, TextoChincheta(nota.ColorChincheta()));
-    if (!nota.Texto().isEmpty())
-        MemoTexto->PonerTexto(LineasDeNota(nota.Texto()).join(u'\n'));
-    ExpDay->setText(QString::number(nota.DayExpires()));
-    const quint8 mes = nota.MonthExpires();
+    const DatosNota& nota = FDatos;
+    PonerTextoCombo(ComboColorChincheta, TextoChincheta(nota.ColorChincheta));
+    if (!nota.Texto.isEmpty())
+        MemoTexto->PonerTexto(LineasDeNota(nota.Texto).join(u'\n'));
+    ExpDay->setText(QString::number(nota.DayExpires));
+    const quint8 mes = nota.MonthExpires;
     PonerTextoCombo(ExpMonth, mes >= 1 && mes <= 12 ? NombreMes[mes] : QString());
-    ExpYear->setText(QString::number(nota.YearExpires()));
-    PonerFuenteMemo({nota.FuenteTexto(), nota.FontColor()});
+    ExpYear->setText(QString::number(nota.YearExpires));
+    PonerFuenteMemo({FuenteDeNota(nota), nota.FontColor});
     // Writing the text is what the dialog is opened for, a new note above all.
     MemoTexto->moveCursor(QTextCursor::End);
     MemoTexto->setFocus();
@@ -407,14 +404,12 @@ void TfrmConfigNota::BitBtnOKClick() {
 }
 
 void TfrmConfigNota::EscribirNota(int dia, int anio) {
-    if (!FNotaEditada)
-        return; // the note went away while the dialog was open
-    TNota& nota = *FNotaEditada;
-    nota.setColorChincheta(ChinchetaDeTexto(ComboColorChincheta->currentText()));
-    nota.setTexto(MemoTexto->Texto().split(u'\n').join(QStringLiteral("\r\n")));
-    nota.setDayExpires(quint8(dia));
-    nota.setMonthExpires(MesDeTexto(ExpMonth->currentText()));
-    nota.setYearExpires(anio);
+    DatosNota& nota = FDatos;
+    nota.ColorChincheta = ChinchetaDeTexto(ComboColorChincheta->currentText());
+    nota.Texto = MemoTexto->Texto().split(u'\n').join(QStringLiteral("\r\n"));
+    nota.DayExpires = quint8(dia);
+    nota.MonthExpires = MesDeTexto(ExpMonth->currentText());
+    nota.YearExpires = anio;
     EscribirFuenteEnNota(nota, FuenteMemo());
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 // The note editor: text, pushpin, font and due date of one note.
+#include "core/DatosNota.h"
 #include "notes/MemoNota.h"
 
 #include <QDialog>
 #include <QFont>
-#include <QPointer>
 #include <QStringList>
 #include <functional>
 #include <initializer_list>
@@ -18,7 +18,6 @@ class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
-class TNota;
 
 // The memo's font together with the note's colour value, which may be a system colour.
 struct FuenteNota {
@@ -36,14 +35,15 @@ std::optional<FuenteNota> ElegirFuenteConDialogo(const FuenteNota& actual, QWidg
 class TfrmConfigNota : public QDialog {
     Q_OBJECT
 public:
-    // exec() gives Accepted only when OK wrote the note. On any other ending nothing was
+    // exec() gives Accepted only when OK wrote the record. On any other ending nothing was
     // written; for a new note (EsNueva) the caller then discards the note. Notes with the
     // `Net` pin belong to the received-note viewer and must not come here.
-    TfrmConfigNota(TNota* nota, bool EsNueva, QWidget* owner);
+    TfrmConfigNota(const DatosNota& nota, bool EsNueva, QWidget* owner);
 
     static bool FechaValida(int dia, const QString& mes, qint32 anio);
 
-    TNota* NotaEditada() const { return FNotaEditada; }
+    // The record as it came, with what OK wrote into it.
+    const DatosNota& Datos() const { return FDatos; }
     bool EsNotaNueva() const { return FEsNotaNueva; }
     FuenteNota FuenteMemo() const;
 
@@ -80,7 +80,7 @@ private:
     bool TextosGuardables();
     void EscribirNota(int dia, int anio);
 
-    QPointer<TNota> FNotaEditada;
+    DatosNota FDatos;
     bool FEsNotaNueva;
     quint32 FColorFuente = 0;
 };
@@ -105,4 +105,4 @@ int PuntosDeFuente(const QFont& f);
 // The memo shows the text in the note's font and colour.
 void PonerFuenteEnMemo(QPlainTextEdit* memo, const FuenteNota& fuente);
 // Size, name, style and colour into the note.
-void EscribirFuenteEnNota(TNota& nota, const FuenteNota& fuente);
+void EscribirFuenteEnNota(DatosNota& nota, const FuenteNota& fuente);

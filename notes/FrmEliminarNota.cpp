@@ -2,7 +2,6 @@
 
 #include "core/UnitComunes.h"
 #include "notes/FrmConfigNota.h"
-#include "notes/Nota.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -25,17 +24,15 @@ QLabel* EtiquetaFecha(const QString& fecha, QWidget* padre) {
 
 } // namespace
 
-TfrmEliminarNota::TfrmEliminarNota(const TNota* nota, std::function<void()> BorrarNotaActual,
-                                   QWidget* owner)
-    : QDialog(owner), FBorrarNotaActual(std::move(BorrarNotaActual)) {
+TfrmEliminarNota::TfrmEliminarNota(const DatosNota& nota, QWidget* owner) : QDialog(owner) {
     GroupBox1 = new QGroupBox(QStringLiteral("Nota:"), this);
-    lblFechaCreacion = EtiquetaFecha(
-        FechaCorta(nota->DayCreated(), nota->MonthCreated(), nota->YearCreated()), GroupBox1);
-    lblFechaLimite = EtiquetaFecha(
-        FechaCorta(nota->DayExpires(), nota->MonthExpires(), nota->YearExpires()), GroupBox1);
+    lblFechaCreacion =
+        EtiquetaFecha(FechaCorta(nota.DayCreated, nota.MonthCreated, nota.YearCreated), GroupBox1);
+    lblFechaLimite =
+        EtiquetaFecha(FechaCorta(nota.DayExpires, nota.MonthExpires, nota.YearExpires), GroupBox1);
     MemoTexto = new MemoNota(GroupBox1);
     MemoTexto->setReadOnly(true);
-    MemoTexto->PonerTexto(LineasDeNota(nota->Texto()).join(u'\n'));
+    MemoTexto->PonerTexto(LineasDeNota(nota.Texto).join(u'\n'));
 
     auto* fechas = new QFormLayout;
     fechas->addRow(QStringLiteral("Fecha Creación:"), lblFechaCreacion);
@@ -61,8 +58,6 @@ TfrmEliminarNota::TfrmEliminarNota(const TNota* nota, std::function<void()> Borr
 }
 
 void TfrmEliminarNota::btnEliminarClick() {
-    if (FBorrarNotaActual)
-        FBorrarNotaActual();
     accept();
 }
 

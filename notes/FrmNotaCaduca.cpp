@@ -3,9 +3,9 @@
 #include "core/NotasCaducadas.h"
 #include "core/UnitComunes.h"
 #include "notes/FranjaDialogo.h"
-#include "notes/Nota.h"
-#include "notes/TableroNotas.h"
 #include "notes/VentanaDialogo.h"
+
+#include <QDate>
 
 #include <QGroupBox>
 #include <QLabel>
@@ -16,9 +16,9 @@ namespace {
 constexpr int kAncho = 331;
 constexpr int kAlto = 299;
 
-std::function<bool(qsizetype)> CaducadaEn(const ListaNotas& notas) {
+std::function<bool(qsizetype)> CaducadaEn(const QList<RegistroNota>& notas) {
     const QDate hoy = QDate::currentDate();
-    return [&notas, hoy](qsizetype i) { return NotaCaducada(*notas.En(i), hoy); };
+    return [&notas, hoy](qsizetype i) { return NotaCaducada(notas[i].Datos, hoy); };
 }
 
 QString TextoDelMemo(const QString& texto) {
@@ -27,9 +27,10 @@ QString TextoDelMemo(const QString& texto) {
 
 } // namespace
 
-TfrmNotaCaduca::TfrmNotaCaduca(TableroNotas& tablero, bool AvisoNotaCaducada,
-                               const QString& AvisoNotaCaducadaWAV)
-    : QDialog(tablero.Ventana()), FTablero(tablero), FAvisoNotaCaducadaWAV(AvisoNotaCaducadaWAV) {
+TfrmNotaCaduca::TfrmNotaCaduca(LeerRegistros Notas, AccionNota Borrar, bool AvisoNotaCaducada,
+                               const QString& AvisoNotaCaducadaWAV, QWidget* owner)
+    : QDialog(owner), FNotas(std::move(Notas)), FBorrar(std::move(Borrar)),
+      FAvisoNotaCaducadaWAV(AvisoNotaCaducadaWAV) {
     setWindowTitle(QStringLiteral("Notas Caducadas:"));
     PedirVentanaDialogo(this);
     setFixedSize(kAncho, kAlto);
@@ -85,14 +86,14 @@ void TfrmNotaCaduca::CrearControles() {
 }
 
 bool TfrmNotaCaduca::MostrarPrimeraCaducada() {
-    const ListaNotas& notas = FTablero.Notas();
-    const VistaCaducada vista = PrimeraCaducada(notas.Cuenta(), CaducadaEn(notas));
-    Mostrar(vista);
+    const QList<RegistroNota> notas = FNotas();
+    const VistaCaducada vista = PrimeraCaducada(notas.size(), CaducadaEn(notas));
+    Mostrar(notas, vista);
     return vista.Indice >= 0;
 }
 
-void TfrmNotaCaduca::Llenar(TNota* nota, bool HayAnterior, bool HaySiguiente) {
-    FNotaCaducaActual = nota;
+void TfrmNotaCaduca::Llenar(const RegistroNota* nota, bool HayAnterior, bool HaySiguiente) {
+    FIdActual = nota ? nota->Id : -1;
     btnAnt->setEnabled(HayAnterior);
     btnSig->setEnabled(HaySiguiente);
     memoTexto->clear();
@@ -101,53 +102,54 @@ void TfrmNotaCaduca::Llenar(TNota* nota, bool HayAnterior, bool HaySiguiente) {
         lblFechaDcha->clear();
         return;
     }
-    lblFechaDcha->setText(
-        FechaCorta(nota->DayExpires(), nota->MonthExpires(), nota->YearExpires()));
-    if (!nota->Texto().isEmpty())
-        memoTexto->PonerTexto(TextoDelMemo(nota->Texto()));
+    const DatosNota& datos = nota->Datos;
+    lblFechaDcha->setText(FechaCorta(datos.DayExpires, datos.MonthExpires, datos.YearExpires));
+    if (!datos.Texto.isEmpty())
+        memoTexto->PonerTexto(TextoDelMemo(datos.Texto));
 }
 
-void TfrmNotaCaduca::Mostrar(const VistaCaducada& vista) {
+void TfrmNotaCaduca::Mostrar(const QList<RegistroNota>& notas, const VistaCaducada& vista) {
     if (vista.Indice < 0) {
         Llenar(nullptr, false, false);
         return;
     }
-    Llenar(FTablero.Notas().En(vista.Indice), vista.HayAnterior, vista.HaySiguiente);
+    Llenar(&notas[vista.Indice], vista.HayAnterior, vista.HaySiguiente);
 }
 
-qsizetype TfrmNotaCaduca::IndiceActual() const {
-    if (!FNotaCaducaActual)
+qsizetype TfrmNotaCaduca::IndiceActual(const QList<RegistroNota>& notas) const {
+    if (FIdActual < 0)
         return -1;
-    return FTablero.Notas().Indice(FNotaCaducaActual.data());
+    for (qsizetype i = 0; i < notas.size(); ++i)
+        if (notas[i].Id == FIdActual)
+            return i;
+    return -1;
 }
 
 void TfrmNotaCaduca::MostrarNotaCaducada(Sentido sentido) {
-    const ListaNotas& notas = FTablero.Notas();
-    const qsizetype actual = IndiceActual();
+    const QList<RegistroNota> notas = FNotas();
+    const qsizetype actual = IndiceActual(notas);
     if (actual < 0) {
         // The note was taken off the board behind our back: start over.
         MostrarPrimeraCaducada();
         return;
     }
     const int paso = sentido == Sentido::HaciaElPrimero ? -1 : 1;
-    const VistaCaducada vista = PasoCaducada(notas.Cuenta(), actual, paso, CaducadaEn(notas));
+    const VistaCaducada vista = PasoCaducada(notas.size(), actual, paso, CaducadaEn(notas));
     // Nothing that way any more: stay, with the buttons told the truth.
-    Mostrar(vista.Indice >= 0 ? vista : VistaEn(notas.Cuenta(), actual, CaducadaEn(notas)));
+    Mostrar(notas, vista.Indice >= 0 ? vista : VistaEn(notas.size(), actual, CaducadaEn(notas)));
 }
 
 void TfrmNotaCaduca::BorrarNotaCaducada() {
-    const qsizetype actual = IndiceActual();
+    const qsizetype actual = IndiceActual(FNotas());
     if (actual < 0) {
         MostrarPrimeraCaducada();
         return;
     }
-    TNota* nota = FNotaCaducaActual.data();
-    FNotaCaducaActual = nullptr;
-    FTablero.BorrarNota(nota);
-    // The deletion must reach the notes file.
-    FTablero.MarcarNotasCambiadas();
-    const ListaNotas& notas = FTablero.Notas();
-    Mostrar(TrasBorrarCaducada(notas.Cuenta(), actual, CaducadaEn(notas)));
+    const qint64 id = std::exchange(FIdActual, -1);
+    if (FBorrar)
+        FBorrar(id);
+    const QList<RegistroNota> notas = FNotas();
+    Mostrar(notas, TrasBorrarCaducada(notas.size(), actual, CaducadaEn(notas)));
 }
 
 void TfrmNotaCaduca::btnAntClick() {
@@ -168,27 +170,17 @@ void TfrmNotaCaduca::BitBtn2Click() {
 
 void TfrmNotaCaduca::TimerSoundTimer() {
     TimerSound.stop();
-    if (QWidget* pinaco = FTablero.Ventana())
+    if (QWidget* pinaco = parentWidget())
         pinaco->update();
     MediaPlayer.Reproducir(FAvisoNotaCaducadaWAV);
 }
 
-bool NotaCaducada(const TNota& nota, QDate hoy) {
-    return FechaCaducada(nota.DayExpires(), nota.MonthExpires(), nota.YearExpires(), hoy);
-}
-
-bool HayNotasCaducadas(const ListaNotas& notas, QDate hoy) {
-    for (const TNota* nota : notas)
-        if (NotaCaducada(*nota, hoy))
-            return true;
-    return false;
-}
-
-bool ComprobarNotasCaducadas(TableroNotas& tablero, bool AvisoNotaCaducada,
-                             const QString& AvisoNotaCaducadaWAV) {
-    if (!HayNotasCaducadas(tablero.Notas(), QDate::currentDate()))
+bool ComprobarNotasCaducadas(const LeerRegistros& Notas, const AccionNota& Borrar,
+                             bool AvisoNotaCaducada, const QString& AvisoNotaCaducadaWAV,
+                             QWidget* owner) {
+    if (!HayNotasCaducadas(Notas(), QDate::currentDate()))
         return false;
-    TfrmNotaCaduca dialogo(tablero, AvisoNotaCaducada, AvisoNotaCaducadaWAV);
+    TfrmNotaCaduca dialogo(Notas, Borrar, AvisoNotaCaducada, AvisoNotaCaducadaWAV, owner);
     dialogo.MostrarPrimeraCaducada();
     dialogo.exec();
     return true;

@@ -1,20 +1,16 @@
 #pragma once
 // "Notas Caducadas:": shows the notes that have come due one at a time, to step through
 // them and delete them.
+#include "core/RegistroNota.h"
 #include "notes/MemoNota.h"
 #include "notes/ReproductorWav.h"
 
-#include <QDate>
 #include <QDialog>
-#include <QPointer>
 #include <QTimer>
 
-class ListaNotas;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class TableroNotas;
-class TNota;
 struct VistaCaducada;
 
 class TfrmNotaCaduca : public QDialog {
@@ -22,17 +18,20 @@ class TfrmNotaCaduca : public QDialog {
 public:
     enum class Sentido { HaciaElPrimero, HaciaElUltimo };
 
-    TfrmNotaCaduca(TableroNotas& tablero, bool AvisoNotaCaducada,
-                   const QString& AvisoNotaCaducadaWAV);
+    // Notas is read afresh at every step, as the board may change meanwhile; Borrar takes
+    // the shown note off the board and has the deletion saved. The owner is the board.
+    TfrmNotaCaduca(LeerRegistros Notas, AccionNota Borrar, bool AvisoNotaCaducada,
+                   const QString& AvisoNotaCaducadaWAV, QWidget* owner);
     ~TfrmNotaCaduca() override;
 
     // Shows the first expired note; false when there is none.
     bool MostrarPrimeraCaducada();
     // Null shows the empty state: nothing left to show or delete.
-    void Llenar(TNota* nota, bool HayAnterior, bool HaySiguiente);
+    void Llenar(const RegistroNota* nota, bool HayAnterior, bool HaySiguiente);
     void MostrarNotaCaducada(Sentido sentido);
     void BorrarNotaCaducada();
-    TNota* NotaCaducaActual() const { return FNotaCaducaActual; }
+    // The id of the shown note; -1 in the empty state.
+    qint64 IdActual() const { return FIdActual; }
 
     void btnAntClick();
     void btnSigClick();
@@ -53,20 +52,18 @@ public:
 
 private:
     void CrearControles();
-    void Mostrar(const VistaCaducada& vista);
-    // Index of the shown note in the board's list, or -1 when it has left the board.
-    qsizetype IndiceActual() const;
+    void Mostrar(const QList<RegistroNota>& notas, const VistaCaducada& vista);
+    // Index of the shown note among the notes, or -1 when it has left the board.
+    qsizetype IndiceActual(const QList<RegistroNota>& notas) const;
 
-    TableroNotas& FTablero;
+    LeerRegistros FNotas;
+    AccionNota FBorrar;
     QString FAvisoNotaCaducadaWAV;
-    QPointer<TNota> FNotaCaducaActual;
+    qint64 FIdActual = -1;
 };
-
-bool NotaCaducada(const TNota& nota, QDate hoy);
-// Whether the dialog has anything to show.
-bool HayNotasCaducadas(const ListaNotas& notas, QDate hoy);
 
 // The start-up check: opens the dialog modally when some note has come due. Returns
 // whether it was opened.
-bool ComprobarNotasCaducadas(TableroNotas& tablero, bool AvisoNotaCaducada,
-                             const QString& AvisoNotaCaducadaWAV);
+bool ComprobarNotasCaducadas(const LeerRegistros& Notas, const AccionNota& Borrar,
+                             bool AvisoNotaCaducada, const QString& AvisoNotaCaducadaWAV,
+                             QWidget* owner);

@@ -1,9 +1,6 @@
 #include "notes/FrmOrganizarNotas.h"
 
-#include "core/OrdenNotas.h"
 #include "notes/FranjaDialogo.h"
-#include "notes/Nota.h"
-#include "notes/TableroNotas.h"
 #include "notes/VentanaDialogo.h"
 
 #include <QBoxLayout>
@@ -35,8 +32,7 @@ int AnchoDeRotulos(QRadioButton* boton) {
 
 } // namespace
 
-TfrmOrganizarNotas::TfrmOrganizarNotas(TableroNotas& tablero)
-    : QDialog(tablero.Ventana()), FTablero(tablero) {
+TfrmOrganizarNotas::TfrmOrganizarNotas(QWidget* owner) : QDialog(owner) {
     setWindowTitle(QStringLiteral("Organizar Notas:"));
     PedirVentanaDialogo(this);
     CrearControles();
@@ -106,30 +102,18 @@ void TfrmOrganizarNotas::radioLimiteClick() {
     radioDesc->setText(kDescLimite);
 }
 
+bool TfrmOrganizarNotas::PorCreacion() const {
+    return radioCreacion->isChecked();
+}
+
+bool TfrmOrganizarNotas::Ascendente() const {
+    return radioAsc->isChecked();
+}
+
 void TfrmOrganizarNotas::btnAceptarClick() {
-    OrganizarNotas(FTablero, radioCreacion->isChecked(), radioAsc->isChecked());
     accept();
 }
 
 void TfrmOrganizarNotas::btnCancelarClick() {
     reject();
-}
-
-void OrganizarNotas(TableroNotas& tablero, bool PorCreacion, bool Ascendente) {
-    const QList<TNota*> notas(tablero.Notas().begin(), tablero.Notas().end());
-    QList<FechaNota> fechas;
-    fechas.reserve(notas.size());
-    for (const TNota* nota : notas) {
-        if (PorCreacion)
-            fechas.append({nota->DayCreated(), nota->MonthCreated(), nota->YearCreated()});
-        else
-            fechas.append({nota->DayExpires(), nota->MonthExpires(), nota->YearExpires()});
-    }
-    QList<TNota*> orden;
-    orden.reserve(notas.size());
-    for (const qsizetype i : OrdenEstablePorFecha(fechas, Ascendente))
-        orden.append(notas[i]);
-    if (!orden.isEmpty())
-        tablero.ReordenarNotas(orden);
-    tablero.MarcarNotasCambiadas();
 }

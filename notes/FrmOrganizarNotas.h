@@ -1,16 +1,21 @@
 #pragma once
-// "Organizar Notas:": asks for the date and the direction by which to order the notes.
+// "Organizar Notas:": asks for the date and the direction by which to order the notes; the
+// board orders them (OrdenOrganizado) when the dialog ends with Accepted.
 #include <QDialog>
 
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
-class TableroNotas;
+class QWidget;
 
 class TfrmOrganizarNotas : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmOrganizarNotas(TableroNotas& tablero);
+    explicit TfrmOrganizarNotas(QWidget* owner);
+
+    // The choice: by creation date, else by due date; ascending, else descending.
+    bool PorCreacion() const;
+    bool Ascendente() const;
 
     void radioCreacionClick();
     void radioLimiteClick();
@@ -28,10 +33,4 @@ public:
 
 private:
     void CrearControles();
-
-    TableroNotas& FTablero;
 };
-
-// Orders the board's notes by creation or due date: the first ends topmost, the last at the
-// bottom; positions and sizes stay. Marks the notes as changed.
-void OrganizarNotas(TableroNotas& tablero, bool PorCreacion, bool Ascendente);

@@ -1,7 +1,7 @@
 #include "notes/FrmVerNotaNet.h"
 
 #include "core/UnitComunes.h"
-#include "notes/Nota.h"
+#include "notes/FuenteDeNota.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -98,20 +98,18 @@ QString TfrmVerNotaNet::TextoRemitente(const QString& usuario, const QString& ip
     return QStringLiteral("%1(%2)").arg(nombre, ip);
 }
 
-void TfrmVerNotaNet::CargarNotaEnVisor(TNota* nota, const QString& NombreEnLibreta) {
-    FNota = nota;
+void TfrmVerNotaNet::CargarNotaEnVisor(const DatosNota& nota, const QString& NombreEnLibreta) {
+    FDatos = nota;
     // One memo line per CR; LFs are skipped and a trailing CR leaves an empty last line.
-    QString texto = nota->Texto();
+    QString texto = nota.Texto;
     texto.remove(u'\n');
     MemoTexto->PonerTexto(texto.split(u'\r').join(u'\n'));
-    lblFechaLimite->setText(
-        TextoFecha(nota->DayExpires(), nota->MonthExpires(), nota->YearExpires()));
-    lblReceivedDay->setText(
-        TextoFecha(nota->DayCreated(), nota->MonthCreated(), nota->YearCreated()));
-    lblReceivedTime->setText(nota->ReceivedTime());
+    lblFechaLimite->setText(TextoFecha(nota.DayExpires, nota.MonthExpires, nota.YearExpires));
+    lblReceivedDay->setText(TextoFecha(nota.DayCreated, nota.MonthCreated, nota.YearCreated));
+    lblReceivedTime->setText(nota.ReceivedTime);
     lblReceivedFromUser->setText(
-        TextoRemitente(nota->ReceivedFromUser(), nota->ReceivedFromIP(), NombreEnLibreta));
-    FFuente = {nota->FuenteTexto(), nota->FontColor()};
+        TextoRemitente(nota.ReceivedFromUser, nota.ReceivedFromIP, NombreEnLibreta));
+    FFuente = {FuenteDeNota(nota), nota.FontColor};
     PonerFuenteEnMemo(MemoTexto, FFuente);
 }
 
@@ -125,8 +123,7 @@ void TfrmVerNotaNet::btnFuenteClick() {
 }
 
 void TfrmVerNotaNet::BitBtnOKClick() {
-    if (FNota)
-        EscribirFuenteEnNota(*FNota, FFuente);
+    EscribirFuenteEnNota(FDatos, FFuente);
     accept();
 }
 

@@ -1,17 +1,16 @@
 #pragma once
 // The viewer of a note received from another board: text read-only, due date, when and
 // from whom it came; only the font of the text can be changed.
+#include "core/DatosNota.h"
 #include "notes/EtiquetaRecortada.h"
 #include "notes/FrmConfigNota.h"
 
 #include <QDialog>
-#include <QPointer>
 
 class QGroupBox;
 class QLabel;
 class QPushButton;
 class QToolButton;
-class TNota;
 
 class TfrmVerNotaNet : public QDialog {
     Q_OBJECT
@@ -20,7 +19,9 @@ public:
 
     // NombreEnLibreta: the name the address book has now for the sender's address, shown
     // when the note arrived without one.
-    void CargarNotaEnVisor(TNota* nota, const QString& NombreEnLibreta);
+    void CargarNotaEnVisor(const DatosNota& nota, const QString& NombreEnLibreta);
+    // The record as it came, with the font "&Aceptar" wrote into it.
+    const DatosNota& Datos() const { return FDatos; }
 
     // The font dialog; tests put their own answer here.
     ElegirFuenteNota ElegirFuente;
@@ -52,6 +53,6 @@ protected:
 private:
     void CrearControles();
 
-    QPointer<TNota> FNota;
+    DatosNota FDatos;
     FuenteNota FFuente;
 };

@@ -3,6 +3,7 @@
 #include "core/UnitComunes.h"
 #include "notes/Colores.h"
 #include "notes/FocoVisible.h"
+#include "notes/FuenteDeNota.h"
 #include "resources/ImagenesPinaco.h"
 
 #include <QAccessible>
@@ -104,14 +105,7 @@ void TNota::setFontColor(quint32 valor) {
 }
 
 QFont TNota::FuenteTexto() const {
-    QFont f(FDatos.FontName);
-    // A size from a damaged file must not reach Qt as zero or below.
-    f.setPointSize(FDatos.FontSize > 0 ? qMin(FDatos.FontSize, 500) : 8);
-    f.setBold(FDatos.FontStyle & fsBold);
-    f.setItalic(FDatos.FontStyle & fsItalic);
-    f.setUnderline(FDatos.FontStyle & fsUnderline);
-    f.setStrikeOut(FDatos.FontStyle & fsStrikeOut);
-    return f;
+    return FuenteDeNota(FDatos);
 }
 
 void TNota::Repintar() {

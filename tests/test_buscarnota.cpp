@@ -2,7 +2,7 @@
 #include "notes/FrmBuscarNota.h"
 
 #include "tests/DialogosPrueba.h"
-#include "tests/TableroFalso.h"
+#include "tests/NotasFalsas.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -22,16 +22,17 @@ const QDate kUnDia(2003, 2, 7);
 // The board with one note per text and its search dialog shown; message boxes are kept.
 struct Escena {
     Cajas cajas;
-    TableroFalso tablero;
+    QWidget tablero;
+    NotasFalsas notas;
     std::optional<TfrmBuscarNota> d;
     explicit Escena(const QStringList& textos = {}) {
         for (const QString& texto : textos)
-            tablero.Agregar(texto, kUnDia, kUnDia);
+            notas.Agregar(texto, kUnDia, kUnDia);
         if (!textos.isEmpty())
             Abrir();
     }
     void Abrir() {
-        d.emplace(tablero);
+        d.emplace(notas.Leer(), notas.Subir(), &tablero);
         d->show();
         d->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&*d));
@@ -107,9 +108,8 @@ void TestBuscarNota::buscar() {
                             "marzo", "tres\rcuatro",    "uno\r\ndos",  "zorro"};
     const QDate creadas[] = {kUnDia, QDate(2003, 1, 1), QDate(2002, 12, 31), QDate(2003, 3, 1)};
     for (int i = 0; i < 9; ++i)
-        e.tablero.Agregar(QString::fromUtf8(textos[i]), creadas[i < 3 || i > 5 ? 0 : i - 2],
-                          i == 5 ? QDate(2010, 10, 10) : kUnDia,
-                          TColorChincheta(i == 0 ? 6 : i - 1));
+        e.notas.Agregar(QString::fromUtf8(textos[i]), creadas[i < 3 || i > 5 ? 0 : i - 2],
+                        i == 5 ? QDate(2010, 10, 10) : kUnDia, TColorChincheta(i == 0 ? 6 : i - 1));
     e.Abrir();
     TfrmBuscarNota& d = *e.d;
     QTest::mouseClick(d.Tab, Qt::LeftButton, {}, d.Tab->tabRect(pestana).center());
@@ -150,38 +150,26 @@ void TestBuscarNota::ordenarPorColumna() {
                                 "Casa",  "Árbol",     "Mesa",  "Loro"};
         const int chinchetas[] = {3, 7, 0, 5, 1, 6, 2, 4};
         for (int i = 0; i < 8; ++i)
-            e.tablero.Agregar(QString::fromUtf8(textos[i]), kUnDia, kUnDia.addDays(7 - i),
-                              TColorChincheta(chinchetas[i]));
+            e.notas.Agregar(QString::fromUtf8(textos[i]), kUnDia, kUnDia.addDays(7 - i),
+                            TColorChincheta(chinchetas[i]));
         e.Abrir();
         for (int clic : clics)
             emit e.d->ListView->horizontalHeader()->sectionClicked(clic);
         QCOMPARE(Columna(e.d->ListView, clics.last()), QString::fromUtf8(esperado).split(u'|'));
-        // The table is only re-sorted, never the board.
-        QCOMPARE(e.tablero.Orden().first()->Texto(), QString("Zorro"));
     }
 }
 
 void TestBuscarNota::dobleClicYSiguiente() {
     Escena e({"a se va", "b abajo", "c arriba"});
     TfrmBuscarNota& d = *e.d;
-    const QList<TNota*> notas = e.tablero.Orden();
-    QPointer<TNota> vigia = notas[0];
-    // Only the stacking changes, not the board's order nor its file.
+    const QList<qint64> ids = e.notas.Ids();
+    // The board is asked to raise the note of the row, by its id.
     ClicYDobleClicEnFila(d, 1);
-    QCOMPARE(e.tablero.Apilado().first(), notas[1]);
-    QCOMPARE(e.tablero.Orden(), notas);
-    QCOMPARE(e.tablero.Cambios, 0);
-    // A note the board drops while the dialog is open is never touched, destroyed or not yet.
-    e.tablero.BorrarNota(notas[0]);
-    for (bool destruida : {false, true}) {
-        if (destruida)
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(d.NotaDeFila(0), nullptr);
-        const QList<TNota*> apilado = e.tablero.Apilado();
-        ClicYDobleClicEnFila(d, 0);
-        QCOMPARE(e.tablero.Apilado(), apilado);
-    }
-    QVERIFY(vigia.isNull());
+    QCOMPARE(e.notas.Subidas, QList<qint64>{ids[1]});
+    // A note the board drops while the dialog is open keeps its row until the table is
+    // filled again; the board knows it is gone.
+    e.notas.Quitar(ids[0]);
+    QCOMPARE(d.IdDeFila(0), ids[0]);
     // Searching the snapshot still works; an empty pattern is refused and does not replace it.
     d.EditTexto->setText("a");
     QTest::mouseClick(d.btnBuscar, Qt::LeftButton);
@@ -192,7 +180,7 @@ void TestBuscarNota::dobleClicYSiguiente() {
     // Re-sorting drops the row; Siguiente (here by its Alt+S) goes on from the next row.
     emit d.ListView->horizontalHeader()->sectionClicked(ColTexto);
     QCOMPARE(Columna(d.ListView, ColTexto), (QStringList{"c arriba", "b abajo"}));
-    QCOMPARE(d.NotaDeFila(0), notas[2]);
+    QCOMPARE(d.IdDeFila(0), ids[2]);
     QTest::keyClick(&d, Qt::Key_S, Qt::AltModifier);
     QTRY_COMPARE(FilaSeleccionada(d), 1);
     QTest::mouseClick(d.btnBuscarSiguiente, Qt::LeftButton);

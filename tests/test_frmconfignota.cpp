@@ -1,5 +1,4 @@
 #include "notes/FrmConfigNota.h"
-#include "notes/Nota.h"
 
 #include "tests/DialogosPrueba.h"
 
@@ -15,20 +14,19 @@
 
 namespace {
 
-// A board with one note, its editor open and active, and the message boxes answered and kept.
+// The editor of one note record open and active over a board, and the message boxes answered
+// and kept.
 struct Escena {
     QWidget tablero;
-    TNota* nota;
     Cajas cajas;
     DatosNota antes;
     std::optional<TfrmConfigNota> d;
 
-    explicit Escena(const std::function<void(TNota*)>& preparar = {}) : nota(new TNota(&tablero)) {
+    explicit Escena(const std::function<void(DatosNota&)>& preparar = {}) {
         if (preparar)
-            preparar(nota);
-        antes = nota->Datos();
+            preparar(antes);
         tablero.show();
-        d.emplace(nota, false, &tablero);
+        d.emplace(antes, false, &tablero);
         d->show();
         d->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&*d));
@@ -87,16 +85,16 @@ void TestFrmConfigNota::abrirYCerrar() {
     QFETCH(int, mes);
     QFETCH(QStringList, lineas);
     QFETCH(int, cierre);
-    Escena e([&](TNota* n) {
-        n->setColorChincheta(TColorChincheta::Morado);
-        n->setTexto(texto);
-        n->setDayExpires(9);
-        n->setMonthExpires(quint8(mes));
-        n->setYearExpires(2025);
-        n->setFontName(QStringLiteral("DejaVu Serif"));
-        n->setFontColor(0x80000005);
-        n->setFontStyle(fsBold | fsItalic | fsUnderline | fsStrikeOut);
-        n->setFontSize(11);
+    Escena e([&](DatosNota& n) {
+        n.ColorChincheta = TColorChincheta::Morado;
+        n.Texto = texto;
+        n.DayExpires = 9;
+        n.MonthExpires = quint8(mes);
+        n.YearExpires = 2025;
+        n.FontName = QStringLiteral("DejaVu Serif");
+        n.FontColor = 0x80000005;
+        n.FontStyle = fsBold | fsItalic | fsUnderline | fsStrikeOut;
+        n.FontSize = 11;
     });
     TfrmConfigNota& d = *e.d;
     DatosNota esperado = e.antes;
@@ -105,7 +103,7 @@ void TestFrmConfigNota::abrirYCerrar() {
         QCOMPARE(d.result() == QDialog::Accepted, mes <= 12);
         if (mes <= 12)
             esperado.Texto = lineas.join(QStringLiteral("\r\n"));
-        QCOMPARE(e.nota->Datos(), esperado);
+        QCOMPARE(e.d->Datos(), esperado);
         return;
     }
     d.ElegirFuente = [](const FuenteNota&, QWidget*) {
@@ -122,7 +120,7 @@ void TestFrmConfigNota::abrirYCerrar() {
     // Windows-1252 holds all of these; a line separator stands for Shift+Enter, a line break.
     Reescribir(d.MemoTexto,
                QStringLiteral("Primera <b>línea</b> 10€ “ñ” …\nSegunda\u00A0línea\u2028Tercera\n"));
-    QCOMPARE(e.nota->Datos(), e.antes);
+    QCOMPARE(e.d->Datos(), e.antes);
     if (cierre == Aceptar)
         QTest::mouseClick(d.BitBtnOK, Qt::LeftButton);
     else
@@ -142,7 +140,7 @@ void TestFrmConfigNota::abrirYCerrar() {
         esperado.FontSize = 17;
         esperado.FontColor = 0x00A0FF;
     }
-    QCOMPARE(e.nota->Datos(), esperado);
+    QCOMPARE(e.d->Datos(), esperado);
 }
 
 void TestFrmConfigNota::aceptarRechaza_data() {
@@ -190,14 +188,15 @@ void TestFrmConfigNota::aceptarRechaza() {
     QCOMPARE(d.ExpMonth->count(), 12);
     if (mensaje.isEmpty()) {
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        QCOMPARE(QDate(e.nota->YearExpires(), e.nota->MonthExpires(), e.nota->DayExpires()),
+        const DatosNota& escrita = d.Datos();
+        QCOMPARE(QDate(escrita.YearExpires, escrita.MonthExpires, escrita.DayExpires),
                  QDate(2004, 2, 29));
         return;
     }
     QCOMPARE(e.cajas.vistas.size(), 1);
     QVERIFY2(e.cajas.vistas[0].Texto.contains(mensaje), qPrintable(e.cajas.vistas[0].Texto));
     QVERIFY(d.isVisible());
-    QCOMPARE(e.nota->Datos(), e.antes);
+    QCOMPARE(e.d->Datos(), e.antes);
     // The text is still there to be mended.
     QCOMPARE(d.MemoTexto->toPlainText(), texto);
 }
@@ -273,7 +272,7 @@ void TestFrmConfigNota::textoLargo() {
          digitos + digitos.mid(990, 20)},
     };
     for (const auto& [nombre, texto, editar, esperado] : casos) {
-        Escena e([&](TNota* n) { n->setTexto(QString(texto).replace("\n", "\r\n")); });
+        Escena e([&](DatosNota& n) { n.Texto = QString(texto).replace("\n", "\r\n"); });
         MemoNota& memo = *e.d->MemoTexto;
         fechaValida(*e.d);
         editar(memo);
@@ -281,7 +280,7 @@ void TestFrmConfigNota::textoLargo() {
         for (QTextBlock b = memo.document()->begin(); b.isValid(); b = b.next())
             QVERIFY2(b.length() <= 2 * MemoNota::kLetrasPorBloque, nombre);
         e.d->BitBtnOK->click();
-        QVERIFY2(e.nota->Texto() ==
+        QVERIFY2(e.d->Datos().Texto ==
                      QString(esperado.isNull() ? texto : esperado).replace("\n", "\r\n"),
                  nombre);
     }

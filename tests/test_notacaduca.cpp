@@ -2,7 +2,7 @@
 
 #include "tests/ArchivosPrueba.h"
 #include "tests/DialogosPrueba.h"
-#include "tests/TableroFalso.h"
+#include "tests/NotasFalsas.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -16,9 +16,9 @@ const QDate kHoy = QDate::currentDate();
 const QDate kAyer = kHoy.addDays(-1);
 const QDate kManana = kHoy.addDays(1);
 
-// The shown note and which way one can go; null is the empty state.
-void Comprobar(const TfrmNotaCaduca& d, TNota* nota, bool anterior, bool siguiente) {
-    QCOMPARE(d.NotaCaducaActual(), nota);
+// The shown note and which way one can go; -1 is the empty state.
+void Comprobar(const TfrmNotaCaduca& d, qint64 nota, bool anterior, bool siguiente) {
+    QCOMPARE(d.IdActual(), nota);
     QCOMPARE(d.btnAnt->isEnabled(), anterior);
     QCOMPARE(d.btnSig->isEnabled(), siguiente);
 }
@@ -37,8 +37,9 @@ private slots:
 
 // A note due tomorrow is not announced, one due today is; looking changes nothing.
 void TestNotaCaduca::anunciaLaQueVenceHoy() {
-    TableroFalso tablero;
-    tablero.Agregar("mañana", kHoy, kManana);
+    QWidget tablero;
+    NotasFalsas notas;
+    notas.Agregar("mañana", kHoy, kManana);
     QString mostrada;
     AlAbrirseDialogo([&](QDialog* dialogo) {
         auto* d = qobject_cast<TfrmNotaCaduca*>(dialogo);
@@ -50,25 +51,24 @@ void TestNotaCaduca::anunciaLaQueVenceHoy() {
             d->reject();
         }
     });
-    QVERIFY(!ComprobarNotasCaducadas(tablero, false, QString()));
-    tablero.Agregar("hoy", kHoy, kHoy);
-    QVERIFY(ComprobarNotasCaducadas(tablero, false, QString()));
+    QVERIFY(!ComprobarNotasCaducadas(notas.Leer(), notas.Borrar(), false, QString(), &tablero));
+    notas.Agregar("hoy", kHoy, kHoy);
+    QVERIFY(ComprobarNotasCaducadas(notas.Leer(), notas.Borrar(), false, QString(), &tablero));
     QCOMPARE(mostrada, QString("hoy"));
-    QCOMPARE(tablero.Lista.Cuenta(), 2);
-    QCOMPARE(tablero.Cambios, 0);
+    QCOMPARE(notas.Lista.size(), 2);
+    QCOMPARE(notas.Borradas.size(), 0);
 }
 
 void TestNotaCaduca::navegarYBorrarSaltandoLasNoCaducadas() {
-    TableroFalso tablero;
-    TNota* x = tablero.Agregar("X", kAyer, kManana);
+    NotasFalsas notas;
+    const qint64 x = notas.Agregar("X", kAyer, kManana);
     // From an old file with no creation date: shown and deleted all the same.
-    TNota* a = tablero.Agregar("A\r\ndos\rtres\ncuatro\r", QDate(), QDate(2000, 1, 1));
-    TNota* b = tablero.Agregar("B", kAyer, kHoy);
-    TNota* c = tablero.Agregar("C", kAyer, kManana);
-    TNota* d = tablero.Agregar("D", kAyer, kAyer.addYears(-1));
-    TNota* e = tablero.Agregar("E", kAyer, kHoy.addYears(2));
-    QPointer<TNota> vigilaB = b;
-    TfrmNotaCaduca dialogo(tablero, false, QString());
+    const qint64 a = notas.Agregar("A\r\ndos\rtres\ncuatro\r", QDate(), QDate(2000, 1, 1));
+    const qint64 b = notas.Agregar("B", kAyer, kHoy);
+    const qint64 c = notas.Agregar("C", kAyer, kManana);
+    const qint64 d = notas.Agregar("D", kAyer, kAyer.addYears(-1));
+    const qint64 e = notas.Agregar("E", kAyer, kHoy.addYears(2));
+    TfrmNotaCaduca dialogo(notas.Leer(), notas.Borrar(), false, QString(), nullptr);
     QVERIFY(dialogo.MostrarPrimeraCaducada());
     dialogo.show();
     Comprobar(dialogo, a, false, true);
@@ -81,36 +81,34 @@ void TestNotaCaduca::navegarYBorrarSaltandoLasNoCaducadas() {
     Comprobar(dialogo, d, true, false);
     QTest::mouseClick(dialogo.btnAnt, Qt::LeftButton);
     Comprobar(dialogo, b, true, true);
-    // A delete shows the next expired note, or else the one before, and marks a change.
+    // A delete shows the next expired note, or else the one before.
     QTest::mouseClick(dialogo.btnEliminarNota, Qt::LeftButton);
     Comprobar(dialogo, d, true, false);
     QTest::mouseClick(dialogo.btnEliminarNota, Qt::LeftButton);
     Comprobar(dialogo, a, false, false);
     QTest::mouseClick(dialogo.btnEliminarNota, Qt::LeftButton);
-    Comprobar(dialogo, nullptr, false, false);
-    QCOMPARE(tablero.Cambios, 3);
-    QCOMPARE(tablero.Orden(), (QList<TNota*>{x, c, e}));
-    QTRY_VERIFY(vigilaB.isNull()); // destroyed off the board
+    Comprobar(dialogo, -1, false, false);
+    QCOMPARE(notas.Borradas, (QList<qint64>{b, d, a}));
+    QCOMPARE(notas.Ids(), (QList<qint64>{x, c, e}));
 }
 
 void TestNotaCaduca::notaQuitadaPorOtroNoSeToca() {
-    TableroFalso tablero;
-    TNota* a = tablero.Agregar("A", kAyer, kAyer);
-    TNota* b = tablero.Agregar("B", kAyer, kAyer);
-    TfrmNotaCaduca dialogo(tablero, false, QString());
+    NotasFalsas notas;
+    const qint64 a = notas.Agregar("A", kAyer, kAyer);
+    const qint64 b = notas.Agregar("B", kAyer, kAyer);
+    TfrmNotaCaduca dialogo(notas.Leer(), notas.Borrar(), false, QString(), nullptr);
     dialogo.show();
     QVERIFY(dialogo.MostrarPrimeraCaducada());
     // Another path takes the shown note off the board: Eliminar only starts over.
-    tablero.BorrarNota(a);
+    notas.Quitar(a);
     QTest::mouseClick(dialogo.btnEliminarNota, Qt::LeftButton);
-    QCOMPARE(tablero.Lista.Cuenta(), 1);
+    QCOMPARE(notas.Lista.size(), 1);
     Comprobar(dialogo, b, false, false);
-    // And once it is destroyed too, it leads to the empty state.
-    tablero.BorrarNota(b);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // And once none is left, it leads to the empty state.
+    notas.Quitar(b);
     QTest::mouseClick(dialogo.btnEliminarNota, Qt::LeftButton);
-    Comprobar(dialogo, nullptr, false, false);
-    QCOMPARE(tablero.Cambios, 0);
+    Comprobar(dialogo, -1, false, false);
+    QVERIFY(notas.Borradas.isEmpty());
 }
 
 void TestNotaCaduca::sonido_data() {
@@ -127,9 +125,9 @@ void TestNotaCaduca::sonido() {
     QFETCH(QByteArray, contenido);
     QTemporaryDir carpeta;
     const QString ruta = ArchivoEn(carpeta, "aviso.wav", contenido);
-    TableroFalso tablero;
-    tablero.Agregar("A", kAyer, kAyer);
-    TfrmNotaCaduca dialogo(tablero, aviso, ruta);
+    NotasFalsas notas;
+    notas.Agregar("A", kAyer, kAyer);
+    TfrmNotaCaduca dialogo(notas.Leer(), notas.Borrar(), aviso, ruta, nullptr);
     QCOMPARE(dialogo.TimerSound.isActive(), aviso);
     dialogo.MostrarPrimeraCaducada();
     dialogo.show();

@@ -6,6 +6,9 @@
 #include "app/RutasDatos.h"
 #include "app/TraduccionesQt.h"
 #include "core/GeometriaNotas.h"
+#include "notes/FrmBuscarNota.h"
+#include "notes/FrmConfigNota.h"
+#include "notes/FrmNotaCaduca.h"
 #include "notes/FrmVerNotaNet.h"
 #include "notes/Nota.h"
 #include "storage/ArchivoNotas.h"
@@ -17,9 +20,13 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScopeGuard>
+#include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QToolButton>
 #include <QtTest>
 #include <sys/resource.h>
 
@@ -44,9 +51,14 @@ private slots:
     void dialogoMinimizadoVuelve();
     void autoguardadoYCierre();
     void ratonSobreLasNotas();
+    void edicionAceptadaLlegaALaNota_data();
+    void edicionAceptadaLlegaALaNota();
     void notaRecibidaSeApartaDeLasOtras();
     void notaGuardadaEnormeSeAcota();
     void alFondoYBorrar();
+    void organizarOrdenaListaYApilado();
+    void caducadaEliminadaDejaElTablero();
+    void busquedaSubeLaNotaDeLaFila();
     void guardarYCargarConservaNotasYOrden();
     void conversionConservaLibretaYBytesTrasCtrlZ();
     void sinCargarNoSeEscribeNada();
@@ -186,6 +198,47 @@ void TestPinaco::ratonSobreLasNotas() {
     QCOMPARE(abrirConDobleClic(), QString("TfrmVerNotaNet: Oficina  (10.0.0.7)"));
 }
 
+void TestPinaco::edicionAceptadaLlegaALaNota_data() {
+    QTest::addColumn<bool>("recibida");
+    QTest::newRow("editor: el texto") << false;
+    QTest::newRow("visor: la fuente") << true;
+}
+
+// What OK writes in the editor or the viewer reaches the note; where the note is meanwhile
+// is the board's and stays.
+void TestPinaco::edicionAceptadaLlegaALaNota() {
+    QFETCH(bool, recibida);
+    Arrancar();
+    TNota* nota = FPinaco->CrearNota(true);
+    if (recibida)
+        nota->setColorChincheta(TColorChincheta::Net);
+    DatosNota esperado = nota->Datos();
+    const FuenteNota elegida{QFont("DejaVu Serif", 14), 0x00FF00};
+    AlAbrirseDialogo([&](QDialog* d) {
+        nota->move(nota->pos() + QPoint(5, 9));
+        if (auto* visor = qobject_cast<TfrmVerNotaNet*>(d)) {
+            visor->ElegirFuente = [&](const FuenteNota&, QWidget*) { return elegida; };
+            visor->btnFuente->click();
+            visor->BitBtnOK->click();
+        } else if (auto* editor = qobject_cast<TfrmConfigNota*>(d)) {
+            editor->MemoTexto->setPlainText("nuevo");
+            editor->BitBtnOK->click();
+        }
+    });
+    FPinaco->mnuNotaEditarClick();
+    esperado.Left += 5;
+    esperado.Top += 9;
+    if (recibida) {
+        esperado.FontName = "DejaVu Serif";
+        esperado.FontSize = 14;
+        esperado.FontStyle = 0;
+        esperado.FontColor = 0x00FF00;
+    } else {
+        esperado.Texto = "nuevo";
+    }
+    QCOMPARE(nota->Datos(), esperado);
+}
+
 // A received note goes on top with the Net pin, 7 pixels down-right at a time until it
 // overlaps no other note; bounds from the wire cannot overflow or make a giant note.
 void TestPinaco::notaRecibidaSeApartaDeLasOtras() {
@@ -254,6 +307,95 @@ void TestPinaco::alFondoYBorrar() {
     AlAbrirseDialogo([](QDialog* d) { d->reject(); });
     FPinaco->mnuFondoAddNotaClick();
     QCOMPARE(FPinaco->Notas().Cuenta(), 2);
+}
+
+// Organised, the notes take the new order in the list and on the board, a change to save;
+// cancelled, nothing moves.
+void TestPinaco::organizarOrdenaListaYApilado() {
+    Arrancar();
+    QList<TNota*> creadas;
+    for (const int mes : {3, 1, 2}) {
+        creadas.append(FPinaco->CrearNota(true));
+        creadas.last()->setMonthCreated(quint8(mes));
+    }
+    const auto apiladas = [this] { // topmost first
+        QList<TNota*> notas;
+        for (QWidget* w : FPinaco->Apilado())
+            if (auto* nota = qobject_cast<TNota*>(w))
+                notas.prepend(nota);
+        return notas;
+    };
+    const QList<TNota*> pila = apiladas();
+    for (const bool acepta : {false, true}) {
+        FPinaco->GuardarNotas();
+        AlAbrirseDialogo([acepta](QDialog* d) { acepta ? d->accept() : d->reject(); });
+        FPinaco->mnuFondoOrganizarClick();
+        // The dialog opens on creation date, ascending.
+        const QList<TNota*> orden =
+            acepta ? QList<TNota*>{creadas[1], creadas[2], creadas[0]} : creadas;
+        QCOMPARE(QList<TNota*>(FPinaco->Notas().begin(), FPinaco->Notas().end()), orden);
+        QCOMPARE(apiladas(), acepta ? orden : pila);
+        QCOMPARE(FPinaco->AutoguardadoArmado(), acepta);
+    }
+}
+
+// Eliminar in the expired notes takes the note shown off the board, a change to save.
+void TestPinaco::caducadaEliminadaDejaElTablero() {
+    Arrancar();
+    TNota* vigente = FPinaco->CrearNota(true);
+    vigente->setYearExpires(QDate::currentDate().year() + 1);
+    TNota* vencida = FPinaco->CrearNota(true);
+    TNota* otra = FPinaco->CrearNota(true);
+    QPointer<TNota> vigilada(vencida);
+    FPinaco->GuardarNotas();
+    AlAbrirseDialogo([](QDialog* d) {
+        auto* caducas = qobject_cast<TfrmNotaCaduca*>(d);
+        QVERIFY(caducas);
+        caducas->btnEliminarNota->click();
+        d->accept();
+    });
+    FPinaco->ComprobarNotasCaducadas();
+    QCOMPARE(QList<TNota*>(FPinaco->Notas().begin(), FPinaco->Notas().end()),
+             (QList<TNota*>{vigente, otra}));
+    QTRY_VERIFY(vigilada.isNull());
+    QVERIFY(FPinaco->AutoguardadoArmado());
+}
+
+// A double click in the search brings the row's note to the front, unless it has left the
+// board meanwhile; the board's order stays.
+void TestPinaco::busquedaSubeLaNotaDeLaFila() {
+    Arrancar();
+    TNota* x = FPinaco->CrearNota(true);
+    x->setTexto("x");
+    TNota* a = FPinaco->CrearNota(true);
+    a->setTexto("a");
+    TNota* b = FPinaco->CrearNota(true);
+    b->setTexto("b");
+    const auto arriba = [this] {
+        const QList<QWidget*> pila = FPinaco->Apilado();
+        for (auto it = pila.crbegin(); it != pila.crend(); ++it)
+            if (auto* nota = qobject_cast<TNota*>(*it))
+                return nota;
+        return static_cast<TNota*>(nullptr);
+    };
+    QCOMPARE(arriba(), b);
+    QList<TNota*> vistas;
+    AlAbrirseDialogo([&](QDialog* d) {
+        auto* buscar = qobject_cast<TfrmBuscarNota*>(d);
+        QVERIFY(buscar);
+        for (const int fila : {0, 1}) { // by text: a, b, x
+            if (fila == 1)
+                FPinaco->BorrarNota(b);
+            buscar->ListView->selectRow(fila);
+            buscar->ListViewDblClick();
+            vistas.append(arriba());
+        }
+        d->reject();
+    });
+    FPinaco->mnuFondoBuscarNotaClick();
+    QCOMPARE(vistas, (QList<TNota*>{a, a}));
+    QCOMPARE(QList<TNota*>(FPinaco->Notas().begin(), FPinaco->Notas().end()),
+             (QList<TNota*>{x, a}));
 }
 
 void TestPinaco::guardarYCargarConservaNotasYOrden() {

@@ -1,7 +1,4 @@
 #include "notes/FrmVerNotaNet.h"
-#include "notes/Nota.h"
-
-#include "tests/TableroFalso.h"
 
 #include <QHelpEvent>
 #include <QLabel>
@@ -10,6 +7,26 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <QtTest>
+
+namespace {
+
+DatosNota NotaRecibida(const QString& texto, QDate limite, const QString& ip,
+                       const QString& usuario) {
+    DatosNota nota; // an invalid date gives the zeros a sender may leave
+    nota.ColorChincheta = TColorChincheta::Net;
+    nota.Texto = texto;
+    nota.DayCreated = 4;
+    nota.MonthCreated = 3;
+    nota.YearCreated = 2026;
+    nota.DayExpires = quint8(limite.day());
+    nota.MonthExpires = quint8(limite.month());
+    nota.YearExpires = limite.year();
+    nota.ReceivedFromIP = ip;
+    nota.ReceivedFromUser = usuario;
+    return nota;
+}
+
+} // namespace
 
 class TestVerNotaNet : public QObject {
     Q_OBJECT
@@ -43,14 +60,12 @@ void TestVerNotaNet::verYCerrar() {
     QFETCH(QString, usuario);
     QFETCH(QString, libreta);
     QFETCH(bool, aceptar);
-    TableroFalso tablero; // an invalid date gives the zeros a sender may leave
-    TNota& nota = *tablero.Agregar(texto, QDate(2026, 3, 4), limite, TColorChincheta::Net);
-    nota.setFontStyle(fsItalic);
-    nota.setReceivedFromIP("10.0.0.7");
-    nota.setReceivedFromUser(usuario);
-    DatosNota esperado = nota.Datos();
-    TfrmVerNotaNet visor(&tablero.Pinaco);
-    visor.CargarNotaEnVisor(&nota, libreta);
+    QWidget tablero;
+    DatosNota nota = NotaRecibida(texto, limite, "10.0.0.7", usuario);
+    nota.FontStyle = fsItalic;
+    DatosNota esperado = nota;
+    TfrmVerNotaNet visor(&tablero);
+    visor.CargarNotaEnVisor(nota, libreta);
     QTEST((QStringList{visor.MemoTexto->toPlainText(), visor.lblFechaLimite->text(),
                        visor.lblReceivedFromUser->text()}),
           "vistos");
@@ -73,7 +88,7 @@ void TestVerNotaNet::verYCerrar() {
         esperado.FontStyle = fsBold;
         esperado.FontColor = 0x00FF00;
     }
-    QCOMPARE(nota.Datos(), esperado);
+    QCOMPARE(visor.Datos(), esperado);
 }
 
 // The sender is shown on one visible line: whole when it fits, else both its ends with the
@@ -84,13 +99,10 @@ void TestVerNotaNet::remitenteEntero() {
          {std::pair{QStringLiteral("Ana"), true},
           {sinBlancos, false},
           {QStringLiteral("Oficina de contabilidad de la segunda planta del edificio"), false}}) {
-        TableroFalso tablero;
-        TNota& nota =
-            *tablero.Agregar("x", QDate(2026, 3, 4), QDate(2026, 3, 5), TColorChincheta::Net);
-        nota.setReceivedFromIP("127.0.0.1");
-        nota.setReceivedFromUser(usuario);
-        TfrmVerNotaNet visor(&tablero.Pinaco);
-        visor.CargarNotaEnVisor(&nota, QString());
+        QWidget tablero;
+        TfrmVerNotaNet visor(&tablero);
+        visor.CargarNotaEnVisor(NotaRecibida("x", QDate(2026, 3, 5), "127.0.0.1", usuario),
+                                QString());
         visor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&visor));
         EtiquetaRecortada* etiqueta = visor.lblReceivedFromUser;
