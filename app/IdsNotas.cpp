@@ -16,6 +16,6 @@ QList<RegistroNota> IdsNotas::Registros(const ListaNotas& notas) {
     return registros;
 }
 
-TNota* IdsNotas::Nota(qint64 id) const {
+TNota* IdsNotas::Nota(IdNota id) const {
     return id >= 0 && id < FNotas.size() ? FNotas[id].data() : nullptr;
 }

@@ -13,9 +13,9 @@ class IdsNotas {
 public:
     QList<RegistroNota> Registros(const ListaNotas& notas);
     // Null once the note is destroyed.
-    TNota* Nota(qint64 id) const;
+    TNota* Nota(IdNota id) const;
 
 private:
     QList<QPointer<TNota>> FNotas;
-    QHash<const TNota*, qint64> FIds;
+    QHash<const TNota*, IdNota> FIds;
 };

@@ -190,7 +190,7 @@ void TPinaco::MensajeMostrar() {
 void TPinaco::ComprobarNotasCaducadas() {
     IdsNotas ids;
     ::ComprobarNotasCaducadas([&] { return ids.Registros(FListaNotas); },
-                              [&](qint64 id) {
+                              [&](IdNota id) {
                                   if (TNota* nota = ids.Nota(id))
                                       BorrarNota(nota);
                                   // The deletion must reach the notes file.

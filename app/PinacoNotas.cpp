@@ -375,7 +375,7 @@ void TPinaco::OrganizarNotas(bool PorCreacion, bool Ascendente) {
 void TPinaco::mnuFondoBuscarNotaClick() {
     IdsNotas ids;
     TfrmBuscarNota dialogo([&] { return ids.Registros(FListaNotas); },
-                           [&](qint64 id) {
+                           [&](IdNota id) {
                                TNota* nota = ids.Nota(id);
                                // Gone, or taken off the board and waiting to be destroyed.
                                if (!nota || !FListaNotas.Contiene(nota))

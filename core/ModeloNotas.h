@@ -2,18 +2,13 @@
 // The board's notes as records, from the topmost (the current note) to the bottom one. The
 // board shows them; whatever changes them goes through here, and every change is signalled,
 // so the views and the autosave follow it without asking.
-#include "core/DatosNota.h"
+#include "core/RegistroNota.h"
 
 #include <QHash>
 #include <QList>
 #include <QObject>
 #include <QRect>
 #include <optional>
-
-// Ids are never reused within a run, so a view or a dialog holding one cannot reach another
-// note after its own is gone.
-using IdNota = quint64;
-inline constexpr IdNota kSinNota = 0;
 
 class ModeloNotas : public QObject {
     Q_OBJECT
@@ -54,5 +49,5 @@ signals:
 private:
     QList<IdNota> FOrden;
     QHash<IdNota, DatosNota> FDatos;
-    IdNota FSiguienteId = kSinNota + 1;
+    IdNota FSiguienteId = 1;
 };

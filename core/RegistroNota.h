@@ -5,12 +5,17 @@
 #include <QList>
 #include <functional>
 
+// Ids are never reused within a run, so whoever holds one cannot reach another note after
+// its own is gone.
+using IdNota = qint64;
+inline constexpr IdNota kSinNota = -1;
+
 struct RegistroNota {
-    qint64 Id = -1;
+    IdNota Id = kSinNota;
     DatosNota Datos;
 };
 
 // The board's notes as they are now, topmost first; an id stays with its note.
 using LeerRegistros = std::function<QList<RegistroNota>()>;
 // Acts on the note of that id, when it is still on the board.
-using AccionNota = std::function<void(qint64 id)>;
+using AccionNota = std::function<void(IdNota id)>;

@@ -254,7 +254,7 @@ QList<CeldasFila> TfrmBuscarNota::Celdas() const {
 }
 
 qint64 TfrmBuscarNota::IdDeFila(int fila) const {
-    return fila >= 0 && fila < FFilas.size() ? FFilas[fila].Id : -1;
+    return fila >= 0 && fila < FFilas.size() ? FFilas[fila].Id : kSinNota;
 }
 
 void TfrmBuscarNota::ListViewColumnClick(int columna) {
@@ -268,7 +268,7 @@ void TfrmBuscarNota::ListViewDblClick() {
     const QModelIndexList seleccion = ListView->selectionModel()->selectedRows(ColChincheta);
     if (seleccion.isEmpty())
         return;
-    const qint64 id = IdDeFila(seleccion.first().row());
+    const IdNota id = IdDeFila(seleccion.first().row());
     if (id >= 0 && FSubir)
         FSubir(id);
 }

@@ -32,8 +32,8 @@ public:
     void btnSalirClick();
     void LlenarLista();
 
-    // The id of the note of a table row, -1 outside the table.
-    qint64 IdDeFila(int fila) const;
+    // The id of the note of a table row, kSinNota outside the table.
+    IdNota IdDeFila(int fila) const;
     const OrdenTabla& Orden() const { return FOrden; }
     const BusquedaNotas& Busqueda() const { return FBusqueda; }
 
@@ -58,7 +58,7 @@ protected:
 
 private:
     struct FilaResultado {
-        qint64 Id;
+        IdNota Id;
         CeldasFila Celdas;
     };
 

@@ -93,7 +93,7 @@ bool TfrmNotaCaduca::MostrarPrimeraCaducada() {
 }
 
 void TfrmNotaCaduca::Llenar(const RegistroNota* nota, bool HayAnterior, bool HaySiguiente) {
-    FIdActual = nota ? nota->Id : -1;
+    FIdActual = nota ? nota->Id : kSinNota;
     btnAnt->setEnabled(HayAnterior);
     btnSig->setEnabled(HaySiguiente);
     memoTexto->clear();
@@ -117,7 +117,7 @@ void TfrmNotaCaduca::Mostrar(const QList<RegistroNota>& notas, const VistaCaduca
 }
 
 qsizetype TfrmNotaCaduca::IndiceActual(const QList<RegistroNota>& notas) const {
-    if (FIdActual < 0)
+    if (FIdActual == kSinNota)
         return -1;
     for (qsizetype i = 0; i < notas.size(); ++i)
         if (notas[i].Id == FIdActual)
@@ -145,7 +145,7 @@ void TfrmNotaCaduca::BorrarNotaCaducada() {
         MostrarPrimeraCaducada();
         return;
     }
-    const qint64 id = std::exchange(FIdActual, -1);
+    const IdNota id = std::exchange(FIdActual, kSinNota);
     if (FBorrar)
         FBorrar(id);
     const QList<RegistroNota> notas = FNotas();

@@ -30,8 +30,8 @@ public:
     void Llenar(const RegistroNota* nota, bool HayAnterior, bool HaySiguiente);
     void MostrarNotaCaducada(Sentido sentido);
     void BorrarNotaCaducada();
-    // The id of the shown note; -1 in the empty state.
-    qint64 IdActual() const { return FIdActual; }
+    // The id of the shown note; kSinNota in the empty state.
+    IdNota IdActual() const { return FIdActual; }
 
     void btnAntClick();
     void btnSigClick();
@@ -59,7 +59,7 @@ private:
     LeerRegistros FNotas;
     AccionNota FBorrar;
     QString FAvisoNotaCaducadaWAV;
-    qint64 FIdActual = -1;
+    IdNota FIdActual = kSinNota;
 };
 
 // The start-up check: opens the dialog modally when some note has come due. Returns

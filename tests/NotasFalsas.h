@@ -8,8 +8,8 @@
 
 struct NotasFalsas {
     QList<RegistroNota> Lista;
-    QList<qint64> Borradas;
-    QList<qint64> Subidas;
+    QList<IdNota> Borradas;
+    QList<IdNota> Subidas;
     qint64 ProximoId = 100;
 
     // Ids that are not indices, so that a dialog mixing the two fails.
@@ -28,11 +28,11 @@ struct NotasFalsas {
         return nota.Id;
     }
     // Taken off the board by some other path.
-    void Quitar(qint64 id) {
+    void Quitar(IdNota id) {
         Lista.removeIf([id](const RegistroNota& nota) { return nota.Id == id; });
     }
-    QList<qint64> Ids() const {
-        QList<qint64> ids;
+    QList<IdNota> Ids() const {
+        QList<IdNota> ids;
         for (const RegistroNota& nota : Lista)
             ids.append(nota.Id);
         return ids;
@@ -42,12 +42,12 @@ struct NotasFalsas {
         return [this] { return Lista; };
     }
     AccionNota Borrar() {
-        return [this](qint64 id) {
+        return [this](IdNota id) {
             Borradas.append(id);
             Quitar(id);
         };
     }
     AccionNota Subir() {
-        return [this](qint64 id) { Subidas.append(id); };
+        return [this](IdNota id) { Subidas.append(id); };
     }
 };

@@ -162,10 +162,10 @@ void TestBuscarNota::ordenarPorColumna() {
 void TestBuscarNota::dobleClicYSiguiente() {
     Escena e({"a se va", "b abajo", "c arriba"});
     TfrmBuscarNota& d = *e.d;
-    const QList<qint64> ids = e.notas.Ids();
+    const QList<IdNota> ids = e.notas.Ids();
     // The board is asked to raise the note of the row, by its id.
     ClicYDobleClicEnFila(d, 1);
-    QCOMPARE(e.notas.Subidas, QList<qint64>{ids[1]});
+    QCOMPARE(e.notas.Subidas, QList<IdNota>{ids[1]});
     // A note the board drops while the dialog is open keeps its row until the table is
     // filled again; the board knows it is gone.
     e.notas.Quitar(ids[0]);

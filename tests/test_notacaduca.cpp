@@ -61,13 +61,13 @@ void TestNotaCaduca::anunciaLaQueVenceHoy() {
 
 void TestNotaCaduca::navegarYBorrarSaltandoLasNoCaducadas() {
     NotasFalsas notas;
-    const qint64 x = notas.Agregar("X", kAyer, kManana);
+    const IdNota x = notas.Agregar("X", kAyer, kManana);
     // From an old file with no creation date: shown and deleted all the same.
-    const qint64 a = notas.Agregar("A\r\ndos\rtres\ncuatro\r", QDate(), QDate(2000, 1, 1));
-    const qint64 b = notas.Agregar("B", kAyer, kHoy);
-    const qint64 c = notas.Agregar("C", kAyer, kManana);
-    const qint64 d = notas.Agregar("D", kAyer, kAyer.addYears(-1));
-    const qint64 e = notas.Agregar("E", kAyer, kHoy.addYears(2));
+    const IdNota a = notas.Agregar("A\r\ndos\rtres\ncuatro\r", QDate(), QDate(2000, 1, 1));
+    const IdNota b = notas.Agregar("B", kAyer, kHoy);
+    const IdNota c = notas.Agregar("C", kAyer, kManana);
+    const IdNota d = notas.Agregar("D", kAyer, kAyer.addYears(-1));
+    const IdNota e = notas.Agregar("E", kAyer, kHoy.addYears(2));
     TfrmNotaCaduca dialogo(notas.Leer(), notas.Borrar(), false, QString(), nullptr);
     QVERIFY(dialogo.MostrarPrimeraCaducada());
     dialogo.show();
@@ -88,14 +88,14 @@ void TestNotaCaduca::navegarYBorrarSaltandoLasNoCaducadas() {
     Comprobar(dialogo, a, false, false);
     QTest::mouseClick(dialogo.btnEliminarNota, Qt::LeftButton);
     Comprobar(dialogo, -1, false, false);
-    QCOMPARE(notas.Borradas, (QList<qint64>{b, d, a}));
-    QCOMPARE(notas.Ids(), (QList<qint64>{x, c, e}));
+    QCOMPARE(notas.Borradas, (QList<IdNota>{b, d, a}));
+    QCOMPARE(notas.Ids(), (QList<IdNota>{x, c, e}));
 }
 
 void TestNotaCaduca::notaQuitadaPorOtroNoSeToca() {
     NotasFalsas notas;
-    const qint64 a = notas.Agregar("A", kAyer, kAyer);
-    const qint64 b = notas.Agregar("B", kAyer, kAyer);
+    const IdNota a = notas.Agregar("A", kAyer, kAyer);
+    const IdNota b = notas.Agregar("B", kAyer, kAyer);
     TfrmNotaCaduca dialogo(notas.Leer(), notas.Borrar(), false, QString(), nullptr);
     dialogo.show();
     QVERIFY(dialogo.MostrarPrimeraCaducada());
