@@ -283,9 +283,11 @@ void TPinaco::mnuNotaBorrarClick() {
     if (!nota)
         return;
     if (Config.ConfirmarBorrarNota) {
+        // While the box is open a received note may come to the head: the one shown goes.
+        QPointer<TNota> mostrada(nota);
         TfrmEliminarNota dialogo(nota->Datos(), this);
-        if (dialogo.exec() == QDialog::Accepted)
-            BorrarNotaActual();
+        if (dialogo.exec() == QDialog::Accepted && mostrada)
+            BorrarNota(mostrada);
     } else {
         BorrarNotaActual();
     }

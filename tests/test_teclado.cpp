@@ -207,7 +207,8 @@ void TestTeclado::teclasQueAbren() {
     QVERIFY(FPinaco->Notas().Contiene(nota));
 }
 
-// Delete asks first; a no keeps the note, a yes takes it and the focus goes to the next one.
+// Delete asks first; a no keeps the note, a yes takes the note asked about, and the focus goes
+// to the next one.
 void TestTeclado::suprimirBorraYPasaALaSiguiente() {
     TNota* primera = Nota({100, 100});
     TNota* segunda = Nota({300, 100});
@@ -219,6 +220,8 @@ void TestTeclado::suprimirBorraYPasaALaSiguiente() {
         QString visto;
         AlAbrirseDialogo([&](QDialog* d) {
             visto = d->metaObject()->className();
+            // A note that comes to the front meanwhile, as a received one does, stays.
+            FPinaco->NotaAlFrente(segunda);
             if (auto* borrar = qobject_cast<TfrmEliminarNota*>(d); borrar && acepta)
                 borrar->btnEliminar->click();
             else
@@ -227,6 +230,7 @@ void TestTeclado::suprimirBorraYPasaALaSiguiente() {
         Pulsar(Qt::Key_Delete);
         QCOMPARE(visto, QString("TfrmEliminarNota"));
         QCOMPARE(FPinaco->Notas().Contiene(primera), !acepta);
+        QVERIFY(FPinaco->Notas().Contiene(segunda));
     }
     // The window's focus, as it stands until the board is active again.
     QCOMPARE(FPinaco->focusWidget(), segunda);
