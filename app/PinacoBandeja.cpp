@@ -80,6 +80,11 @@ void TPinaco::AvisoBandeja() {
         IniciarParpadeo();
 }
 
+void TPinaco::NotaEntregada() {
+    SonidoNotaRecibida();
+    AvisoBandeja();
+}
+
 void TPinaco::SonidoNotaRecibida() {
     if (Config.AvisoNotaRecibida)
         MediaPlayer->Reproducir(Config.AvisoNotaRecibidaWAV);
