@@ -95,8 +95,8 @@ void TPinaco::FormCreate() {
     FRutaListaIP = RutaArchivoDatos(FRutaPrograma, QStringLiteral("NET"));
     FRutaRetiros = RutaJuntoAlPrograma(FRutaListaIP, QStringLiteral("RET"));
     FRutaNotas = RutaArchivoDatos(FRutaPrograma, QStringLiteral("DAT"));
-    Server =
-        new ServidorNotas(*this, RutaArchivoDatos(FRutaPrograma, QStringLiteral("LOG")), {}, this);
+    Server = new ServidorNotas(*this, FListaIP,
+                               RutaArchivoDatos(FRutaPrograma, QStringLiteral("LOG")), {}, this);
 
     resize(kAnchoDisenado, kAltoDisenado);
     move(-1000, -1000);

@@ -3,6 +3,7 @@
 #include "core/Autoguardado.h"
 #include "core/Configuracion.h"
 #include "core/ListaNotas.h"
+#include "net/EscritorLog.h"
 #include "net/TableroRed.h"
 #include "storage/ListaIP.h"
 
@@ -87,14 +88,14 @@ public:
     void mnuFondoAboutClick();
     void ComprobarNotasCaducadas();
 
-    // What the note server needs of the board.
-    ListaIP& Libreta() override { return FListaIP; }
-    const Configuracion& Ajustes() const override { return Config; }
-    ArchivosPropios ArchivosDelTablero() override;
+    // The board's part in receiving a note.
     void NotaEmpezada() override { IniciarNotaEntrante(); }
-    DatosNota CrearNotaRecibida(const DatosNota& pendiente, const QString& ip,
-                                const QString& nombre, const QDateTime& ahora) override;
-    void AvisoBandeja() override;
+    DatosNota ColocarNotaRecibida(const DatosNota& nota) override;
+    void NotaEntregada() override;
+    // The files the log never writes into.
+    ArchivosPropios ArchivosDelTablero();
+    // After a received note: the tray icon blinks while the board sits in the tray.
+    void AvisoBandeja();
 
     // Data files.
     bool CargarNotas();
@@ -143,7 +144,7 @@ public:
     void IniciarParpadeo();
     void TimerNotaRecibidaTimer();
     void mnuTrayCerrarClick();
-    void SonidoNotaRecibida() override;
+    void SonidoNotaRecibida();
     int Parpadeo() const { return EstadoParpadeo; }
     // Whether the desktop has a tray; replaceable so tests can have one without a desktop.
     static inline bool (*DisponibilidadBandeja)() = nullptr;

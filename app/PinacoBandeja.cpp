@@ -81,6 +81,11 @@ void TPinaco::AvisoBandeja() {
         IniciarParpadeo();
 }
 
+void TPinaco::NotaEntregada() {
+    SonidoNotaRecibida();
+    AvisoBandeja();
+}
+
 void TPinaco::SonidoNotaRecibida() {
     if (Config.AvisoNotaRecibida)
         MediaPlayer->Reproducir(Config.AvisoNotaRecibidaWAV);

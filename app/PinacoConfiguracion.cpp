@@ -127,6 +127,7 @@ void TPinaco::AplicarConfiguracion() {
 }
 
 void TPinaco::AplicarServidor(bool alCargar) {
+    Server->FijarReglas(ReglasDeAjustes(Config, ArchivosDelTablero()));
     // The listener moves or stops only when its port or switch changed; notes on their way
     // run to their end either way.
     if (Config.ServerActivo && ActivarServidor())

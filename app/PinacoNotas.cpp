@@ -10,7 +10,6 @@
 #include "core/GeometriaNotas.h"
 #include "core/OrdenNotas.h"
 #include "net/ServidorNotas.h"
-#include "net/SesionNota.h"
 #include "notes/FrmBuscarNota.h"
 #include "notes/FrmConfigNota.h"
 #include "notes/FrmEliminarNota.h"
@@ -206,24 +205,15 @@ void TPinaco::ActualizarSombras() {
                                                                                : kColorBlanco);
 }
 
-DatosNota TPinaco::CrearNotaRecibida(const DatosNota& pendiente, const QString& ip,
-                                     const QString& nombre, const QDateTime& ahora) {
-    // Its place comes from the sender: no free place is looked for.
+DatosNota TPinaco::ColocarNotaRecibida(const DatosNota& recibida) {
+    // The other notes stay where they are while this one steps off them.
+    const QList<QRect> otras = Rectangulos(FListaNotas);
+    const std::span<const QRect> resto(otras.constData(), size_t(otras.size()));
+    const DatosNota datos = LugarNotaRecibida(recibida, resto, size(), Config.TipoPinaco);
     TNota* nota = NuevaNota(false);
-    DatosNota datos = nota->Datos();
-    RellenarNotaRecibida(datos, pendiente, ahora, ip, nombre);
-    // Within the board's margins, so it never covers the frame and its buttons.
-    AcotarNotaRecibida(datos, size() - QSize(30, 30 + (Config.TipoPinaco == 2 ? 30 : 0)));
     nota->AsignarDatos(datos);
     NotaAlFrente(nota);
-    // The other notes stay where they are while this one steps off them.
-    const QList<QRect> otras = Rectangulos(FListaNotas, 1);
-    const std::span<const QRect> resto(otras.constData(), size_t(otras.size()));
-    QRect lugar = nota->geometry();
-    while (Solapada(lugar, resto))
-        lugar.translate(7, 7);
-    nota->move(lugar.topLeft());
-    AjustarNotasAlPinaco(nota);
+    BotonesAlFrente();
     // On top, only its own shade can change: the others' look only at the notes below them.
     nota->setColorNW(Solapada(nota->geometry(), resto) ? kColorSombra : kColorBlanco);
     nota->setVisible(true);

@@ -2,6 +2,18 @@
 
 #include <tuple>
 
+namespace {
+
+// No larger than the room the board has for it.
+void AcotarNotaRecibida(DatosNota& nota, QSize sitio) {
+    AcotarGeometria(nota);
+    nota.Width = qMin(nota.Width, qMax(sitio.width(), 0));
+    nota.Height = qMin(nota.Height, qMax(sitio.height(), 0));
+    nota.FontSize = qMin(nota.FontSize, kMaxFuenteRecibida);
+}
+
+} // namespace
+
 bool PosicionOcupada(const QList<QRect>& notas, int X, int Y, int W, int H) {
     for (const QRect& n : notas) {
         // The window is open at both ends: a note 8 up and left is free (the second new
@@ -38,13 +50,6 @@ void AcotarGeometria(DatosNota& nota) {
     nota.Height = qBound(0, nota.Height, kMayor);
 }
 
-void AcotarNotaRecibida(DatosNota& nota, QSize sitio) {
-    AcotarGeometria(nota);
-    nota.Width = qMin(nota.Width, qMax(sitio.width(), 0));
-    nota.Height = qMin(nota.Height, qMax(sitio.height(), 0));
-    nota.FontSize = qMin(nota.FontSize, kMaxFuenteRecibida);
-}
-
 QRect DentroDelPinaco(QRect nota, int anchoPinaco, int altoPinaco, int tipoPinaco) {
     if (nota.left() < 15)
         nota.moveLeft(15);
@@ -71,6 +76,19 @@ bool Solapada(const QRect& A, std::span<const QRect> posteriores) {
             return true;
     }
     return false;
+}
+
+DatosNota LugarNotaRecibida(DatosNota nota, std::span<const QRect> otras, QSize pinaco,
+                            int tipoPinaco) {
+    // The margins keep it off the frame and its buttons.
+    AcotarNotaRecibida(nota, pinaco - QSize(30, 30 + (tipoPinaco == 2 ? 30 : 0)));
+    QRect lugar(nota.Left, nota.Top, nota.Width, nota.Height);
+    while (Solapada(lugar, otras))
+        lugar.translate(7, 7);
+    lugar = DentroDelPinaco(lugar, pinaco.width(), pinaco.height(), tipoPinaco);
+    nota.Left = lugar.left();
+    nota.Top = lugar.top();
+    return nota;
 }
 
 qsizetype NotaSiguienteEnLectura(std::span<const QRect> notas, qsizetype actual, bool adelante) {

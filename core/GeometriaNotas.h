@@ -16,16 +16,22 @@ QPoint PosicionLibre(const QList<QRect>& notas, int W, int H);
 // overflow in the placement steps, no giant widget.
 void AcotarGeometria(DatosNota& nota);
 
-// A received note no larger than the room the board has for it, and with a font size a note
-// can show; its text stays whole. Sizes and fonts of any real note are kept.
+// The largest font size a received note keeps.
 inline constexpr int kMaxFuenteRecibida = 144;
-void AcotarNotaRecibida(DatosNota& nota, QSize sitio);
 
 // The note pulled inside a board of the given size, with the top limit of the board type.
 QRect DentroDelPinaco(QRect nota, int anchoPinaco, int altoPinaco, int tipoPinaco);
 
 // The note A lies over some note of the list by its top or left edge.
 bool Solapada(const QRect& A, std::span<const QRect> posteriores);
+
+// A received note on a board of the given size and type, among the others: no larger than
+// the room within the board's margins and with a font size a note can show (sizes and fonts
+// of any real note are kept, the text stays whole), stepped 7 pixels down-right until it
+// lies over none of them, then pulled inside. Its place comes from the sender: no free place
+// is looked for.
+DatosNota LugarNotaRecibida(DatosNota nota, std::span<const QRect> otras, QSize pinaco,
+                            int tipoPinaco);
 
 // The keyboard's order of the notes: by top edge, then left edge, then place in the list.
 // The index of the note after (or before) actual in that order, or -1 past the end; with no

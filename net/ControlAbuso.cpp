@@ -2,13 +2,12 @@
 
 ControlAbuso::ControlAbuso(ListaIP& lista, Reloj reloj) : lista_(lista), reloj_(std::move(reloj)) {}
 
-std::optional<CambioPermiso> ControlAbuso::ControlarAbuso(const QString& ip,
+std::optional<CambioPermiso> ControlAbuso::ControlarAbuso(const QString& ip, nodoListaIP* propia,
                                                           const ReglasAbuso& reglas) {
     if (!reglas.HabilitarNumMaxNotas)
         return std::nullopt;
     // A sender admitted through a pattern is counted alone: withdrawing the pattern would
     // shut out every other address it covers.
-    nodoListaIP* propia = lista_.BuscarIP(ip);
     nodoListaIP* entrada = propia && propia->Permitido ? propia : &lista_.PorPatron().Registro(ip);
     const QDateTime ahora = reloj_();
     const nodoListaNotaRecibida llegada{FechaTexto(ahora.date()), HoraTexto(ahora.time())};
@@ -29,7 +28,7 @@ std::optional<CambioPermiso> ControlAbuso::ControlarAbuso(const QString& ip,
         entrada->FechaRetiro = llegada.Fecha;
         entrada->HoraRetiro.clear();
     }
-    return CambioPermiso{llegada.Fecha, llegada.Hora, ip, lista_.NombreDeIP(ip)};
+    return CambioPermiso{llegada.Fecha, llegada.Hora, ip, propia ? propia->Nombre : QString()};
 }
 
 ResultadoRestitucion ControlAbuso::RestituirTemporales(int retiroTemporalMinutos) {

@@ -29,7 +29,9 @@ public:
     // when that admits it, else in a record of its own beside the pattern that does. The
     // withdrawal, when this note passed the limit; the moment is recorded in the entry in
     // both modes (a permanent one keeps its date only, so the restoration never takes it).
-    std::optional<CambioPermiso> ControlarAbuso(const QString& ip, const ReglasAbuso& reglas);
+    // propia: the sender's own entry, as looked up for the message (null: it has none).
+    std::optional<CambioPermiso> ControlarAbuso(const QString& ip, nodoListaIP* propia,
+                                                const ReglasAbuso& reglas);
 
     // One tick of the restoration timer.
     ResultadoRestitucion RestituirTemporales(int retiroTemporalMinutos);

@@ -27,8 +27,8 @@ void Avisar(const QString& ip, const QString& que) {
     std::fprintf(stderr, "pinaco: servidor de notas, %s: %s\n", qPrintable(ip), qPrintable(que));
 }
 
-ModoRetiro ModoDe(const Configuracion& c) {
-    return {c.RetiroPermanente, c.RetiroTemporal, c.RetiroTemporalMinutos};
+QString NombreDe(const nodoListaIP* entrada) {
+    return entrada ? entrada->Nombre : QString();
 }
 
 } // namespace
@@ -44,11 +44,11 @@ struct ServidorNotas::Conexion {
     qint64 CerrandoDesde = -1; // the polite close after a refusal began then
 };
 
-ServidorNotas::ServidorNotas(TableroRed& tablero, const QString& registroPorDefecto, Reloj reloj,
-                             QObject* parent)
-    : QObject(parent), tablero_(tablero),
+ServidorNotas::ServidorNotas(TableroRed& tablero, ListaIP& libreta,
+                             const QString& registroPorDefecto, Reloj reloj, QObject* parent)
+    : QObject(parent), tablero_(tablero), libreta_(libreta),
       reloj_(reloj ? std::move(reloj) : Reloj([] { return QDateTime::currentDateTime(); })),
-      log_(registroPorDefecto), abuso_(std::make_unique<ControlAbuso>(tablero.Libreta(), reloj_)),
+      log_(registroPorDefecto), abuso_(std::make_unique<ControlAbuso>(libreta, reloj_)),
       servidor_(new QTcpServer(this)) {
     connect(servidor_, &QTcpServer::newConnection, this, &ServidorNotas::NuevaConexion);
     connect(&TimerRetiroTemporal, &QTimer::timeout, this, &ServidorNotas::TimerRetiroTemporalTimer);
@@ -128,7 +128,7 @@ const char* ServidorNotas::Admitir(const QString& ip) {
     if (int(conexiones_.size()) < kMaxConexiones)
         return nullptr;
     // Refused addresses must not keep the permitted ones out of a full server.
-    Conexion* sitio = tablero_.Libreta().IPPermitida(ip) ? Desalojable() : nullptr;
+    Conexion* sitio = libreta_.IPPermitida(ip) ? Desalojable() : nullptr;
     if (!sitio)
         return "demasiadas conexiones";
     Cerrar(sitio, "cede su sitio a un remitente permitido");
@@ -137,14 +137,13 @@ const char* ServidorNotas::Admitir(const QString& ip) {
 
 // One closing already, else the oldest from an address refused now, else the idlest.
 ServidorNotas::Conexion* ServidorNotas::Desalojable() {
-    ListaIP& libreta = tablero_.Libreta();
     const qint64 ahora = relojMs_();
     Conexion *rechazada = nullptr, *ociosa = nullptr;
     for (const auto& p : conexiones_) {
         Conexion* c = p.get();
         if (c->CerrandoDesde >= 0)
             return c;
-        if (!libreta.IPPermitida(c->IP)) {
+        if (!libreta_.IPPermitida(c->IP)) {
             if (!rechazada || c->Abierta < rechazada->Abierta)
                 rechazada = c;
         } else if (ahora - c->UltimoAceptado >= kOciosaMs &&
@@ -196,19 +195,18 @@ void ServidorNotas::Despachar(Conexion* c) {
     const QByteArray mensaje = std::exchange(c->Pendiente, {});
     if (mensaje.isEmpty())
         return;
-    ListaIP& libreta = tablero_.Libreta();
-    const Configuracion& ajustes = tablero_.Ajustes();
-    const Remitente remitente{libreta.IPPermitida(c->IP), libreta.BuscarIP(c->IP),
-                              libreta.RegistroAbuso(c->IP)};
-    const ResultadoMensaje r = c->Sesion.Procesar(mensaje, remitente, ModoDe(ajustes));
+    nodoListaIP* propia = libreta_.BuscarIP(c->IP);
+    const Remitente remitente{libreta_.IPPermitida(c->IP, propia), propia,
+                              libreta_.RegistroAbuso(c->IP, propia)};
+    const ResultadoMensaje r = c->Sesion.Procesar(mensaje, remitente, reglas_.Abuso.Modo);
     // Only what a permitted sender says to the point keeps the connection open.
     if (remitente.Permitido && r.Respuesta != Protocolo::kUnknown &&
         r.Accion != AccionSesion::ValorNoNumerico)
         c->UltimoAceptado = relojMs_();
     switch (r.Accion) {
     case AccionSesion::GuardarPuerto:
-        if (nodoListaIP* entrada = libreta.BuscarIP(c->IP)) {
-            entrada->Puerto = r.Puerto;
+        if (propia) {
+            propia->Puerto = r.Puerto;
             emit LibretaCambiada();
         }
         break;
@@ -221,11 +219,11 @@ void ServidorNotas::Despachar(Conexion* c) {
         tablero_.NotaEmpezada();
         break;
     case AccionSesion::CrearNota:
-        CrearNota(c, r);
+        CrearNota(c, r, propia);
         return;
     case AccionSesion::RegistrarRechazo:
-        if (ajustes.CrearArchivoLog)
-            RegistrarRechazo(c->IP);
+        if (reglas_.CrearArchivoLog)
+            RegistrarRechazo(c->IP, NombreDe(propia));
         break;
     case AccionSesion::ValorNoNumerico:
         Avisar(c->IP, QStringLiteral("un campo numérico no trae un número: %1")
@@ -250,35 +248,29 @@ void ServidorNotas::Responder(Conexion* c, const QByteArray& respuesta, bool cer
     c->Socket->disconnectFromHost();
 }
 
-void ServidorNotas::CrearNota(Conexion* c, const ResultadoMensaje& r) {
-    ListaIP& libreta = tablero_.Libreta();
-    const Configuracion& ajustes = tablero_.Ajustes();
+void ServidorNotas::CrearNota(Conexion* c, const ResultadoMensaje& r, nodoListaIP* propia) {
     const DatosNota creada =
-        tablero_.CrearNotaRecibida(r.Nota, c->IP, libreta.NombreDeIP(c->IP), reloj_());
+        tablero_.ColocarNotaRecibida(NotaRecibida(r.Nota, reloj_(), c->IP, NombreDe(propia)));
     // A log that cannot be written is told on standard error; the transfer goes on.
-    if (ajustes.CrearArchivoLog)
-        EscribirLog(
-            LineaNotaRecibida(creada, {ajustes.LogWithSenderName, ajustes.LogWithNotaText}));
-    if (ajustes.AvisoNotaRecibida)
-        tablero_.SonidoNotaRecibida();
+    if (reglas_.CrearArchivoLog)
+        EscribirLog(LineaNotaRecibida(creada, reglas_.Log));
     c->Socket->write(r.Respuesta);
 
-    const ReglasAbuso reglas{ajustes.HabilitarNumMaxNotas, ajustes.NumMaxNotas,
-                             ajustes.NumMinSegundos, ModoDe(ajustes)};
-    if (const std::optional<CambioPermiso> retiro = abuso_->ControlarAbuso(c->IP, reglas)) {
+    const ReglasAbuso& reglas = reglas_.Abuso;
+    if (const std::optional<CambioPermiso> retiro = abuso_->ControlarAbuso(c->IP, propia, reglas)) {
         emit LibretaCambiada();
-        if (ajustes.CrearArchivoLog)
+        if (reglas_.CrearArchivoLog)
             EscribirLog(LineaRetiro(*retiro, reglas.Modo));
-        if (ajustes.RetiroTemporal)
+        if (reglas.Modo.RetiroTemporal)
             TimerRetiroTemporal.start(kRetiroTemporalMs);
     }
-    tablero_.AvisoBandeja();
+    tablero_.NotaEntregada();
 }
 
 void ServidorNotas::TimerRetiroTemporalTimer() {
-    const Configuracion& ajustes = tablero_.Ajustes();
-    const ResultadoRestitucion r = abuso_->RestituirTemporales(ajustes.RetiroTemporalMinutos);
-    if (ajustes.CrearArchivoLog)
+    const ResultadoRestitucion r =
+        abuso_->RestituirTemporales(reglas_.Abuso.Modo.RetiroTemporalMinutos);
+    if (reglas_.CrearArchivoLog)
         for (const CambioPermiso& restitucion : r.Restituidos)
             EscribirLog(LineaRestitucion(restitucion));
     if (!r.Restituidos.isEmpty())
@@ -287,9 +279,9 @@ void ServidorNotas::TimerRetiroTemporalTimer() {
         TimerRetiroTemporal.stop();
 }
 
-void ServidorNotas::RegistrarRechazo(const QString& ip) {
+void ServidorNotas::RegistrarRechazo(const QString& ip, const QString& nombre) {
     if (rechazos_.Registrar(ip, reloj_()))
-        EscribirLog(LineaIntentoNoPermitido(reloj_(), ip, tablero_.Libreta().NombreDeIP(ip)));
+        EscribirLog(LineaIntentoNoPermitido(reloj_(), ip, nombre));
     if (!TimerRechazos.isActive())
         TimerRechazos.start(kRechazosMs);
 }
@@ -297,15 +289,14 @@ void ServidorNotas::RegistrarRechazo(const QString& ip) {
 void ServidorNotas::TimerRechazosTimer() {
     const QDateTime ahora = reloj_();
     for (const LimiteRechazos::Resumen& r : rechazos_.Vencidos(ahora))
-        if (tablero_.Ajustes().CrearArchivoLog)
-            EscribirLog(
-                LineaIntentosRepetidos(ahora, r.IP, tablero_.Libreta().NombreDeIP(r.IP), r.Veces));
+        if (reglas_.CrearArchivoLog)
+            EscribirLog(LineaIntentosRepetidos(ahora, r.IP, libreta_.NombreDeIP(r.IP), r.Veces));
     if (!rechazos_.Pendientes())
         TimerRechazos.stop();
 }
 
 void ServidorNotas::EscribirLog(const QString& linea) {
-    log_.EscribirLineaLog(tablero_.Ajustes().LogFilename, linea, tablero_.ArchivosDelTablero());
+    log_.EscribirLineaLog(reglas_.LogFilename, linea, reglas_.Propios);
 }
 
 void ServidorNotas::Cerrar(Conexion* c, const char* motivo) {

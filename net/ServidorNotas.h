@@ -6,6 +6,7 @@
 #include "core/MarcasTiempo.h"
 #include "net/EscritorLog.h"
 #include "net/LimiteRechazos.h"
+#include "net/ReglasServidor.h"
 
 #include <QObject>
 #include <QTimer>
@@ -44,9 +45,12 @@ public:
 
     // registroPorDefecto: the log file when LogFilename is empty or would write into one of
     // the board's own files; a relative LogFilename lies in the folder of the data files.
-    ServidorNotas(TableroRed& tablero, const QString& registroPorDefecto, Reloj reloj = {},
-                  QObject* parent = nullptr);
+    ServidorNotas(TableroRed& tablero, ListaIP& libreta, const QString& registroPorDefecto,
+                  Reloj reloj = {}, QObject* parent = nullptr);
     ~ServidorNotas() override;
+
+    // The rules from the board's settings, for every message from now on.
+    void FijarReglas(const ReglasServidor& reglas) { reglas_ = reglas; }
 
     // Listens on every IPv4 address of the machine, moving from another port; false when the
     // port is taken. Open connections stay.
@@ -86,13 +90,15 @@ private:
     void Responder(Conexion* conexion, const QByteArray& respuesta, bool cerrar);
     void AlLeer(Conexion* conexion);
     void Despachar(Conexion* conexion);
-    void CrearNota(Conexion* conexion, const ResultadoMensaje& resultado);
+    void CrearNota(Conexion* conexion, const ResultadoMensaje& resultado, nodoListaIP* propia);
     void EscribirLog(const QString& linea);
-    void RegistrarRechazo(const QString& ip);
+    void RegistrarRechazo(const QString& ip, const QString& nombre);
     void Cerrar(Conexion* conexion, const char* motivo);
     void Quitar(Conexion* conexion);
 
     TableroRed& tablero_;
+    ListaIP& libreta_;
+    ReglasServidor reglas_;
     Reloj reloj_;
     EscritorLog log_;
     std::unique_ptr<ControlAbuso> abuso_;

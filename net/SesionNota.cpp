@@ -32,8 +32,9 @@ QByteArray RespuestaCiao(const Remitente& remitente, const ModoRetiro& modo) {
     return {};
 }
 
-void RellenarNotaRecibida(DatosNota& nota, const DatosNota& pendiente, const QDateTime& ahora,
-                          const QString& ip, const QString& nombre) {
+DatosNota NotaRecibida(const DatosNota& pendiente, const QDateTime& ahora, const QString& ip,
+                       const QString& nombre) {
+    DatosNota nota;
     const QDate hoy = ahora.date();
     nota.DayCreated = quint8(hoy.day());
     nota.MonthCreated = quint8(hoy.month());
@@ -54,6 +55,7 @@ void RellenarNotaRecibida(DatosNota& nota, const DatosNota& pendiente, const QDa
     nota.Left = pendiente.Left;
     nota.Texto = pendiente.Texto;
     nota.ColorChincheta = TColorChincheta::Net;
+    return nota;
 }
 
 ResultadoMensaje SesionNota::Procesar(QByteArrayView mensaje, const Remitente& remitente,

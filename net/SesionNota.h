@@ -10,7 +10,7 @@
 #include <QByteArrayView>
 #include <QDateTime>
 
-// The sender of the message being handled, looked up again for every message.
+// The sender of the message being handled, looked up once for every message.
 struct Remitente {
     bool Permitido = false;               // IPPermitida now
     const nodoListaIP* Entrada = nullptr; // its own entry (exact lookup), if any
@@ -38,10 +38,10 @@ struct ResultadoMensaje {
 // holds a withdrawal; empty when it gets none.
 QByteArray RespuestaCiao(const Remitente& remitente, const ModoRetiro& modo);
 
-// Fills the fields of a newly created note that a received note sets: creation date,
-// arrival time and sender, the pending due date, font, bounds and text, the Net pushpin.
-void RellenarNotaRecibida(DatosNota& nota, const DatosNota& pendiente, const QDateTime& ahora,
-                          const QString& ip, const QString& nombre);
+// The received note as it goes onto the board: a new note with the creation date, arrival
+// time and sender, the pending due date, font, bounds and text, and the Net pushpin.
+DatosNota NotaRecibida(const DatosNota& pendiente, const QDateTime& ahora, const QString& ip,
+                       const QString& nombre);
 
 class SesionNota {
 public:

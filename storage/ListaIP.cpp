@@ -58,7 +58,10 @@ bool ListaIP::IPCoincideConPatron(QStringView ip, QStringView patron) {
 }
 
 bool ListaIP::IPPermitida(const QString& ip) const {
-    const nodoListaIP* propia = BuscarIP(ip);
+    return IPPermitida(ip, BuscarIP(ip));
+}
+
+bool ListaIP::IPPermitida(const QString& ip, const nodoListaIP* propia) const {
     if (propia && propia->Permitido)
         return true;
     if ((propia && RetiradoPorAbuso(*propia)) || porPatron_.Retirado(ip))
@@ -68,12 +71,11 @@ bool ListaIP::IPPermitida(const QString& ip) const {
     });
 }
 
-nodoListaIP* ListaIP::RegistroAbuso(const QString& ip) {
-    return const_cast<nodoListaIP*>(std::as_const(*this).RegistroAbuso(ip));
+const nodoListaIP* ListaIP::RegistroAbuso(const QString& ip) const {
+    return RegistroAbuso(ip, BuscarIP(ip));
 }
 
-const nodoListaIP* ListaIP::RegistroAbuso(const QString& ip) const {
-    const nodoListaIP* propia = BuscarIP(ip);
+const nodoListaIP* ListaIP::RegistroAbuso(const QString& ip, const nodoListaIP* propia) const {
     if (propia && (propia->Permitido || RetiradoPorAbuso(*propia)))
         return propia;
     return porPatron_.Buscar(ip);

@@ -36,13 +36,15 @@ public:
     // Accepted by its own entry or by any accepted entry whose pattern matches, unless flood
     // control withdrew the address: that outranks every pattern.
     bool IPPermitida(const QString& ip) const;
+    // The same with the address's own entry already looked up (null: it has none).
+    bool IPPermitida(const QString& ip, const nodoListaIP* propia) const;
     static bool RetiradoPorAbuso(const nodoListaIP& nodo) {
         return !nodo.Permitido && !nodo.FechaRetiro.isEmpty();
     }
     // Where flood control counts a sender: its own entry when that admits it, else its
     // record by address. Null when neither exists yet.
-    nodoListaIP* RegistroAbuso(const QString& ip);
     const nodoListaIP* RegistroAbuso(const QString& ip) const;
+    const nodoListaIP* RegistroAbuso(const QString& ip, const nodoListaIP* propia) const;
     RemitentesPorPatron& PorPatron() { return porPatron_; }
     const RemitentesPorPatron& PorPatron() const { return porPatron_; }
 

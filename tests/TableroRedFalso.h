@@ -1,5 +1,6 @@
 #pragma once
 // A board for the note server that only records what the server asked of it.
+#include "net/ReglasServidor.h"
 #include "net/SesionNota.h"
 #include "net/TableroRed.h"
 #include "storage/ListaIP.h"
@@ -12,17 +13,12 @@ struct TableroQueAnota : TableroRed {
     int empezadas = 0;
     int avisos = 0;
 
-    ListaIP& Libreta() override { return libreta; }
-    const Configuracion& Ajustes() const override { return ajustes; }
-    ArchivosPropios ArchivosDelTablero() override { return propios; }
+    // What the board hands its server when its settings are applied.
+    ReglasServidor Reglas() const { return ReglasDeAjustes(ajustes, propios); }
     void NotaEmpezada() override { ++empezadas; }
-    DatosNota CrearNotaRecibida(const DatosNota& pendiente, const QString& ip,
-                                const QString& nombre, const QDateTime& ahora) override {
-        DatosNota nota;
-        RellenarNotaRecibida(nota, pendiente, ahora, ip, nombre);
+    DatosNota ColocarNotaRecibida(const DatosNota& nota) override {
         creadas.append(nota);
         return nota;
     }
-    void SonidoNotaRecibida() override {}
-    void AvisoBandeja() override { ++avisos; }
+    void NotaEntregada() override { ++avisos; }
 };

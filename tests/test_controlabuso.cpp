@@ -73,7 +73,7 @@ void TestControlAbuso::ventanaDeslizante() {
             int retirada = -1;
             for (int i = 0; i < llegadas.size() && retirada < 0; ++i) {
                 ahora = QDateTime(QDate(2000, 1, 5), QTime(10, 0, 0)).addSecs(llegadas[i]);
-                if (control.ControlarAbuso(kIP, Reglas(temporal)))
+                if (control.ControlarAbuso(kIP, lista.BuscarIP(kIP), Reglas(temporal)))
                     retirada = i;
             }
             QCOMPARE(retirada, retiradaEn);
@@ -104,7 +104,7 @@ void TestControlAbuso::restitucion() {
         QDateTime ahora = retiro;
         ControlAbuso control(lista, [&] { return ahora; });
         for (int i = 0; i < 6; ++i)
-            control.ControlarAbuso(kIP, Reglas(temporal));
+            control.ControlarAbuso(kIP, lista.BuscarIP(kIP), Reglas(temporal));
         ahora = retiro.addSecs(segundosDespues);
         const ResultadoRestitucion tick = control.RestituirTemporales(5);
         QCOMPARE(lista.PermisoExactoIP(kIP), restituido);
@@ -130,8 +130,8 @@ void TestControlAbuso::retirosSobrevivenAlReinicio() {
         temporal.Modo.RetiroTemporalMinutos = 1;
         for (int i = 0; i < 6; ++i) {
             for (const char* ip : {"127.0.0.2", "127.0.1.5", "127.0.0.9"})
-                control.ControlarAbuso(ip, temporal);
-            control.ControlarAbuso("127.0.0.3", permanente);
+                control.ControlarAbuso(ip, lista.BuscarIP(ip), temporal);
+            control.ControlarAbuso("127.0.0.3", lista.BuscarIP("127.0.0.3"), permanente);
         }
         lista.BuscarIP("127.0.0.9")->Permitido = true;
         QCOMPARE(lista.GuardarListaIP(net), ErrorArchivo::Ninguno);

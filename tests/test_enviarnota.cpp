@@ -217,7 +217,7 @@ void TestEnviarNota::listaOrdenYEnviosImposibles() {
 void TestEnviarNota::alPropioServidorYSegundoEnvio() {
     TableroQueAnota tablero;
     tablero.libreta.AddIP("127.0.0.1", "Yo", true, 0);
-    ServidorNotas servidor(tablero, QString());
+    ServidorNotas servidor(tablero, tablero.libreta, QString());
     QVERIFY(servidor.Activar(0));
     QTcpSocket extrano;
     extrano.connectToHost(QHostAddress::LocalHost, servidor.Puerto());

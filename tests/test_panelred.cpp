@@ -165,7 +165,8 @@ void TestPanelRed::filasSiguenALaLibreta() {
     retirada->HoraRetiro = "00:00:00";
     retirada->Puerto = 3102; // a port update came in meanwhile
     t.tablero.ajustes.RetiroTemporal = true;
-    ServidorNotas servidor(t.tablero, QString());
+    ServidorNotas servidor(t.tablero, t.libreta, QString());
+    servidor.FijarReglas(t.tablero.Reglas());
     QObject::connect(&servidor, &ServidorNotas::LibretaCambiada, t.panel.get(),
                      &PanelRed::LibretaCambiada);
     QVERIFY(t.Mostrar());

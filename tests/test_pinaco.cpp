@@ -6,6 +6,7 @@
 #include "app/RutasDatos.h"
 #include "app/TraduccionesQt.h"
 #include "core/GeometriaNotas.h"
+#include "net/SesionNota.h"
 #include "notes/FrmBuscarNota.h"
 #include "notes/FrmConfigNota.h"
 #include "notes/FrmNotaCaduca.h"
@@ -249,7 +250,7 @@ void TestPinaco::notaRecibidaSeApartaDeLasOtras() {
     pendiente.Left = 40;
     pendiente.Top = 70;
     const QDateTime ahora(QDate(2026, 12, 6), QTime(10, 0, 0));
-    FPinaco->CrearNotaRecibida(pendiente, "10.0.0.7", "Ana", ahora);
+    FPinaco->ColocarNotaRecibida(NotaRecibida(pendiente, ahora, "10.0.0.7", "Ana"));
     TNota* nota = FPinaco->Notas().Primero();
     QCOMPARE(nota->ColorChincheta(), TColorChincheta::Net);
     QVERIFY(nota->isVisible());
@@ -262,8 +263,8 @@ void TestPinaco::notaRecibidaSeApartaDeLasOtras() {
     pendiente.Left = pendiente.Top = pendiente.Width = pendiente.Height = INT_MAX;
     pendiente.FontSize = 500;
     pendiente.Texto = QString(100000, u'a');
-    FPinaco->CrearNotaRecibida(pendiente, "10.0.0.7", "Ana", ahora);
-    FPinaco->CrearNotaRecibida(pendiente, "10.0.0.7", "Ana", ahora);
+    FPinaco->ColocarNotaRecibida(NotaRecibida(pendiente, ahora, "10.0.0.7", "Ana"));
+    FPinaco->ColocarNotaRecibida(NotaRecibida(pendiente, ahora, "10.0.0.7", "Ana"));
     const TNota* grande = FPinaco->Notas().Primero();
     QVERIFY(FPinaco->rect().adjusted(15, 15, -15, -15).contains(grande->geometry()));
     QCOMPARE(grande->FontSize(), kMaxFuenteRecibida);
@@ -485,7 +486,8 @@ void TestPinaco::autoguardadoFallidoNoCierraElServidorNiPierdeNotas() {
     DatosNota recibida;
     recibida.Texto = "acusada";
     recibida.YearExpires = 2999;
-    FPinaco->CrearNotaRecibida(recibida, "127.0.0.2", "", QDateTime::currentDateTime());
+    FPinaco->ColocarNotaRecibida(
+        NotaRecibida(recibida, QDateTime::currentDateTime(), "127.0.0.2", ""));
     const QString ruta = Ruta("pinaco.DAT");
     QFile::remove(ruta);
     QVERIFY(QDir().mkdir(ruta));

@@ -52,8 +52,9 @@ void TestServidorNotas::init() {
                          FCarpeta->filePath("config/Pinaco.conf"),
                          FCarpeta->filePath("pinaco.RET")};
     FAhora = QDateTime(QDate(2000, 1, 5), QTime(14, 3, 22));
-    FServidor = std::make_unique<ServidorNotas>(*FTablero, FCarpeta->filePath("pinaco.LOG"),
-                                                [this] { return FAhora; });
+    FServidor = std::make_unique<ServidorNotas>(
+        *FTablero, FTablero->libreta, FCarpeta->filePath("pinaco.LOG"), [this] { return FAhora; });
+    FServidor->FijarReglas(FTablero->Reglas());
     FMs = 0;
     FServidor->FijarRelojMs([this] { return FMs; });
     QVERIFY(FServidor->Activar(0));
@@ -65,6 +66,7 @@ void TestServidorNotas::transferenciasSimultaneasNoSeMezclan() {
     FTablero->libreta.AddIP("127.0.0.2", "Oficina", true, 1);
     FTablero->ajustes.CrearArchivoLog = true; // a log that cannot be written stops no note
     FTablero->ajustes.LogFilename = FCarpeta->path();
+    FServidor->FijarReglas(FTablero->Reglas());
     Par a("127.0.0.2", FServidor->Puerto());
     Par b("127.0.0.3", FServidor->Puerto());
     QSignalSpy cambios(FServidor.get(), &ServidorNotas::LibretaCambiada);
@@ -139,6 +141,7 @@ void TestServidorNotas::limitesNoDetienenAlResto() {
 // on, one line for each refused message.
 void TestServidorNotas::cierreTrasLaUltimaRespuesta() {
     FTablero->ajustes.CrearArchivoLog = true;
+    FServidor->FijarReglas(FTablero->Reglas());
     FTablero->libreta.BuscarIP("*.*.*.*")->Permitido = false;
     FTablero->libreta.AddIP("127.0.0.2", "", true, 2222);
     Par permitido("127.0.0.2", FServidor->Puerto());
@@ -231,6 +234,7 @@ void TestServidorNotas::abusoRetiraYRestituye() {
     QSignalSpy cambios(FServidor.get(), &ServidorNotas::LibretaCambiada);
     for (const bool conNombre : {true, false}) {
         ajustes.LogWithSenderName = conNombre;
+        FServidor->FijarReglas(FTablero->Reglas());
         QCOMPARE(par.Enviar("NOTA_BEGIN"), QByteArray("READY"));
         QCOMPARE(par.Enviar("TEXT:uno\r\ndos\rtres\n\x80"), QByteArray("DATA_RECEIVED"));
         QCOMPARE(par.Enviar("NOTA_END"), QByteArray("NOTA_CREATED"));
@@ -260,6 +264,7 @@ void TestServidorNotas::abusoRetiraYRestituye() {
 void TestServidorNotas::inundacionPorPatronRetiraSoloAlRemitente() {
     Configuracion& ajustes = FTablero->ajustes;
     ajustes.HabilitarNumMaxNotas = ajustes.CrearArchivoLog = true;
+    FServidor->FijarReglas(FTablero->Reglas());
     ListaIP& libreta = FTablero->libreta;
     libreta.AddIP("127.0.0.7", "Propia", true, 2222);
     libreta.AddIP("127.0.0.*", "", true, 2222);
@@ -309,6 +314,7 @@ void TestServidorNotas::relojEnDiaBisiesto() {
     ajustes.HabilitarNumMaxNotas = ajustes.RetiroTemporal = true;
     ajustes.RetiroPermanente = false;
     ajustes.RetiroTemporalMinutos = 1;
+    FServidor->FijarReglas(FTablero->Reglas());
     FTablero->libreta.BuscarIP("*.*.*.*")->Permitido = false;
     FTablero->libreta.AddIP("127.0.0.2", "", true, 2222);
     FTablero->libreta.AddIP("127.0.0.3", "", true, 2222);
@@ -334,8 +340,7 @@ void TestServidorNotas::relojEnDiaBisiesto() {
 
 void TestServidorNotas::lineasYEscritorDelLog() {
     // The lines the server's log above does not show.
-    DatosNota nota;
-    RellenarNotaRecibida(nota, {}, FAhora, "192.168.0.7", "");
+    const DatosNota nota = NotaRecibida({}, FAhora, "192.168.0.7", "");
     QCOMPARE(LineaNotaRecibida(nota, {true, false}),
              "(05-Ene-2000  14:03:22)  Recibida Nota de: 192.168.0.7  ()");
     QCOMPARE(LineaRetiro({"09-08-2021", "08:00:01", "10.0.0.1", ""}, {true, false, 5}),
@@ -381,6 +386,7 @@ void TestServidorNotas::lineasYEscritorDelLog() {
 // the count; each address its own; the timer stops once nothing is counted.
 void TestServidorNotas::rechazosUnaLineaPorMinuto() {
     FTablero->ajustes.CrearArchivoLog = true;
+    FServidor->FijarReglas(FTablero->Reglas());
     FTablero->libreta.BuscarIP("*.*.*.*")->Permitido = false;
     FTablero->libreta.AddIP("127.0.0.3", "Malo", false, 2222);
     // A refused sender is closed once answered: every attempt comes on a new connection.

@@ -20,8 +20,7 @@ QByteArray Dialogo(SesionNota& sesion, const QByteArray& mensajes,
         const ResultadoMensaje r = sesion.Procesar(m, {permitido, entrada}, modo);
         respuestas << (r.Respuesta.isEmpty() ? QByteArray("-") : r.Respuesta);
         if (nota && r.Accion == AccionSesion::CrearNota) {
-            DatosNota creada;
-            RellenarNotaRecibida(creada, r.Nota, {}, {}, {});
+            const DatosNota creada = NotaRecibida(r.Nota, {}, {}, {});
             *nota = Protocolo::MensajesCampos(creada).value().join('|');
         }
     }
@@ -180,9 +179,9 @@ void TestSesionNota::notaRecibidaSiempreSeGuarda() {
     SesionNota sesion;
     for (const QByteArray& m : {QByteArray("NOTA_BEGIN"), "FONT_NAME:" + todos, "TEXT:" + todos})
         sesion.Procesar(m, {true, nullptr}, {});
-    DatosNota nota;
-    RellenarNotaRecibida(nota, sesion.Procesar("NOTA_END", {true, nullptr}, {}).Nota,
-                         QDateTime(QDate(2000, 1, 5), QTime(14, 3, 22)), "127.0.0.2", QString());
+    const DatosNota nota =
+        NotaRecibida(sesion.Procesar("NOTA_END", {true, nullptr}, {}).Nota,
+                     QDateTime(QDate(2000, 1, 5), QTime(14, 3, 22)), "127.0.0.2", QString());
     QCOMPARE(nota.FontName.size() + nota.Texto.size(), 2 * 255);
     QCOMPARE(QDate(nota.YearCreated, nota.MonthCreated, nota.DayCreated).toString("dd-MM-yyyy ") +
                  nota.ReceivedTime,
