@@ -8,6 +8,7 @@
 #include "app/RegistroConfiguracion.h"
 #include "app/RutasDatos.h"
 #include "app/TecladoTablero.h"
+#include "core/NotasCaducadas.h"
 #include "net/ServidorNotas.h"
 #include "notes/FrmNotaCaduca.h"
 #include "notes/Mensaje.h"
@@ -19,6 +20,7 @@
 #include <QCloseEvent>
 #include <QScreen>
 #include <QSettings>
+#include <algorithm>
 
 namespace {
 
@@ -188,6 +190,11 @@ void TPinaco::MensajeMostrar() {
 }
 
 void TPinaco::ComprobarNotasCaducadas() {
+    // Looked at note by note first: a board of many notes, none due, makes no list of them.
+    const QDate hoy = QDate::currentDate();
+    if (std::none_of(FListaNotas.begin(), FListaNotas.end(),
+                     [&](const TNota* nota) { return NotaCaducada(nota->Datos(), hoy); }))
+        return;
     IdsNotas ids;
     ::ComprobarNotasCaducadas([&] { return ids.Registros(FListaNotas); },
                               [&](IdNota id) {
