@@ -1,6 +1,6 @@
 #include "app/CustodiaArchivos.h"
 
-#include "notes/Mensaje.h"
+#include "dialogs/Mensaje.h"
 #include "storage/CopiasSeguridad.h"
 #include "storage/GuardadoAtomico.h"
 

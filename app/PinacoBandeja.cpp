@@ -2,7 +2,7 @@
 #include "app/Pinaco.h"
 #include "config/FrmAbout.h"
 #include "core/VersionPinaco.h"
-#include "notes/ReproductorWav.h"
+#include "dialogs/ReproductorWav.h"
 #include "resources/ImagenesPinaco.h"
 
 #include <QCoreApplication>

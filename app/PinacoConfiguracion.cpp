@@ -6,7 +6,7 @@
 #include "app/RegistroConfiguracion.h"
 #include "core/PantallasTablero.h"
 #include "core/PlataformaGrafica.h"
-#include "notes/Mensaje.h"
+#include "dialogs/Mensaje.h"
 #include "storage/GuardadoAtomico.h"
 
 #include "net/ServidorNotas.h"

@@ -5,7 +5,7 @@
 #include "app/SalidaOrdenada.h"
 #include "app/TraduccionesQt.h"
 #include "core/PlataformaGrafica.h"
-#include "notes/Mensaje.h"
+#include "dialogs/Mensaje.h"
 #include "resources/ImagenesPinaco.h"
 #include "storage/CerrojoDatos.h"
 

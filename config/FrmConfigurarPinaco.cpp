@@ -4,7 +4,7 @@
 #include "config/PanelRed.h"
 #include "config/PanelSeguridad.h"
 #include "core/Configuracion.h"
-#include "notes/FrmConfigNota.h"
+#include "dialogs/PiezasDialogo.h"
 #include "notes/Nota.h"
 
 #include <QHBoxLayout>

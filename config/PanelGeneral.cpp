@@ -3,7 +3,7 @@
 #include "config/ControlesPanel.h"
 #include "config/TextoPartido.h"
 #include "core/Configuracion.h"
-#include "notes/Mensaje.h"
+#include "dialogs/Mensaje.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 // The "General" tab of the configuration dialog: how the board behaves, its two alert
 // sounds and its type. Filled from the settings and written back to them at OK.
-#include "notes/ReproductorWav.h"
+#include "dialogs/ReproductorWav.h"
 
 #include "config/ControlesPanel.h"
 

@@ -3,8 +3,8 @@
 #include "core/AvisoNoGuardable.h"
 #include "core/Cp1252.h"
 #include "core/UnitComunes.h"
-#include "notes/ListaDirecciones.h"
-#include "notes/Mensaje.h"
+#include "dialogs/ListaDirecciones.h"
+#include "dialogs/Mensaje.h"
 #include "storage/ListaIP.h"
 
 #include <QEvent>

@@ -1,8 +1,8 @@
 #pragma once
 // The settings' network tab: the board's address book, edited in place. Every change works
 // at once on the board's list; neither OK nor Cancel undoes it.
+#include "dialogs/ListaDirecciones.h"
 #include "net/ClienteNotas.h"
-#include "notes/ListaDirecciones.h"
 
 #include <QWidget>
 

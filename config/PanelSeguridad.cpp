@@ -4,8 +4,8 @@
 #include "config/TextoPartido.h"
 #include "core/Configuracion.h"
 #include "core/ValoresConfiguracion.h"
+#include "dialogs/Mensaje.h"
 #include "net/EscritorLog.h"
-#include "notes/Mensaje.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>

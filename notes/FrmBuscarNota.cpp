@@ -1,8 +1,8 @@
 #include "notes/FrmBuscarNota.h"
 
-#include "notes/FranjaDialogo.h"
-#include "notes/Mensaje.h"
-#include "notes/VentanaDialogo.h"
+#include "dialogs/FranjaDialogo.h"
+#include "dialogs/Mensaje.h"
+#include "dialogs/VentanaDialogo.h"
 
 #include <QComboBox>
 #include <QDate>

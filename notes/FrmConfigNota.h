@@ -1,29 +1,21 @@
 #pragma once
 // The note editor: text, pushpin, font and due date of one note.
 #include "core/DatosNota.h"
-#include "notes/MemoNota.h"
+#include "dialogs/MemoNota.h"
+#include "dialogs/PiezasDialogo.h"
 
 #include <QDialog>
 #include <QFont>
 #include <QStringList>
 #include <functional>
-#include <initializer_list>
 #include <optional>
 
 class QComboBox;
-class QIcon;
 class QGroupBox;
-class QHBoxLayout;
 class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
-
-// The memo's font together with the note's colour value, which may be a system colour.
-struct FuenteNota {
-    QFont Fuente;
-    quint32 Color = 0;
-};
 
 // Asks the user for a font; nothing when the user cancels.
 using ElegirFuenteNota =
@@ -84,25 +76,3 @@ private:
     bool FEsNotaNueva;
     quint32 FColorFuente = 0;
 };
-
-// Shared by the note dialogs.
-
-// Caption, fixed client size, no title-bar buttons, centred on the owner's screen and the
-// decorative strip down the left side.
-void PrepararDialogoNota(QDialog* dialogo, const QString& titulo, QSize cliente);
-
-// The text memo of a note dialog, filling its group box.
-MemoNota* CrearMemoNota(QGroupBox* caja, int altoMinimo);
-// "&Aceptar" (the default button) and "&Cancelar", right-aligned in a row.
-QHBoxLayout* FilaAceptarCancelar(QDialog* dialogo, QPushButton*& ok, QPushButton*& cancelar);
-// The buttons at the right end of a row.
-QHBoxLayout* FilaBotones(std::initializer_list<QWidget*> botones);
-// A letter in the note colours, as the font buttons' picture.
-QIcon IconoFuente();
-// The note's style bits (bold, italic, underline, strike-out) and whole points of a font.
-quint8 EstiloDeFuente(const QFont& f);
-int PuntosDeFuente(const QFont& f);
-// The memo shows the text in the note's font and colour.
-void PonerFuenteEnMemo(QPlainTextEdit* memo, const FuenteNota& fuente);
-// Size, name, style and colour into the note.
-void EscribirFuenteEnNota(DatosNota& nota, const FuenteNota& fuente);

@@ -1,7 +1,7 @@
 #include "notes/FrmEliminarNota.h"
 
 #include "core/UnitComunes.h"
-#include "notes/FrmConfigNota.h"
+#include "dialogs/PiezasDialogo.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

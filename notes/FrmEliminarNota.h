@@ -1,7 +1,7 @@
 #pragma once
 // Asks before a note leaves the board, showing its dates and text.
 #include "core/DatosNota.h"
-#include "notes/MemoNota.h"
+#include "dialogs/MemoNota.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
 #include "notes/FrmEnviarNotaRed.h"
 
 #include "core/UnitComunes.h"
-#include "notes/FrmConfigNota.h"
-#include "notes/ListaDirecciones.h"
-#include "notes/Mensaje.h"
+#include "dialogs/ListaDirecciones.h"
+#include "dialogs/Mensaje.h"
+#include "dialogs/PiezasDialogo.h"
 #include "notes/Nota.h"
 #include "storage/ListaIP.h"
 

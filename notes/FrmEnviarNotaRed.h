@@ -2,8 +2,8 @@
 // The dialog that sends one note to boards of the address book, one attempt at a time, and
 // checks a board without sending.
 #include "core/DatosNota.h"
+#include "dialogs/ListaDirecciones.h"
 #include "net/ClienteNotas.h"
-#include "notes/ListaDirecciones.h"
 
 #include <QDialog>
 #include <optional>

@@ -2,8 +2,8 @@
 
 #include "core/NotasCaducadas.h"
 #include "core/UnitComunes.h"
-#include "notes/FranjaDialogo.h"
-#include "notes/VentanaDialogo.h"
+#include "dialogs/FranjaDialogo.h"
+#include "dialogs/VentanaDialogo.h"
 
 #include <QDate>
 

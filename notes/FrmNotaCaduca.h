@@ -2,8 +2,8 @@
 // "Notas Caducadas:": shows the notes that have come due one at a time, to step through
 // them and delete them.
 #include "core/RegistroNota.h"
-#include "notes/MemoNota.h"
-#include "notes/ReproductorWav.h"
+#include "dialogs/MemoNota.h"
+#include "dialogs/ReproductorWav.h"
 
 #include <QDialog>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #include "notes/FrmOrganizarNotas.h"
 
-#include "notes/FranjaDialogo.h"
-#include "notes/VentanaDialogo.h"
+#include "dialogs/FranjaDialogo.h"
+#include "dialogs/VentanaDialogo.h"
 
 #include <QBoxLayout>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #include "notes/Nota.h"
 
 #include "core/UnitComunes.h"
-#include "notes/Colores.h"
+#include "dialogs/Colores.h"
 #include "notes/FocoVisible.h"
 #include "notes/FuenteDeNota.h"
 #include "resources/ImagenesPinaco.h"

@@ -1,7 +1,7 @@
 #pragma once
 // What the dialog tests share: the message boxes answered in place of a person, and kept;
 // the next modal dialog worked on; the texts of a table's column.
-#include "notes/Mensaje.h"
+#include "dialogs/Mensaje.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

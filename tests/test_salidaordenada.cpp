@@ -1,7 +1,7 @@
 // A stop signal ends the event loop whatever is open, so that the shutdown saves.
 #include "app/SalidaOrdenada.h"
+#include "dialogs/Mensaje.h"
 #include "notes/FrmEnviarNotaRed.h"
-#include "notes/Mensaje.h"
 #include "storage/ListaIP.h"
 
 #include "tests/ParGuionado.h"

@@ -1,4 +1,4 @@
-#include "notes/MemoNota.h"
+#include "dialogs/MemoNota.h"
 
 #include <QKeyEvent>
 #include <QMimeData>

@@ -1,4 +1,4 @@
-#include "notes/VentanaDialogo.h"
+#include "dialogs/VentanaDialogo.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "notes/ListaDirecciones.h"
+#include "dialogs/ListaDirecciones.h"
 
 #include "core/UnitComunes.h"
 

@@ -1,4 +1,4 @@
-#include "notes/ReproductorWav.h"
+#include "dialogs/ReproductorWav.h"
 
 #include <QAudioDevice>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "notes/Colores.h"
+#include "dialogs/Colores.h"
 
 #include <QApplication>
 #include <QPalette>

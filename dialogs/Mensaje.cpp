@@ -1,4 +1,4 @@
-#include "notes/Mensaje.h"
+#include "dialogs/Mensaje.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "notes/FranjaDialogo.h"
+#include "dialogs/FranjaDialogo.h"
 
 #include "resources/ImagenesPinaco.h"
 
