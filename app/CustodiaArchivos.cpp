@@ -34,9 +34,9 @@ bool CustodiaArchivos::Guardar(const QString& ruta, const Contenido& contenido, 
     if (!ajena.isEmpty())
         AvisarCambioAjeno(ruta, ajena, alCerrar);
     if (conservada && error == ErrorArchivo::Ninguno) {
-        conocidos_[ruta] = EstadoArchivo::DeBytes(nuevo.data());
-        conFallo_.remove(ruta);
-        conFallo_.remove(ruta + QStringLiteral("\nsin copia"));
+        FConocidos[ruta] = EstadoArchivo::DeBytes(nuevo.data());
+        FConFallo.remove(ruta);
+        FConFallo.remove(ruta + QStringLiteral("\nsin copia"));
         // The file holds this board's newest data now: its own older copies would hide it.
         BorrarPropias(ruta);
         return true;
@@ -69,7 +69,7 @@ bool CustodiaArchivos::Guardar(const QString& ruta, const Contenido& contenido, 
 
 bool CustodiaArchivos::Comprobar(const QString& ruta, ErrorArchivo error, bool alCerrar) {
     if (error == ErrorArchivo::Ninguno) {
-        conFallo_.remove(ruta);
+        FConFallo.remove(ruta);
         return true;
     }
     AvisarNoGuardado(ruta, ruta, Motivo(error),
@@ -90,8 +90,8 @@ void CustodiaArchivos::AvisarNoGuardado(const QString& clave, const QString& rut
 }
 
 bool CustodiaArchivos::ConservarCambioAjeno(const QString& ruta, QString& copia) {
-    const auto conocido = conocidos_.constFind(ruta);
-    if (conocido == conocidos_.cend())
+    const auto conocido = FConocidos.constFind(ruta);
+    if (conocido == FConocidos.cend())
         return true;
     const std::optional<EstadoArchivo> actual = EstadoActual(ruta);
     // Unchanged, or gone: nothing to keep.
@@ -107,11 +107,11 @@ void CustodiaArchivos::AvisarCambioAjeno(const QString& ruta, const QString& cop
                        "(lo ha escrito otro Pinaco u otro programa).\r\rEsa versión se ha "
                        "conservado en:\r%2")
             .arg(ruta, copia);
-    if (alCerrar || cambioAvisado_.contains(ruta)) {
+    if (alCerrar || FCambioAvisado.contains(ruta)) {
         std::fprintf(stderr, "pinaco: %s\n", qPrintable(QString(texto).replace(u'\r', u' ')));
         return;
     }
-    cambioAvisado_.insert(ruta);
+    FCambioAvisado.insert(ruta);
     Informar(texto);
 }
 
@@ -124,19 +124,19 @@ CustodiaArchivos::GuardarRecuperacion(const QString& ruta, const QByteArray& byt
         return {true, {}};
     }
     // The copy stands for the file this board's notes grew from.
-    const auto conocido = conocidos_.constFind(ruta);
+    const auto conocido = FConocidos.constFind(ruta);
     const std::optional<EstadoArchivo> base =
-        conocido != conocidos_.cend() ? *conocido : EstadoActual(ruta);
+        conocido != FConocidos.cend() ? *conocido : EstadoActual(ruta);
     const QString copia =
         !legible ? QString()
                  : ::GuardarRecuperacion(
                        ruta, [&](const QString& destino) { return GuardarBytes(destino, bytes); },
-                       base, copiasPropias_.value(ruta));
+                       base, FCopiasPropias.value(ruta));
     if (copia.isEmpty())
         return {false, {}};
     // The new copy holds what the copy loaded at start held.
     BorrarPropias(ruta, copia);
-    copiasPropias_[ruta] = {copia};
+    FCopiasPropias[ruta] = {copia};
     return {true, copia};
 }
 
@@ -159,18 +159,18 @@ void CustodiaArchivos::GuardarRecuperacionAlCerrar(const QString& ruta, const QB
 }
 
 void CustodiaArchivos::BorrarPropias(const QString& ruta, const QString& salvo) {
-    for (const QString& copia : copiasPropias_.take(ruta))
+    for (const QString& copia : FCopiasPropias.take(ruta))
         if (copia != salvo)
             BorrarRecuperacion(copia);
 }
 
 void CustodiaArchivos::AvisarFallo(const QString& ruta, const QString& texto) {
-    if (conFallo_.contains(ruta) || avisoAbierto_)
+    if (FConFallo.contains(ruta) || FAvisoAbierto)
         return;
-    conFallo_.insert(ruta);
-    avisoAbierto_ = true;
+    FConFallo.insert(ruta);
+    FAvisoAbierto = true;
     Mostrar(QStringLiteral("Error al guardar"), texto, IconoMensaje::Error);
-    avisoAbierto_ = false;
+    FAvisoAbierto = false;
 }
 
 void CustodiaArchivos::ComprobarEscritura(const QString& ruta) {
@@ -185,7 +185,7 @@ void CustodiaArchivos::ComprobarEscritura(const QString& ruta) {
 QString CustodiaArchivos::OrigenDeCarga(const QString& ruta, const QString& contenido) {
     const std::optional<EstadoArchivo> actual = EstadoActual(ruta);
     if (actual)
-        conocidos_[ruta] = *actual;
+        FConocidos[ruta] = *actual;
     QString elegida;
     QStringList apartadas;
     for (const CopiaRecuperacion& copia : RecuperacionesExistentes(ruta)) {
@@ -207,7 +207,7 @@ QString CustodiaArchivos::OrigenDeCarga(const QString& ruta, const QString& cont
                      .arg(contenido, apartadas.join(u'\r'), ruta));
     if (elegida.isEmpty())
         return ruta;
-    copiasPropias_[ruta] = {elegida};
+    FCopiasPropias[ruta] = {elegida};
     Informar(QStringLiteral("La última vez que se cerró el Pinaco no se pudo guardar %1 en:\r%2"
                             "\r\rSe han cargado los cambios desde la copia de recuperación:\r%3")
                  .arg(contenido, ruta, elegida));
@@ -230,7 +230,7 @@ void CustodiaArchivos::Informar(const QString& texto) {
 }
 
 void CustodiaArchivos::Mostrar(const QString& titulo, const QString& texto, IconoMensaje icono) {
-    if (antesDeAviso_)
-        antesDeAviso_();
-    MostrarMensaje(owner_, titulo, texto, icono);
+    if (FAntesDeAviso)
+        FAntesDeAviso();
+    MostrarMensaje(FOwner, titulo, texto, icono);
 }

@@ -20,7 +20,7 @@ public:
     // Writes the whole content of a data file.
     using Contenido = std::function<ErrorArchivo(QIODevice& destino)>;
 
-    explicit CustodiaArchivos(QWidget* owner) : owner_(owner) {}
+    explicit CustodiaArchivos(QWidget* owner) : FOwner(owner) {}
 
     // While the board runs a failure is told once, until that file saves again, and never
     // with two boxes at once. At shutdown no box holds the end up: changes the file does
@@ -43,7 +43,7 @@ public:
     static QString Motivo(ErrorArchivo error);
 
     // Runs before any box is shown: what a save closed must not stay closed while it is open.
-    void FijarAntesDeAviso(std::function<void()> antes) { antesDeAviso_ = std::move(antes); }
+    void FijarAntesDeAviso(std::function<void()> antes) { FAntesDeAviso = std::move(antes); }
 
 private:
     void AvisarFallo(const QString& ruta, const QString& texto);
@@ -69,12 +69,12 @@ private:
     // Only the copies this board loaded or wrote are its to remove.
     void BorrarPropias(const QString& ruta, const QString& salvo = {});
 
-    QWidget* owner_;
-    QSet<QString> conFallo_;
-    QSet<QString> cambioAvisado_;
+    QWidget* FOwner;
+    QSet<QString> FConFallo;
+    QSet<QString> FCambioAvisado;
     // What each file held when this board read it or last saved it.
-    QHash<QString, EstadoArchivo> conocidos_;
-    QHash<QString, QStringList> copiasPropias_;
-    bool avisoAbierto_ = false;
-    std::function<void()> antesDeAviso_;
+    QHash<QString, EstadoArchivo> FConocidos;
+    QHash<QString, QStringList> FCopiasPropias;
+    bool FAvisoAbierto = false;
+    std::function<void()> FAntesDeAviso;
 };

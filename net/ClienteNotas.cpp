@@ -38,9 +38,9 @@ ClienteNotas::ClienteNotas(QObject* parent) : QObject(parent) {
 }
 
 ClienteNotas::~ClienteNotas() {
-    if (socket_)
-        socket_->disconnect(this);
-    delete socket_;
+    if (FSocket)
+        FSocket->disconnect(this);
+    delete FSocket;
 }
 
 bool ClienteNotas::Enviar(const DestinoEnvio& destino, const DatosNota& nota,
@@ -50,8 +50,8 @@ bool ClienteNotas::Enviar(const DestinoEnvio& destino, const DatosNota& nota,
     std::optional<QList<QByteArray>> campos = MensajesCampos(nota);
     if (!campos)
         return false;
-    campos_ = std::move(*campos);
-    puertoPropio_ = puertoPropio;
+    FCampos = std::move(*campos);
+    FPuertoPropio = puertoPropio;
     Empezar(destino, Modo::Envio);
     return true;
 }
@@ -67,29 +67,29 @@ void ClienteNotas::ComprobarHost(const DestinoEnvio& destino) {
 void ClienteNotas::Empezar(const DestinoEnvio& destino, Modo modo) {
     if (Ocupado())
         return;
-    modo_ = modo;
-    estado_ = Estado::Conectando;
-    log_.clear();
-    if (modo_ != Modo::ComprobacionHost)
+    FModo = modo;
+    FEstado = Estado::Conectando;
+    FLog.clear();
+    if (FModo != Modo::ComprobacionHost)
         Linea(QStringLiteral("Estableciendo comunicación con %1...").arg(destino.Nombre));
     const QHostAddress direccion(destino.IP);
     if (direccion.protocol() != QAbstractSocket::IPv4Protocol) {
         FalloAlAbrir();
         return;
     }
-    socket_ = new QTcpSocket(this);
-    connect(socket_, &QTcpSocket::connected, this, &ClienteNotas::AlConectar);
-    connect(socket_, &QTcpSocket::readyRead, this, &ClienteNotas::AlLeer);
+    FSocket = new QTcpSocket(this);
+    connect(FSocket, &QTcpSocket::connected, this, &ClienteNotas::AlConectar);
+    connect(FSocket, &QTcpSocket::readyRead, this, &ClienteNotas::AlLeer);
     // Only this attempt's own socket can end it; a refused connection ends it at once.
-    connect(socket_, &QTcpSocket::errorOccurred, this, &ClienteNotas::TimerTimeOutTimer);
+    connect(FSocket, &QTcpSocket::errorOccurred, this, &ClienteNotas::TimerTimeOutTimer);
     TimerTimeOut.start(EsperaConexionMs);
-    socket_->connectToHost(
+    FSocket->connectToHost(
         direccion, quint16(destino.Puerto >= 0 && destino.Puerto <= 65535 ? destino.Puerto : 0));
 }
 
 // Nothing to connect to: the attempt fails at once.
 void ClienteNotas::FalloAlAbrir() {
-    switch (modo_) {
+    switch (FModo) {
     case Modo::Envio:
         Acabar(false, kLineaSinServidor,
                {QStringLiteral("Error!"), kSinServidorRemoto, IconoMensaje::Error});
@@ -105,21 +105,21 @@ void ClienteNotas::FalloAlAbrir() {
 }
 
 void ClienteNotas::AlConectar() {
-    if (modo_ == Modo::Comprobacion)
+    if (FModo == Modo::Comprobacion)
         Linea(QStringLiteral("Comunicación establecida."));
     EnviarMensaje(kHola, Estado::EsperaHolaAck);
 }
 
 void ClienteNotas::AlLeer() {
     // The strict alternation makes all that one read brings one message.
-    const QByteArray respuesta = socket_->readAll();
+    const QByteArray respuesta = FSocket->readAll();
     // The receiver weighs the permission at every message; the closing request is the one
     // it never refuses.
-    if (respuesta == kNotAllowed && estado_ != Estado::EsperaCiaoAck) {
+    if (respuesta == kNotAllowed && FEstado != Estado::EsperaCiaoAck) {
         Rechazado();
         return;
     }
-    switch (estado_) {
+    switch (FEstado) {
     case Estado::EsperaHolaAck:
         AlSaludo(respuesta);
         break;
@@ -151,7 +151,7 @@ void ClienteNotas::AlLeer() {
 void ClienteNotas::AlSaludo(const QByteArray& respuesta) {
     if (respuesta != kHolaAck)
         return;
-    if (modo_ == Modo::Envio)
+    if (FModo == Modo::Envio)
         Linea(QStringLiteral("Comunicación establecida."));
     EnviarMensaje(kVersion, Estado::EsperaVersion);
 }
@@ -160,12 +160,12 @@ void ClienteNotas::AlVersion(const QByteArray& respuesta) {
     if (!respuesta.startsWith(kVersionId))
         return;
     const QString version = Resto(respuesta, kVersionId);
-    switch (modo_) {
+    switch (FModo) {
     case Modo::Envio:
         CambiarLinea(1, QStringLiteral("Comunicación establecida.  (Versión: %1)").arg(version));
         Linea(QStringLiteral("Enviando datos."));
-        if (puertoPropio_)
-            EnviarMensaje(MensajeActualizarPuerto(*puertoPropio_), Estado::EsperaPuerto);
+        if (FPuertoPropio)
+            EnviarMensaje(MensajeActualizarPuerto(*FPuertoPropio), Estado::EsperaPuerto);
         else
             EnviarMensaje(kNotaBegin, Estado::EsperaReady);
         break;
@@ -205,13 +205,13 @@ void ClienteNotas::AlCrear(const QByteArray& respuesta) {
     if (respuesta != kNotaCreated)
         return;
     Linea(QStringLiteral("Nota enviada correctamente."));
-    log_.prepend(QStringLiteral(" "));
+    FLog.prepend(QStringLiteral(" "));
     emit LogCambiado();
     EnviarMensaje(kCiao, Estado::EsperaCiaoAck);
 }
 
 void ClienteNotas::AlDespedir(const QByteArray& respuesta) {
-    if (modo_ != Modo::Envio) {
+    if (FModo != Modo::Envio) {
         if (respuesta == kCiaoAck)
             Terminar(false);
         return;
@@ -229,7 +229,7 @@ void ClienteNotas::AlDespedir(const QByteArray& respuesta) {
 }
 
 void ClienteNotas::Rechazado() {
-    switch (modo_) {
+    switch (FModo) {
     case Modo::Envio:
         Acabar(false, "ERROR: " + kNoPermitido,
                {QStringLiteral("¡Atención!"), kNoPermitido, IconoMensaje::Exclamacion});
@@ -250,12 +250,12 @@ void ClienteNotas::Rechazado() {
 }
 
 void ClienteNotas::EnviarMensaje(const QByteArray& mensaje, Estado siguiente) {
-    if (!socket_ || socket_->state() != QAbstractSocket::ConnectedState)
+    if (!FSocket || FSocket->state() != QAbstractSocket::ConnectedState)
         return;
-    estado_ = siguiente;
+    FEstado = siguiente;
     // Every answer is awaited for a bounded time, not only the greeting's.
     TimerTimeOut.start(EsperaRespuestaMs);
-    socket_->write(mensaje);
+    FSocket->write(mensaje);
 }
 
 void ClienteNotas::EnviarSiguienteCampo() {
@@ -263,17 +263,17 @@ void ClienteNotas::EnviarSiguienteCampo() {
     if (ultimo)
         EnviarMensaje(kNotaEnd, Estado::EsperaCreada);
     else
-        EnviarMensaje(campos_.value(CampoEnviado - 1), Estado::EsperaDato);
-    if (log_.size() > 2)
-        CambiarLinea(2, log_[2] + (ultimo ? QStringLiteral(". (OK)") : QStringLiteral(".")));
+        EnviarMensaje(FCampos.value(CampoEnviado - 1), Estado::EsperaDato);
+    if (FLog.size() > 2)
+        CambiarLinea(2, FLog[2] + (ultimo ? QStringLiteral(". (OK)") : QStringLiteral(".")));
     ++CampoEnviado;
 }
 
 void ClienteNotas::TimerTimeOutTimer() {
     if (!Ocupado())
         return;
-    const bool host = modo_ == Modo::ComprobacionHost;
-    switch (estado_) {
+    const bool host = FModo == Modo::ComprobacionHost;
+    switch (FEstado) {
     case Estado::Conectando:
         if (host)
             Acabar(false, {},
@@ -284,8 +284,8 @@ void ClienteNotas::TimerTimeOutTimer() {
         break;
     case Estado::EsperaCreada: {
         // Whether the peer created the note is unknown; it is told goodbye all the same.
-        if (socket_->state() == QAbstractSocket::ConnectedState)
-            socket_->write(kCiao);
+        if (FSocket->state() == QAbstractSocket::ConnectedState)
+            FSocket->write(kCiao);
         Acabar(false, kLineaSinRespuesta + QStringLiteral(" Terminando conexión."),
                {QString(),
                 QStringLiteral("La Nota se envió completa, pero el equipo remoto\r"
@@ -295,7 +295,7 @@ void ClienteNotas::TimerTimeOutTimer() {
     }
     case Estado::EsperaCiaoAck:
         // The result is known: after "NOTA_CREATED" the note is on the peer's board.
-        if (modo_ == Modo::Envio)
+        if (FModo == Modo::Envio)
             Acabar(true, {},
                    {QStringLiteral("Notificación:"), kEnviadaCorrectamente,
                     IconoMensaje::Informacion});
@@ -322,9 +322,9 @@ void ClienteNotas::TimerTimeOutTimer() {
 
 void ClienteNotas::Terminar(bool entregada) {
     TimerTimeOut.stop();
-    estado_ = Estado::Libre;
-    if (QTcpSocket* socket = socket_) {
-        socket_ = nullptr;
+    FEstado = Estado::Libre;
+    if (QTcpSocket* socket = FSocket) {
+        FSocket = nullptr;
         socket->disconnect(this);
         // What was written goes out before the connection closes.
         socket->flush();
@@ -348,13 +348,13 @@ void ClienteNotas::Avisar(const AvisoEnvio& aviso) {
 }
 
 void ClienteNotas::Linea(const QString& linea) {
-    log_.append(linea);
+    FLog.append(linea);
     emit LogCambiado();
 }
 
 void ClienteNotas::CambiarLinea(int indice, const QString& linea) {
-    if (indice >= log_.size())
+    if (indice >= FLog.size())
         return;
-    log_[indice] = linea;
+    FLog[indice] = linea;
     emit LogCambiado();
 }

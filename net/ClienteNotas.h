@@ -46,8 +46,8 @@ public:
     // The shorter check of the settings: no log, no closing request, the version answer ends it.
     void ComprobarHost(const DestinoEnvio& destino);
 
-    bool Ocupado() const { return socket_ != nullptr; }
-    const QStringList& Log() const { return log_; }
+    bool Ocupado() const { return FSocket != nullptr; }
+    const QStringList& Log() const { return FLog; }
 
     int EsperaConexionMs = 2000;
     int EsperaRespuestaMs = 3000;
@@ -102,12 +102,12 @@ private:
     void Linea(const QString& linea);
     void CambiarLinea(int indice, const QString& linea);
 
-    QPointer<QTcpSocket> socket_;
+    QPointer<QTcpSocket> FSocket;
     QTimer TimerTimeOut;
-    Modo modo_ = Modo::Envio;
-    Estado estado_ = Estado::Libre;
-    QList<QByteArray> campos_;
+    Modo FModo = Modo::Envio;
+    Estado FEstado = Estado::Libre;
+    QList<QByteArray> FCampos;
     int CampoEnviado = 0; // the next of the twelve fields, then NOTA_END
-    std::optional<qint32> puertoPropio_;
-    QStringList log_;
+    std::optional<qint32> FPuertoPropio;
+    QStringList FLog;
 };

@@ -1,6 +1,6 @@
 #include "net/ControlAbuso.h"
 
-ControlAbuso::ControlAbuso(ListaIP& lista, Reloj reloj) : lista_(lista), reloj_(std::move(reloj)) {}
+ControlAbuso::ControlAbuso(ListaIP& lista, Reloj reloj) : FLista(lista), FReloj(std::move(reloj)) {}
 
 std::optional<CambioPermiso> ControlAbuso::ControlarAbuso(const QString& ip, nodoListaIP* propia,
                                                           const ReglasAbuso& reglas) {
@@ -8,8 +8,8 @@ std::optional<CambioPermiso> ControlAbuso::ControlarAbuso(const QString& ip, nod
         return std::nullopt;
     // A sender admitted through a pattern is counted alone: withdrawing the pattern would
     // shut out every other address it covers.
-    nodoListaIP* entrada = propia && propia->Permitido ? propia : &lista_.PorPatron().Registro(ip);
-    const QDateTime ahora = reloj_();
+    nodoListaIP* entrada = propia && propia->Permitido ? propia : &FLista.PorPatron().Registro(ip);
+    const QDateTime ahora = FReloj();
     const nodoListaNotaRecibida llegada{FechaTexto(ahora.date()), HoraTexto(ahora.time())};
     QList<nodoListaNotaRecibida>& llegadas = entrada->NotasRecibidas;
     llegadas.append(llegada);
@@ -32,7 +32,7 @@ std::optional<CambioPermiso> ControlAbuso::ControlarAbuso(const QString& ip, nod
 }
 
 ResultadoRestitucion ControlAbuso::RestituirTemporales(int retiroTemporalMinutos) {
-    const QDateTime ahora = reloj_();
+    const QDateTime ahora = FReloj();
     const QString fecha = FechaTexto(ahora.date());
     const QString hora = HoraTexto(ahora.time());
     ResultadoRestitucion resultado;
@@ -48,9 +48,9 @@ ResultadoRestitucion ControlAbuso::RestituirTemporales(int retiroTemporalMinutos
         entrada.HoraRetiro.clear();
         entrada.Permitido = true;
     };
-    for (nodoListaIP& entrada : lista_.Entradas())
+    for (nodoListaIP& entrada : FLista.Entradas())
         revisar(entrada, entrada.Nombre);
-    lista_.PorPatron().ParaCada(
-        [&](nodoListaIP& registro) { revisar(registro, lista_.NombreDeIP(registro.IP)); });
+    FLista.PorPatron().ParaCada(
+        [&](nodoListaIP& registro) { revisar(registro, FLista.NombreDeIP(registro.IP)); });
     return resultado;
 }

@@ -37,6 +37,6 @@ public:
     ResultadoRestitucion RestituirTemporales(int retiroTemporalMinutos);
 
 private:
-    ListaIP& lista_;
-    Reloj reloj_;
+    ListaIP& FLista;
+    Reloj FReloj;
 };

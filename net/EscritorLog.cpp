@@ -142,17 +142,17 @@ void EscritorLog::AvisoPorStderr(const QString& mensaje) {
 }
 
 EscritorLog::EscritorLog(QString registroPorDefecto, Aviso aviso, LimitesLog limites)
-    : registroPorDefecto_(std::move(registroPorDefecto)), aviso_(std::move(aviso)),
-      limites_(std::move(limites)) {
-    if (!limites_.Libre)
-        limites_.Libre = [](const QString& carpeta) {
+    : FRegistroPorDefecto(std::move(registroPorDefecto)), FAviso(std::move(aviso)),
+      FLimites(std::move(limites)) {
+    if (!FLimites.Libre)
+        FLimites.Libre = [](const QString& carpeta) {
             return QStorageInfo(carpeta).bytesAvailable();
         };
 }
 
 QString EscritorLog::HacerSitio(const QString& ruta, qint64 bytes, const ArchivosPropios& propios) {
     const QFileInfo info(ruta);
-    if (info.exists() && info.size() + bytes > limites_.MaxBytes) {
+    if (info.exists() && info.size() + bytes > FLimites.MaxBytes) {
         const QString anterior = ruta + QStringLiteral(".1");
         if (!ChoqueDeLog(anterior, propios).isEmpty())
             return QStringLiteral("ha llegado a su tamaño máximo y %1 es un fichero del Pinaco")
@@ -162,22 +162,22 @@ QString EscritorLog::HacerSitio(const QString& ruta, qint64 bytes, const Archivo
             return QStringLiteral("ha llegado a su tamaño máximo y no se pudo apartar como %1")
                 .arg(anterior);
     }
-    const qint64 libre = limites_.Libre(info.absolutePath());
-    if (libre >= 0 && libre - bytes < limites_.ReservaLibre)
+    const qint64 libre = FLimites.Libre(info.absolutePath());
+    if (libre >= 0 && libre - bytes < FLimites.ReservaLibre)
         return QStringLiteral("queda poco espacio en el disco, que se deja para las notas");
     return {};
 }
 
 void EscritorLog::AvisarUnaVez(const QString& clave, const QString& mensaje) {
-    if (avisados_.contains(clave))
+    if (FAvisados.contains(clave))
         return;
-    avisados_.insert(clave);
-    aviso_(mensaje);
+    FAvisados.insert(clave);
+    FAviso(mensaje);
 }
 
 bool EscritorLog::EscribirLineaLog(const QString& logFilename, const QString& linea,
                                    const ArchivosPropios& propios) {
-    const QString porDefecto = propios.RutaLog(registroPorDefecto_);
+    const QString porDefecto = propios.RutaLog(FRegistroPorDefecto);
     QString ruta = logFilename.isEmpty() ? porDefecto : propios.RutaLog(logFilename);
     QString choque = ChoqueDeLog(ruta, propios);
     if (!choque.isEmpty() && ruta != porDefecto) {

@@ -57,8 +57,8 @@ private:
     // set aside), or empty; a full log is set aside first.
     QString HacerSitio(const QString& ruta, qint64 bytes, const ArchivosPropios& propios);
 
-    QString registroPorDefecto_;
-    Aviso aviso_;
-    LimitesLog limites_;
-    QSet<QString> avisados_;
+    QString FRegistroPorDefecto;
+    Aviso FAviso;
+    LimitesLog FLimites;
+    QSet<QString> FAvisados;
 };

@@ -11,29 +11,29 @@ bool Vencido(const QDateTime& desde, const QDateTime& ahora) {
 } // namespace
 
 bool LimiteRechazos::Registrar(const QString& ip, const QDateTime& ahora) {
-    const auto it = abiertos_.find(ip);
-    if (it != abiertos_.end()) {
+    const auto it = FAbiertos.find(ip);
+    if (it != FAbiertos.end()) {
         ++it->Veces;
         return false;
     }
-    if (abiertos_.size() >= kMaxDirecciones) {
-        if (otras_++ == 0)
-            otrasDesde_ = ahora;
+    if (FAbiertos.size() >= kMaxDirecciones) {
+        if (FOtras++ == 0)
+            FOtrasDesde = ahora;
         return false;
     }
-    abiertos_.insert(ip, {ahora, 0});
+    FAbiertos.insert(ip, {ahora, 0});
     return true;
 }
 
 QList<LimiteRechazos::Resumen> LimiteRechazos::Vencidos(const QDateTime& ahora) {
     QList<Resumen> resumenes;
-    for (auto it = abiertos_.begin(); it != abiertos_.end();) {
+    for (auto it = FAbiertos.begin(); it != FAbiertos.end();) {
         if (!Vencido(it->Desde, ahora)) {
             ++it;
             continue;
         }
         if (it->Veces == 0) {
-            it = abiertos_.erase(it);
+            it = FAbiertos.erase(it);
             continue;
         }
         // The count is this minute's line: a host that keeps trying gets one a minute.
@@ -41,9 +41,9 @@ QList<LimiteRechazos::Resumen> LimiteRechazos::Vencidos(const QDateTime& ahora) 
         *it = {ahora, 0};
         ++it;
     }
-    if (otras_ > 0 && Vencido(otrasDesde_, ahora)) {
-        resumenes.append({QString(), otras_});
-        otras_ = 0;
+    if (FOtras > 0 && Vencido(FOtrasDesde, ahora)) {
+        resumenes.append({QString(), FOtras});
+        FOtras = 0;
     }
     return resumenes;
 }

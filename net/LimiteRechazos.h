@@ -22,14 +22,14 @@ public:
     bool Registrar(const QString& ip, const QDateTime& ahora);
     // The counts whose minute is over. An address with none is written at once again.
     QList<Resumen> Vencidos(const QDateTime& ahora);
-    bool Pendientes() const { return !abiertos_.isEmpty() || otras_ > 0; }
+    bool Pendientes() const { return !FAbiertos.isEmpty() || FOtras > 0; }
 
 private:
     struct Abierto {
         QDateTime Desde;
         qint64 Veces = 0;
     };
-    QHash<QString, Abierto> abiertos_;
-    QDateTime otrasDesde_;
-    qint64 otras_ = 0;
+    QHash<QString, Abierto> FAbiertos;
+    QDateTime FOtrasDesde;
+    qint64 FOtras = 0;
 };

@@ -46,17 +46,17 @@ struct ServidorNotas::Conexion {
 
 ServidorNotas::ServidorNotas(TableroRed& tablero, ListaIP& libreta,
                              const QString& registroPorDefecto, Reloj reloj, QObject* parent)
-    : QObject(parent), tablero_(tablero), libreta_(libreta),
-      reloj_(reloj ? std::move(reloj) : Reloj([] { return QDateTime::currentDateTime(); })),
-      log_(registroPorDefecto), abuso_(std::make_unique<ControlAbuso>(libreta, reloj_)),
-      servidor_(new QTcpServer(this)) {
-    connect(servidor_, &QTcpServer::newConnection, this, &ServidorNotas::NuevaConexion);
+    : QObject(parent), FTablero(tablero), FLibreta(libreta),
+      FReloj(reloj ? std::move(reloj) : Reloj([] { return QDateTime::currentDateTime(); })),
+      FLog(registroPorDefecto), FAbuso(std::make_unique<ControlAbuso>(libreta, FReloj)),
+      FServidor(new QTcpServer(this)) {
+    connect(FServidor, &QTcpServer::newConnection, this, &ServidorNotas::NuevaConexion);
     connect(&TimerRetiroTemporal, &QTimer::timeout, this, &ServidorNotas::TimerRetiroTemporalTimer);
     auto inicio = std::make_shared<QElapsedTimer>();
     inicio->start();
-    relojMs_ = [inicio] { return inicio->elapsed(); };
-    revision_.setInterval(kRevisionMs);
-    connect(&revision_, &QTimer::timeout, this, &ServidorNotas::RevisarConexiones);
+    FRelojMs = [inicio] { return inicio->elapsed(); };
+    FRevision.setInterval(kRevisionMs);
+    connect(&FRevision, &QTimer::timeout, this, &ServidorNotas::RevisarConexiones);
     connect(&TimerRechazos, &QTimer::timeout, this, &ServidorNotas::TimerRechazosTimer);
 }
 
@@ -65,33 +65,33 @@ ServidorNotas::~ServidorNotas() {
 }
 
 bool ServidorNotas::Activar(quint16 puerto) {
-    if (servidor_->isListening() && puerto == puerto_)
+    if (FServidor->isListening() && puerto == FPuerto)
         return true;
-    servidor_->close();
-    puerto_ = puerto;
-    return servidor_->listen(QHostAddress::AnyIPv4, puerto);
+    FServidor->close();
+    FPuerto = puerto;
+    return FServidor->listen(QHostAddress::AnyIPv4, puerto);
 }
 
 void ServidorNotas::DejarDeEscuchar() {
-    servidor_->close();
+    FServidor->close();
 }
 
 void ServidorNotas::Desactivar() {
-    servidor_->close();
-    while (!conexiones_.empty())
-        Cerrar(conexiones_.back().get(), nullptr);
+    FServidor->close();
+    while (!FConexiones.empty())
+        Cerrar(FConexiones.back().get(), nullptr);
 }
 
 bool ServidorNotas::Activo() const {
-    return servidor_->isListening();
+    return FServidor->isListening();
 }
 
 quint16 ServidorNotas::Puerto() const {
-    return servidor_->serverPort();
+    return FServidor->serverPort();
 }
 
 void ServidorNotas::NuevaConexion() {
-    while (QTcpSocket* socket = servidor_->nextPendingConnection()) {
+    while (QTcpSocket* socket = FServidor->nextPendingConnection()) {
         const QString ip = TextoIP(socket->peerAddress());
         if (const char* motivo = Admitir(ip)) {
             Avisar(ip, QString::fromUtf8(motivo));
@@ -103,7 +103,7 @@ void ServidorNotas::NuevaConexion() {
         Conexion* c = conexion.get();
         c->Socket = socket;
         c->IP = ip;
-        c->Abierta = c->UltimoAceptado = relojMs_();
+        c->Abierta = c->UltimoAceptado = FRelojMs();
         c->Espera.setSingleShot(true);
         connect(&c->Espera, &QTimer::timeout, this, [this, c] { Despachar(c); });
         connect(socket, &QTcpSocket::readyRead, this, [this, c] { AlLeer(c); });
@@ -113,22 +113,22 @@ void ServidorNotas::NuevaConexion() {
                 Avisar(c->IP, c->Socket->errorString());
         });
         connect(socket, &QTcpSocket::disconnected, this, [this, c] { Quitar(c); });
-        conexiones_.push_back(std::move(conexion));
+        FConexiones.push_back(std::move(conexion));
     }
-    if (!conexiones_.empty() && !revision_.isActive())
-        revision_.start();
+    if (!FConexiones.empty() && !FRevision.isActive())
+        FRevision.start();
 }
 
 const char* ServidorNotas::Admitir(const QString& ip) {
     const auto deLaDireccion =
-        std::count_if(conexiones_.begin(), conexiones_.end(),
+        std::count_if(FConexiones.begin(), FConexiones.end(),
                       [&](const auto& c) { return c->IP == ip && c->CerrandoDesde < 0; });
     if (deLaDireccion >= kMaxPorDireccion)
         return "demasiadas conexiones desde esta dirección";
-    if (int(conexiones_.size()) < kMaxConexiones)
+    if (int(FConexiones.size()) < kMaxConexiones)
         return nullptr;
     // Refused addresses must not keep the permitted ones out of a full server.
-    Conexion* sitio = libreta_.IPPermitida(ip) ? Desalojable() : nullptr;
+    Conexion* sitio = FLibreta.IPPermitida(ip) ? Desalojable() : nullptr;
     if (!sitio)
         return "demasiadas conexiones";
     Cerrar(sitio, "cede su sitio a un remitente permitido");
@@ -137,13 +137,13 @@ const char* ServidorNotas::Admitir(const QString& ip) {
 
 // One closing already, else the oldest from an address refused now, else the idlest.
 ServidorNotas::Conexion* ServidorNotas::Desalojable() {
-    const qint64 ahora = relojMs_();
+    const qint64 ahora = FRelojMs();
     Conexion *rechazada = nullptr, *ociosa = nullptr;
-    for (const auto& p : conexiones_) {
+    for (const auto& p : FConexiones) {
         Conexion* c = p.get();
         if (c->CerrandoDesde >= 0)
             return c;
-        if (!libreta_.IPPermitida(c->IP)) {
+        if (!FLibreta.IPPermitida(c->IP)) {
             if (!rechazada || c->Abierta < rechazada->Abierta)
                 rechazada = c;
         } else if (ahora - c->UltimoAceptado >= kOciosaMs &&
@@ -155,9 +155,9 @@ ServidorNotas::Conexion* ServidorNotas::Desalojable() {
 }
 
 void ServidorNotas::RevisarConexiones() {
-    const qint64 ahora = relojMs_();
+    const qint64 ahora = FRelojMs();
     std::vector<std::pair<Conexion*, const char*>> vencidas;
-    for (const auto& p : conexiones_) {
+    for (const auto& p : FConexiones) {
         const Conexion& c = *p;
         if (c.CerrandoDesde >= 0) {
             if (ahora - c.CerrandoDesde >= kCierreMs)
@@ -195,14 +195,14 @@ void ServidorNotas::Despachar(Conexion* c) {
     const QByteArray mensaje = std::exchange(c->Pendiente, {});
     if (mensaje.isEmpty())
         return;
-    nodoListaIP* propia = libreta_.BuscarIP(c->IP);
-    const Remitente remitente{libreta_.IPPermitida(c->IP, propia), propia,
-                              libreta_.RegistroAbuso(c->IP, propia)};
-    const ResultadoMensaje r = c->Sesion.Procesar(mensaje, remitente, reglas_.Abuso.Modo);
+    nodoListaIP* propia = FLibreta.BuscarIP(c->IP);
+    const Remitente remitente{FLibreta.IPPermitida(c->IP, propia), propia,
+                              FLibreta.RegistroAbuso(c->IP, propia)};
+    const ResultadoMensaje r = c->Sesion.Procesar(mensaje, remitente, FReglas.Abuso.Modo);
     // Only what a permitted sender says to the point keeps the connection open.
     if (remitente.Permitido && r.Respuesta != Protocolo::kUnknown &&
         r.Accion != AccionSesion::ValorNoNumerico)
-        c->UltimoAceptado = relojMs_();
+        c->UltimoAceptado = FRelojMs();
     switch (r.Accion) {
     case AccionSesion::GuardarPuerto:
         if (propia) {
@@ -216,13 +216,13 @@ void ServidorNotas::Despachar(Conexion* c) {
                           .arg(QString::fromLatin1(mensaje.left(60))));
         break;
     case AccionSesion::NotaEmpezada:
-        tablero_.NotaEmpezada();
+        FTablero.NotaEmpezada();
         break;
     case AccionSesion::CrearNota:
         CrearNota(c, r, propia);
         return;
     case AccionSesion::RegistrarRechazo:
-        if (reglas_.CrearArchivoLog)
+        if (FReglas.CrearArchivoLog)
             RegistrarRechazo(c->IP, NombreDe(propia));
         break;
     case AccionSesion::ValorNoNumerico:
@@ -242,7 +242,7 @@ void ServidorNotas::Responder(Conexion* c, const QByteArray& respuesta, bool cer
     if (!cerrar)
         return;
     // Closed once the answer is out; a full server gives this place first.
-    c->CerrandoDesde = relojMs_();
+    c->CerrandoDesde = FRelojMs();
     c->Espera.stop();
     c->Pendiente.clear();
     c->Socket->disconnectFromHost();
@@ -250,27 +250,27 @@ void ServidorNotas::Responder(Conexion* c, const QByteArray& respuesta, bool cer
 
 void ServidorNotas::CrearNota(Conexion* c, const ResultadoMensaje& r, nodoListaIP* propia) {
     const DatosNota creada =
-        tablero_.ColocarNotaRecibida(NotaRecibida(r.Nota, reloj_(), c->IP, NombreDe(propia)));
+        FTablero.ColocarNotaRecibida(NotaRecibida(r.Nota, FReloj(), c->IP, NombreDe(propia)));
     // A log that cannot be written is told on standard error; the transfer goes on.
-    if (reglas_.CrearArchivoLog)
-        EscribirLog(LineaNotaRecibida(creada, reglas_.Log));
+    if (FReglas.CrearArchivoLog)
+        EscribirLog(LineaNotaRecibida(creada, FReglas.Log));
     c->Socket->write(r.Respuesta);
 
-    const ReglasAbuso& reglas = reglas_.Abuso;
-    if (const std::optional<CambioPermiso> retiro = abuso_->ControlarAbuso(c->IP, propia, reglas)) {
+    const ReglasAbuso& reglas = FReglas.Abuso;
+    if (const std::optional<CambioPermiso> retiro = FAbuso->ControlarAbuso(c->IP, propia, reglas)) {
         emit LibretaCambiada();
-        if (reglas_.CrearArchivoLog)
+        if (FReglas.CrearArchivoLog)
             EscribirLog(LineaRetiro(*retiro, reglas.Modo));
         if (reglas.Modo.RetiroTemporal)
             TimerRetiroTemporal.start(kRetiroTemporalMs);
     }
-    tablero_.NotaEntregada();
+    FTablero.NotaEntregada();
 }
 
 void ServidorNotas::TimerRetiroTemporalTimer() {
     const ResultadoRestitucion r =
-        abuso_->RestituirTemporales(reglas_.Abuso.Modo.RetiroTemporalMinutos);
-    if (reglas_.CrearArchivoLog)
+        FAbuso->RestituirTemporales(FReglas.Abuso.Modo.RetiroTemporalMinutos);
+    if (FReglas.CrearArchivoLog)
         for (const CambioPermiso& restitucion : r.Restituidos)
             EscribirLog(LineaRestitucion(restitucion));
     if (!r.Restituidos.isEmpty())
@@ -280,23 +280,23 @@ void ServidorNotas::TimerRetiroTemporalTimer() {
 }
 
 void ServidorNotas::RegistrarRechazo(const QString& ip, const QString& nombre) {
-    if (rechazos_.Registrar(ip, reloj_()))
-        EscribirLog(LineaIntentoNoPermitido(reloj_(), ip, nombre));
+    if (FRechazos.Registrar(ip, FReloj()))
+        EscribirLog(LineaIntentoNoPermitido(FReloj(), ip, nombre));
     if (!TimerRechazos.isActive())
         TimerRechazos.start(kRechazosMs);
 }
 
 void ServidorNotas::TimerRechazosTimer() {
-    const QDateTime ahora = reloj_();
-    for (const LimiteRechazos::Resumen& r : rechazos_.Vencidos(ahora))
-        if (reglas_.CrearArchivoLog)
-            EscribirLog(LineaIntentosRepetidos(ahora, r.IP, libreta_.NombreDeIP(r.IP), r.Veces));
-    if (!rechazos_.Pendientes())
+    const QDateTime ahora = FReloj();
+    for (const LimiteRechazos::Resumen& r : FRechazos.Vencidos(ahora))
+        if (FReglas.CrearArchivoLog)
+            EscribirLog(LineaIntentosRepetidos(ahora, r.IP, FLibreta.NombreDeIP(r.IP), r.Veces));
+    if (!FRechazos.Pendientes())
         TimerRechazos.stop();
 }
 
 void ServidorNotas::EscribirLog(const QString& linea) {
-    log_.EscribirLineaLog(reglas_.LogFilename, linea, reglas_.Propios);
+    FLog.EscribirLineaLog(FReglas.LogFilename, linea, FReglas.Propios);
 }
 
 void ServidorNotas::Cerrar(Conexion* c, const char* motivo) {
@@ -310,20 +310,20 @@ void ServidorNotas::Cerrar(Conexion* c, const char* motivo) {
 }
 
 void ServidorNotas::Quitar(Conexion* c) {
-    for (auto it = conexiones_.begin(); it != conexiones_.end(); ++it) {
+    for (auto it = FConexiones.begin(); it != FConexiones.end(); ++it) {
         if (it->get() != c)
             continue;
         c->Socket->disconnect(this);
         c->Socket->deleteLater();
         c->Espera.stop();
         // Freed later: this may run inside one of the connection's own timer events.
-        if (retiradas_.empty())
+        if (FRetiradas.empty())
             QMetaObject::invokeMethod(
-                this, [this] { retiradas_.clear(); }, Qt::QueuedConnection);
-        retiradas_.push_back(std::move(*it));
-        conexiones_.erase(it);
-        if (conexiones_.empty())
-            revision_.stop();
+                this, [this] { FRetiradas.clear(); }, Qt::QueuedConnection);
+        FRetiradas.push_back(std::move(*it));
+        FConexiones.erase(it);
+        if (FConexiones.empty())
+            FRevision.stop();
         return;
     }
 }

@@ -50,7 +50,7 @@ public:
     ~ServidorNotas() override;
 
     // The rules from the board's settings, for every message from now on.
-    void FijarReglas(const ReglasServidor& reglas) { reglas_ = reglas; }
+    void FijarReglas(const ReglasServidor& reglas) { FReglas = reglas; }
 
     // Listens on every IPv4 address of the machine, moving from another port; false when the
     // port is taken. Open connections stay.
@@ -61,8 +61,8 @@ public:
     void Desactivar();
     bool Activo() const;
     quint16 Puerto() const;
-    int Conexiones() const { return int(conexiones_.size()); }
-    void FijarRelojMs(RelojMs reloj) { relojMs_ = std::move(reloj); }
+    int Conexiones() const { return int(FConexiones.size()); }
+    void FijarRelojMs(RelojMs reloj) { FRelojMs = std::move(reloj); }
     // Closes the connections silent or open too long; runs every kRevisionMs.
     void RevisarConexiones();
 
@@ -96,17 +96,17 @@ private:
     void Cerrar(Conexion* conexion, const char* motivo);
     void Quitar(Conexion* conexion);
 
-    TableroRed& tablero_;
-    ListaIP& libreta_;
-    ReglasServidor reglas_;
-    Reloj reloj_;
-    EscritorLog log_;
-    std::unique_ptr<ControlAbuso> abuso_;
-    LimiteRechazos rechazos_;
-    QTcpServer* servidor_;
-    std::vector<std::unique_ptr<Conexion>> conexiones_;
-    std::vector<std::unique_ptr<Conexion>> retiradas_;
-    RelojMs relojMs_;
-    QTimer revision_;
-    quint16 puerto_ = 0;
+    TableroRed& FTablero;
+    ListaIP& FLibreta;
+    ReglasServidor FReglas;
+    Reloj FReloj;
+    EscritorLog FLog;
+    std::unique_ptr<ControlAbuso> FAbuso;
+    LimiteRechazos FRechazos;
+    QTcpServer* FServidor;
+    std::vector<std::unique_ptr<Conexion>> FConexiones;
+    std::vector<std::unique_ptr<Conexion>> FRetiradas;
+    RelojMs FRelojMs;
+    QTimer FRevision;
+    quint16 FPuerto = 0;
 };

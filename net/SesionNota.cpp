@@ -66,7 +66,7 @@ ResultadoMensaje SesionNota::Procesar(QByteArrayView mensaje, const Remitente& r
             return r;
     }
     if (mensaje == kCiao) {
-        recibiendo_ = false;
+        FRecibiendo = false;
         ResultadoMensaje r;
         r.Respuesta = RespuestaCiao(remitente, modo);
         return r;
@@ -102,13 +102,13 @@ ResultadoMensaje SesionNota::ProcesarPermitido(QByteArrayView mensaje, const Rem
         return r;
     }
     if (mensaje == kNotaBegin) {
-        recibiendo_ = true;
-        pendiente_ = NotaEntranteInicial();
+        FRecibiendo = true;
+        FPendiente = NotaEntranteInicial();
         return Respuesta(kReady, AccionSesion::NotaEmpezada);
     }
-    if (!recibiendo_)
+    if (!FRecibiendo)
         return {};
-    switch (GuardarCampo(mensaje, pendiente_)) {
+    switch (GuardarCampo(mensaje, FPendiente)) {
     case LecturaCampo::Guardado:
         return Respuesta(kDataReceived);
     case LecturaCampo::NoNumerico:
@@ -117,9 +117,9 @@ ResultadoMensaje SesionNota::ProcesarPermitido(QByteArrayView mensaje, const Rem
         break;
     }
     if (mensaje == kNotaEnd) {
-        recibiendo_ = false;
+        FRecibiendo = false;
         ResultadoMensaje r = Respuesta(kNotaCreated, AccionSesion::CrearNota);
-        r.Nota = pendiente_;
+        r.Nota = FPendiente;
         return r;
     }
     return {};

@@ -48,14 +48,14 @@ public:
     ResultadoMensaje Procesar(QByteArrayView mensaje, const Remitente& remitente,
                               const ModoRetiro& modo);
     // A socket error ends the note being received; its fields stay until the next one.
-    void ErrorDeSocket() { recibiendo_ = false; }
+    void ErrorDeSocket() { FRecibiendo = false; }
 
-    bool RecibiendoNota() const { return recibiendo_; }
-    const DatosNota& NotaEntrante() const { return pendiente_; }
+    bool RecibiendoNota() const { return FRecibiendo; }
+    const DatosNota& NotaEntrante() const { return FPendiente; }
 
 private:
     ResultadoMensaje ProcesarPermitido(QByteArrayView mensaje, const Remitente& remitente);
 
-    bool recibiendo_ = false;
-    DatosNota pendiente_;
+    bool FRecibiendo = false;
+    DatosNota FPendiente;
 };

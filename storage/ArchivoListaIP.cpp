@@ -28,7 +28,7 @@ ErrorArchivo ListaIP::LeerListaIP(QByteArrayView bytes, bool* bytesTrasElFin) {
             return ErrorArchivo::NumeroNoValido;
         leidas.AddIP(ip, nombre, permitido, puerto);
     }
-    entradas_.splice(entradas_.end(), leidas.entradas_);
+    FEntradas.splice(FEntradas.end(), leidas.FEntradas);
     AsegurarComodin();
     return ErrorArchivo::Ninguno;
 }
@@ -42,7 +42,7 @@ ErrorArchivo ListaIP::EscribirListaIP(QIODevice& destino) {
     EscritorLineas escritor;
     // The entry fields refuse what the file cannot carry; should one still hold such a
     // character, a "?" stands for it rather than the whole book going unsaved.
-    for (const nodoListaIP& nodo : entradas_) {
+    for (const nodoListaIP& nodo : FEntradas) {
         escritor.Linea(Cp1252::SustituirNoGuardablesEnLinea(nodo.IP));
         escritor.Linea(Cp1252::SustituirNoGuardablesEnLinea(nodo.Nombre));
         escritor.Numero(nodo.Puerto);

@@ -13,12 +13,12 @@ public:
     void TextoMultilinea(const QString& texto);
 
     // False once a field held a character the file cannot carry.
-    bool Correcto() const { return correcto_; }
-    const QByteArray& Bytes() const { return bytes_; }
+    bool Correcto() const { return FCorrecto; }
+    const QByteArray& Bytes() const { return FBytes; }
 
 private:
     void Anadir(const QString& texto);
 
-    QByteArray bytes_;
-    bool correcto_ = true;
+    QByteArray FBytes;
+    bool FCorrecto = true;
 };

@@ -31,26 +31,26 @@ ErrorArchivo ErrorDeErrno(int codigo) {
 // QSaveFile::commit(), which does not report the failure of that last flush.
 class SalidaDescriptor : public QIODevice {
 public:
-    explicit SalidaDescriptor(int descriptor) : descriptor_(descriptor) {
+    explicit SalidaDescriptor(int descriptor) : FDescriptor(descriptor) {
         open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     }
-    int CodigoError() const { return codigo_; }
+    int CodigoError() const { return FCodigo; }
 
 protected:
     qint64 readData(char*, qint64) override { return -1; }
     qint64 writeData(const char* datos, qint64 cuantos) override {
         qint64 escritos;
         do
-            escritos = ::write(descriptor_, datos, size_t(cuantos));
+            escritos = ::write(FDescriptor, datos, size_t(cuantos));
         while (escritos < 0 && errno == EINTR);
         if (escritos < 0)
-            codigo_ = errno;
+            FCodigo = errno;
         return escritos;
     }
 
 private:
-    int descriptor_;
-    int codigo_ = 0;
+    int FDescriptor;
+    int FCodigo = 0;
 };
 
 ErrorArchivo ErrorDeTipo(const struct stat& datos) {

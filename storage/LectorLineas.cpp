@@ -16,59 +16,59 @@ bool EsSeparador(char c) {
 
 } // namespace
 
-LectorLineas::LectorLineas(QByteArrayView bytes, FinDeLinea fin) : bytes_(bytes), fin_(fin) {
+LectorLineas::LectorLineas(QByteArrayView bytes, FinDeLinea fin) : FBytes(bytes), FFin(fin) {
     const qsizetype finDeArchivo =
         std::find(bytes.begin(), bytes.end(), kFinDeArchivo) - bytes.begin();
-    bytesTrasElFin_ = finDeArchivo + 1 < bytes.size();
-    bytes_ = bytes.first(finDeArchivo);
+    FBytesTrasElFin = finDeArchivo + 1 < bytes.size();
+    FBytes = bytes.first(finDeArchivo);
 }
 
 bool LectorLineas::SoloQuedanBlancos() const {
-    return std::all_of(bytes_.begin() + pos_, bytes_.end(), EsSeparador);
+    return std::all_of(FBytes.begin() + FPos, FBytes.end(), EsSeparador);
 }
 
 QByteArrayView LectorLineas::LeerLinea() {
-    if (fallo_)
+    if (FFallo)
         return {};
-    const qsizetype inicio = pos_;
-    while (pos_ < bytes_.size() && !EsFinDeLinea(bytes_[pos_]))
-        ++pos_;
-    const QByteArrayView linea = bytes_.sliced(inicio, pos_ - inicio);
+    const qsizetype inicio = FPos;
+    while (FPos < FBytes.size() && !EsFinDeLinea(FBytes[FPos]))
+        ++FPos;
+    const QByteArrayView linea = FBytes.sliced(inicio, FPos - inicio);
     SaltarFinDeLinea();
     return linea;
 }
 
 qint32 LectorLineas::LeerNumero() {
-    if (fallo_)
+    if (FFallo)
         return 0;
-    while (pos_ < bytes_.size() && EsSeparador(bytes_[pos_]))
-        ++pos_;
+    while (FPos < FBytes.size() && EsSeparador(FBytes[FPos]))
+        ++FPos;
     if (FinDeArchivo())
         return 0;
-    const qsizetype inicio = pos_;
-    while (pos_ < bytes_.size() && pos_ - inicio < kMaxCaracteresNumero &&
-           !EsSeparador(bytes_[pos_]))
-        ++pos_;
-    const auto numero = EnteroDeTexto(bytes_.sliced(inicio, pos_ - inicio));
+    const qsizetype inicio = FPos;
+    while (FPos < FBytes.size() && FPos - inicio < kMaxCaracteresNumero &&
+           !EsSeparador(FBytes[FPos]))
+        ++FPos;
+    const auto numero = EnteroDeTexto(FBytes.sliced(inicio, FPos - inicio));
     SaltarRestoDeLinea();
     if (!numero) {
-        fallo_ = true;
+        FFallo = true;
         return 0;
     }
     return *numero;
 }
 
 void LectorLineas::SaltarFinDeLinea() {
-    if (pos_ >= bytes_.size() || !EsFinDeLinea(bytes_[pos_]))
+    if (FPos >= FBytes.size() || !EsFinDeLinea(FBytes[FPos]))
         return;
-    const bool cr = bytes_[pos_] == '\r';
-    ++pos_;
-    if (cr && pos_ < bytes_.size() && bytes_[pos_] == '\n')
-        ++pos_;
+    const bool cr = FBytes[FPos] == '\r';
+    ++FPos;
+    if (cr && FPos < FBytes.size() && FBytes[FPos] == '\n')
+        ++FPos;
 }
 
 void LectorLineas::SaltarRestoDeLinea() {
-    while (pos_ < bytes_.size() && !EsFinDeLinea(bytes_[pos_]))
-        ++pos_;
+    while (FPos < FBytes.size() && !EsFinDeLinea(FBytes[FPos]))
+        ++FPos;
     SaltarFinDeLinea();
 }

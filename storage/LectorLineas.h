@@ -13,14 +13,14 @@ class LectorLineas {
 public:
     explicit LectorLineas(QByteArrayView bytes, FinDeLinea fin = FinDeLinea::SoloCR);
 
-    bool FinDeArchivo() const { return pos_ >= bytes_.size(); }
+    bool FinDeArchivo() const { return FPos >= FBytes.size(); }
     // Nothing but blanks and line ends is left: trailing empty lines are no record.
     bool SoloQuedanBlancos() const;
     // Bytes followed the Ctrl-Z that ended the file; the reader never sees them.
-    bool HayBytesTrasElFin() const { return bytesTrasElFin_; }
+    bool HayBytesTrasElFin() const { return FBytesTrasElFin; }
     // Set by the first number field that holds no number; from then on every field
     // reads as 0 or empty, so a record reader can check once at its end.
-    bool Fallo() const { return fallo_; }
+    bool Fallo() const { return FFallo; }
 
     // The characters up to the next CR; empty at the end of the file.
     QByteArrayView LeerLinea();
@@ -32,12 +32,12 @@ private:
     void SaltarFinDeLinea();
     void SaltarRestoDeLinea();
     bool EsFinDeLinea(char c) const {
-        return c == '\r' || (c == '\n' && fin_ == FinDeLinea::CRoLF);
+        return c == '\r' || (c == '\n' && FFin == FinDeLinea::CRoLF);
     }
 
-    QByteArrayView bytes_;
-    FinDeLinea fin_;
-    bool bytesTrasElFin_ = false;
-    qsizetype pos_ = 0;
-    bool fallo_ = false;
+    QByteArrayView FBytes;
+    FinDeLinea FFin;
+    bool FBytesTrasElFin = false;
+    qsizetype FPos = 0;
+    bool FFallo = false;
 };

@@ -11,9 +11,9 @@ nodoListaIP* ListaIP::BuscarIP(const QString& ip) {
 }
 
 const nodoListaIP* ListaIP::BuscarIP(const QString& ip) const {
-    const auto it = std::find_if(entradas_.begin(), entradas_.end(),
+    const auto it = std::find_if(FEntradas.begin(), FEntradas.end(),
                                  [&](const nodoListaIP& nodo) { return nodo.IP == ip; });
-    return it == entradas_.end() ? nullptr : &*it;
+    return it == FEntradas.end() ? nullptr : &*it;
 }
 
 bool ListaIP::PermisoExactoIP(const QString& ip) const {
@@ -64,9 +64,9 @@ bool ListaIP::IPPermitida(const QString& ip) const {
 bool ListaIP::IPPermitida(const QString& ip, const nodoListaIP* propia) const {
     if (propia && propia->Permitido)
         return true;
-    if ((propia && RetiradoPorAbuso(*propia)) || porPatron_.Retirado(ip))
+    if ((propia && RetiradoPorAbuso(*propia)) || FPorPatron.Retirado(ip))
         return false;
-    return std::any_of(entradas_.begin(), entradas_.end(), [&](const nodoListaIP& nodo) {
+    return std::any_of(FEntradas.begin(), FEntradas.end(), [&](const nodoListaIP& nodo) {
         return nodo.Permitido && IPCoincideConPatron(ip, nodo.IP);
     });
 }
@@ -78,7 +78,7 @@ const nodoListaIP* ListaIP::RegistroAbuso(const QString& ip) const {
 const nodoListaIP* ListaIP::RegistroAbuso(const QString& ip, const nodoListaIP* propia) const {
     if (propia && (propia->Permitido || RetiradoPorAbuso(*propia)))
         return propia;
-    return porPatron_.Buscar(ip);
+    return FPorPatron.Buscar(ip);
 }
 
 void ListaIP::CambiarPermisoIP(const QString& ip) {
@@ -92,14 +92,14 @@ void ListaIP::AddIP(const QString& ip, const QString& nombre, bool permitido, qi
     nodo.Nombre = nombre;
     nodo.Puerto = puerto;
     nodo.Permitido = permitido;
-    entradas_.push_back(std::move(nodo));
+    FEntradas.push_back(std::move(nodo));
 }
 
 void ListaIP::BorrarIP(const QString& ip) {
-    const auto it = std::find_if(entradas_.begin(), entradas_.end(),
+    const auto it = std::find_if(FEntradas.begin(), FEntradas.end(),
                                  [&](const nodoListaIP& nodo) { return nodo.IP == ip; });
-    if (it != entradas_.end())
-        entradas_.erase(it);
+    if (it != FEntradas.end())
+        FEntradas.erase(it);
 }
 
 void ListaIP::AsegurarComodin() {

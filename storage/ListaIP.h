@@ -20,8 +20,8 @@ class ListaIP {
 public:
     // Entries from head to tail; pointers and references stay valid until the entry
     // itself is removed.
-    const std::list<nodoListaIP>& Entradas() const { return entradas_; }
-    std::list<nodoListaIP>& Entradas() { return entradas_; }
+    const std::list<nodoListaIP>& Entradas() const { return FEntradas; }
+    std::list<nodoListaIP>& Entradas() { return FEntradas; }
 
     // Exact lookups find the first entry whose IP equals the text, case included.
     bool ExisteIP(const QString& ip) const;
@@ -45,8 +45,8 @@ public:
     // record by address. Null when neither exists yet.
     const nodoListaIP* RegistroAbuso(const QString& ip) const;
     const nodoListaIP* RegistroAbuso(const QString& ip, const nodoListaIP* propia) const;
-    RemitentesPorPatron& PorPatron() { return porPatron_; }
-    const RemitentesPorPatron& PorPatron() const { return porPatron_; }
+    RemitentesPorPatron& PorPatron() { return FPorPatron; }
+    const RemitentesPorPatron& PorPatron() const { return FPorPatron; }
 
     void CambiarPermisoIP(const QString& ip);
     // Appends at the tail without looking for an existing entry.
@@ -67,6 +67,6 @@ public:
     ErrorArchivo EscribirListaIP(QIODevice& destino);
 
 private:
-    std::list<nodoListaIP> entradas_;
-    RemitentesPorPatron porPatron_;
+    std::list<nodoListaIP> FEntradas;
+    RemitentesPorPatron FPorPatron;
 };

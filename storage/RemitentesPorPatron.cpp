@@ -1,16 +1,16 @@
 #include "storage/RemitentesPorPatron.h"
 
 const nodoListaIP* RemitentesPorPatron::Buscar(const QString& ip) const {
-    const auto it = registros_.constFind(ip);
-    return it == registros_.cend() ? nullptr : &*it;
+    const auto it = FRegistros.constFind(ip);
+    return it == FRegistros.cend() ? nullptr : &*it;
 }
 
 nodoListaIP& RemitentesPorPatron::Registro(const QString& ip) {
-    if (const auto it = registros_.find(ip); it != registros_.end())
+    if (const auto it = FRegistros.find(ip); it != FRegistros.end())
         return *it;
-    if (registros_.size() >= kMaximo)
-        registros_.removeIf([](const auto& par) { return par.value().Permitido; });
-    nodoListaIP& nuevo = registros_[ip];
+    if (FRegistros.size() >= kMaximo)
+        FRegistros.removeIf([](const auto& par) { return par.value().Permitido; });
+    nodoListaIP& nuevo = FRegistros[ip];
     nuevo.IP = ip;
     nuevo.Permitido = true;
     return nuevo;
@@ -22,5 +22,5 @@ bool RemitentesPorPatron::Retirado(const QString& ip) const {
 }
 
 void RemitentesPorPatron::Quitar(const QString& ip) {
-    registros_.remove(ip);
+    FRegistros.remove(ip);
 }

@@ -19,17 +19,17 @@ public:
     // Withdrawn by flood control and not yet given back.
     bool Retirado(const QString& ip) const;
     void Quitar(const QString& ip);
-    qsizetype Cuenta() const { return registros_.size(); }
+    qsizetype Cuenta() const { return FRegistros.size(); }
 
     template <typename F> void ParaCada(F&& f) {
-        for (auto it = registros_.begin(); it != registros_.end(); ++it)
+        for (auto it = FRegistros.begin(); it != FRegistros.end(); ++it)
             f(*it);
     }
     template <typename F> void ParaCada(F&& f) const {
-        for (auto it = registros_.cbegin(); it != registros_.cend(); ++it)
+        for (auto it = FRegistros.cbegin(); it != FRegistros.cend(); ++it)
             f(*it);
     }
 
 private:
-    QHash<QString, nodoListaIP> registros_;
+    QHash<QString, nodoListaIP> FRegistros;
 };

@@ -9,6 +9,7 @@ class TestImagenes : public QObject {
 private slots:
     void CadaImagenTieneSuGemelaDoble_data();
     void CadaImagenTieneSuGemelaDoble();
+    void CadaBotonTieneSusDosCaras();
 };
 
 void TestImagenes::CadaImagenTieneSuGemelaDoble_data() {
@@ -40,6 +41,14 @@ void TestImagenes::CadaImagenTieneSuGemelaDoble() {
         QCOMPARE(fina.devicePixelRatio(), 2.0);
         QCOMPARE(fina.size(), simple.size() * 2);
     }
+}
+
+// The board asks for its round buttons by name: a face missing would leave a hole in the frame.
+void TestImagenes::CadaBotonTieneSusDosCaras() {
+    for (const char* nombre : {"Add", "Conf", "Org", "Bus", "Min", "Max", "Res", "Cerrar"})
+        for (const bool apretado : {false, true})
+            QVERIFY2(!ImagenesPinaco::Boton(QString::fromLatin1(nombre), apretado).isNull(),
+                     nombre);
 }
 
 QTEST_MAIN(TestImagenes)
