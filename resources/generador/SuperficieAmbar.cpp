@@ -81,9 +81,9 @@ QRgb Iluminar(double gx, double gy, float tono) {
 
 } // namespace
 
-CampoAltura::CampoAltura(int FAncho, int FAlto, int FEscala)
-    : ancho(FAncho), alto(FAlto), escala(FEscala), altura(size_t(FAncho) * FAlto, 0.0f),
-      tono(size_t(FAncho) * FAlto, 1.0f), dentro(size_t(FAncho) * FAlto, 0) {}
+CampoAltura::CampoAltura(int ancho_, int alto_, int escala_)
+    : ancho(ancho_), alto(alto_), escala(escala_), altura(size_t(ancho_) * alto_, 0.0f),
+      tono(size_t(ancho_) * alto_, 1.0f), dentro(size_t(ancho_) * alto_, 0) {}
 
 std::vector<float> DistanciaAlBorde(const CampoAltura& c) {
     // One sample of margin all round so that the grid's border counts as outside.
