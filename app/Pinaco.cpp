@@ -4,7 +4,6 @@
 #include "app/CapasNotas.h"
 #include "app/CustodiaArchivos.h"
 #include "app/FondoCorcho.h"
-#include "app/IdsNotas.h"
 #include "app/RegistroConfiguracion.h"
 #include "app/RutasDatos.h"
 #include "app/TecladoTablero.h"
@@ -13,6 +12,7 @@
 #include "net/ServidorNotas.h"
 #include "notes/FrmNotaCaduca.h"
 #include "notes/Nota.h"
+#include "notes/VistasNotas.h"
 #include "resources/ImagenesPinaco.h"
 #include "storage/GuardadoAtomico.h"
 
@@ -41,6 +41,11 @@ TPinaco::TPinaco(const QString& rutaPrograma, QWidget* parent)
     imglAgarradera = ImagenesPinaco::imglAgarradera();
     connect(&TimerOnLoad, &QTimer::timeout, this, &TPinaco::TimerOnLoadTimer);
     connect(&FAutoguardado, &Autoguardado::GuardadoDebido, this, &TPinaco::GuardarAutomaticamente);
+    // Whatever changes the notes makes a save due.
+    connect(&FModelo, &ModeloNotas::Agregada, this, &TPinaco::MarcarNotasCambiadas);
+    connect(&FModelo, &ModeloNotas::Cambiada, this, &TPinaco::MarcarNotasCambiadas);
+    connect(&FModelo, &ModeloNotas::Quitada, this, &TPinaco::MarcarNotasCambiadas);
+    connect(&FModelo, &ModeloNotas::OrdenCambiado, this, &TPinaco::MarcarNotasCambiadas);
     // Once the desktop has settled its remaining screens.
     connect(qGuiApp, &QGuiApplication::screenRemoved, this,
             [this] { QTimer::singleShot(0, this, &TPinaco::VolverAPantalla); });
@@ -63,6 +68,7 @@ void TPinaco::FormCreate() {
     // The board itself holds the focus at first: no button is framed before a key is used.
     setFocusPolicy(Qt::ClickFocus);
     FCapas = new CapasNotas(this);
+    FVistas = new VistasNotas(FModelo, [this](IdNota id) { return CrearVista(id); }, this);
     ChartFondo = new FondoCorcho(ImagenesPinaco::Corcho(), this);
     ChartFondo->setAccessibleName(QStringLiteral("Corcho"));
     ChartFondo->OnMouseDown = [this](QMouseEvent* e) { ChartFondoMouseDown(e); };
@@ -192,17 +198,11 @@ void TPinaco::MensajeMostrar() {
 void TPinaco::ComprobarNotasCaducadas() {
     // Looked at note by note first: a board of many notes, none due, makes no list of them.
     const QDate hoy = QDate::currentDate();
-    if (std::none_of(FListaNotas.begin(), FListaNotas.end(),
-                     [&](const TNota* nota) { return NotaCaducada(nota->Datos(), hoy); }))
+    if (std::none_of(FModelo.Orden().cbegin(), FModelo.Orden().cend(),
+                     [&](IdNota id) { return NotaCaducada(FModelo.Datos(id), hoy); }))
         return;
-    IdsNotas ids;
-    ::ComprobarNotasCaducadas([&] { return ids.Registros(FListaNotas); },
-                              [&](IdNota id) {
-                                  if (TNota* nota = ids.Nota(id))
-                                      BorrarNota(nota);
-                                  // The deletion must reach the notes file.
-                                  MarcarNotasCambiadas();
-                              },
+    ::ComprobarNotasCaducadas([this] { return FModelo.Registros(); },
+                              [this](IdNota id) { BorrarNota(id); },
                               Config.AvisoNotaCaducada, Config.AvisoNotaCaducadaWAV, this);
 }
 
@@ -230,6 +230,5 @@ void TPinaco::FormDestroy() {
 }
 
 void TPinaco::LiberarNotas() {
-    for (TNota* nota : FListaNotas.QuitarTodas())
-        delete nota;
+    FVistas->Liberar();
 }

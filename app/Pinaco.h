@@ -2,7 +2,7 @@
 // The board: main window, owner of the notes, the address book, the settings and the timers.
 #include "core/Autoguardado.h"
 #include "core/Configuracion.h"
-#include "core/ListaNotas.h"
+#include "core/ModeloNotas.h"
 #include "net/EscritorLog.h"
 #include "net/TableroRed.h"
 #include "storage/ListaIP.h"
@@ -25,6 +25,7 @@ class ReproductorWav;
 class ServidorNotas;
 class TNota;
 class TecladoTablero;
+class VistasNotas;
 
 class TPinaco : public QWidget, public TableroRed {
     Q_OBJECT
@@ -49,17 +50,20 @@ public:
     void MensajeMostrar();
 
     // Notes on the board, topmost first; the first is the current note.
-    const ListaNotas& Notas() const { return FListaNotas; }
+    const ModeloNotas& Notas() const { return FModelo; }
+    // The widget that shows a note; null once the note is gone.
+    TNota* Vista(IdNota id) const;
+    TNota* NotaActual() const { return Vista(FModelo.Primero()); }
     // Brings the note to the front and makes it the current note.
     void NotaAlFrente(TNota* nota);
     // Brings the note to the front of the stacking order only.
     void SubirNota(TNota* nota);
     // Restarts the autosave countdown.
     void MarcarNotasCambiadas();
-    // Takes the note off the board and destroys it once control returns to the event loop.
-    void BorrarNota(TNota* nota);
+    // Takes the note off the board; its widget goes once control returns to the event loop.
+    void BorrarNota(IdNota id);
     // New list order, topmost first, and the same stacking on the board; same notes only.
-    void ReordenarNotas(const QList<TNota*>& orden);
+    void ReordenarNotas(const QList<IdNota>& orden);
     TNota* CrearNota(bool Visible);
     // The add path: a hidden new note, made current, edited, shown when kept.
     void AnadirNota();
@@ -217,12 +221,15 @@ private:
     void BotonMouseDown(BotonRedondo* boton, Qt::MouseButton b, bool deVentana);
     // True when the press began on a button: the action runs.
     bool BotonMouseUp(BotonRedondo* boton);
-    // What every new note gets, placed or loaded: pictures, handlers, dates, its node; on
-    // top of the board's stacking, or at its bottom.
-    TNota* NuevaNota(bool Visible, bool AlFondo = false);
-    void DestruirNota(TNota* nota);
+    // A note added at the tail of the list: its widget on top of the board's stacking, or at
+    // its bottom while the notes file is read.
+    TNota* AgregarNota(const DatosNota& datos, bool Visible);
+    // What every note's widget gets: pictures and handlers.
+    TNota* CrearVista(IdNota id);
+    // A new note's record: the application's font, created and due today.
+    static DatosNota DatosDeNotaNueva();
     // What an editing dialog gave back, written into the note.
-    void AsignarEdicion(TNota* nota, DatosNota editada);
+    void AsignarEdicion(IdNota id, DatosNota editada);
     // Keeps the button pieces above the notes when notes may not cover them.
     void BotonesAlFrente();
     // The due autosave: the server closed around the write.
@@ -234,7 +241,10 @@ private:
     QString FRutaNotas;
     QString FRutaListaIP;
     QString FRutaRetiros; // withdrawals by flood control, beside the address book
-    ListaNotas FListaNotas;
+    ModeloNotas FModelo;
+    VistasNotas* FVistas = nullptr;
+    // The notes file is being read: each note goes beneath the ones read before it.
+    bool FCargandoNotas = false;
     CapasNotas* FCapas = nullptr;
     TecladoTablero* FTeclado = nullptr;
     ListaIP FListaIP;

@@ -5,7 +5,7 @@
 #include "core/GeometriaNotas.h"
 #include "dialogs/Mensaje.h"
 #include "net/ServidorNotas.h"
-#include "notes/Nota.h"
+#include "notes/FuenteDeNota.h"
 #include "storage/ArchivoNotas.h"
 #include "storage/RetirosGuardados.h"
 
@@ -33,19 +33,16 @@ bool TPinaco::CargarNotas() {
         return false;
     }
     FCapas->EmpezarCarga();
+    // The first record ends on top, the last at the bottom, as in the list.
+    FCargandoNotas = true;
     for (DatosNota datos : carga.Notas) {
-        // The first record ends on top, the last at the bottom, as in the list.
-        TNota* nota = NuevaNota(true, true);
-        if (carga.Version == VersionArchivoNotas::Primera) {
-            // The first layout has no font: the note keeps a new note's.
-            datos.FontStyle = nota->FontStyle();
-            datos.FontName = nota->FontName();
-            datos.FontSize = nota->FontSize();
-            datos.FontColor = nota->FontColor();
-        }
+        // The first layout has no font: the note keeps a new note's.
+        if (carga.Version == VersionArchivoNotas::Primera)
+            FuentePorDefecto(datos);
         AcotarGeometria(datos);
-        nota->AsignarDatos(datos);
+        AgregarNota(datos, true);
     }
+    FCargandoNotas = false;
     FCapas->TerminarCarga();
     ActualizarSombras();
 
@@ -66,10 +63,7 @@ bool TPinaco::CargarNotas() {
 
 bool TPinaco::GuardarNotas() {
     FAutoguardado.Guardado();
-    QList<DatosNota> notas;
-    notas.reserve(FListaNotas.Cuenta());
-    for (const TNota* nota : FListaNotas)
-        notas.append(nota->Datos());
+    const QList<DatosNota> notas = FModelo.DatosEnOrden();
     const bool guardadas = FCustodia->Guardar(
         FRutaNotas, [&notas](QIODevice& destino) { return EscribirArchivoNotas(destino, notas); },
         FCerrando);

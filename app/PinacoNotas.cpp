@@ -2,7 +2,6 @@
 #include "app/ArrastreRaton.h"
 #include "app/CapasNotas.h"
 #include "app/FondoCorcho.h"
-#include "app/IdsNotas.h"
 #include "app/Pinaco.h"
 #include "app/RutasDatos.h"
 #include "config/FrmConfigurarPinaco.h"
@@ -16,26 +15,15 @@
 #include "notes/FrmEnviarNotaRed.h"
 #include "notes/FrmOrganizarNotas.h"
 #include "notes/FrmVerNotaNet.h"
+#include "notes/FuenteDeNota.h"
 #include "notes/Nota.h"
+#include "notes/VistasNotas.h"
 
 #include <QCursor>
 #include <QDate>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPointer>
-
-namespace {
-
-QList<QRect> Rectangulos(const ListaNotas& notas, qsizetype desde = 0) {
-    QList<QRect> r;
-    r.reserve(notas.Cuenta() - desde);
-    for (qsizetype i = desde; i < notas.Cuenta(); ++i)
-        r.append(notas.En(i)->geometry());
-    return r;
-}
-
-} // namespace
 
 void TPinaco::CrearMenus() {
     PopupMenuNota = new QMenu(this);
@@ -58,24 +46,40 @@ void TPinaco::CrearMenus() {
 }
 
 TNota* TPinaco::CrearNota(bool Visible) {
-    const QList<QRect> ocupadas = Rectangulos(FListaNotas);
-    TNota* nota = NuevaNota(Visible);
-    nota->move(PosicionLibre(ocupadas, nota->width(), nota->height()));
-    AjustarNotasAlPinaco(nota);
+    DatosNota datos = DatosDeNotaNueva();
+    const QRect libre(PosicionLibre(FModelo.Geometrias(), datos.Width, datos.Height),
+                      QSize(datos.Width, datos.Height));
+    const QRect dentro = DentroDelPinaco(libre, width(), height(), Config.TipoPinaco);
+    datos.Left = dentro.left();
+    datos.Top = dentro.top();
+    TNota* nota = AgregarNota(datos, Visible);
+    BotonesAlFrente();
     return nota;
 }
 
-TNota* TPinaco::NuevaNota(bool Visible, bool AlFondo) {
-    MarcarNotasCambiadas();
-    // Made in place: the newest child of its layer is its top one.
-    auto* nota = new TNota(AlFondo ? FCapas->CapaAbajo() : FCapas->CapaArriba());
-    if (AlFondo)
-        nota->lower();
-    nota->setVisible(Visible);
-    nota->setGeometry(-200, -200, 120, 160);
-    nota->AsignarImagenes(imglChinchetas, imglAgarradera);
-    FListaNotas.Agregar(nota);
+DatosNota TPinaco::DatosDeNotaNueva() {
+    DatosNota datos;
+    FuentePorDefecto(datos);
+    const QDate hoy = QDate::currentDate();
+    datos.DayCreated = datos.DayExpires = quint8(hoy.day());
+    datos.MonthCreated = datos.MonthExpires = quint8(hoy.month());
+    datos.YearCreated = datos.YearExpires = hoy.year();
+    return datos;
+}
 
+TNota* TPinaco::AgregarNota(const DatosNota& datos, bool Visible) {
+    TNota* nota = Vista(FModelo.Agregar(datos));
+    nota->setVisible(Visible);
+    return nota;
+}
+
+TNota* TPinaco::CrearVista(IdNota id) {
+    // Made in place: the newest child of its layer is its top one.
+    auto* nota = new TNota(FCargandoNotas ? FCapas->CapaAbajo() : FCapas->CapaArriba(), FModelo, id);
+    if (FCargandoNotas)
+        nota->lower();
+    nota->setVisible(false);
+    nota->AsignarImagenes(imglChinchetas, imglAgarradera);
     nota->OnMouseDown = [this](TNota* n, Qt::MouseButton b, Qt::MouseButtons s, int x, int y) {
         NotaMouseDown(n, b, s, x, y);
     };
@@ -86,21 +90,17 @@ TNota* TPinaco::NuevaNota(bool Visible, bool AlFondo) {
     nota->OnAgarraderaMouseMove = [this](TNota* n, Qt::MouseButtons s, int x, int y) {
         NotaAgarraderaMouseMove(n, s, x, y);
     };
-
-    const QDate hoy = QDate::currentDate();
-    nota->setDayCreated(quint8(hoy.day()));
-    nota->setDayExpires(quint8(hoy.day()));
-    nota->setMonthCreated(quint8(hoy.month()));
-    nota->setMonthExpires(quint8(hoy.month()));
-    nota->setYearCreated(hoy.year());
-    nota->setYearExpires(hoy.year());
     return nota;
+}
+
+TNota* TPinaco::Vista(IdNota id) const {
+    return FVistas ? FVistas->Vista(id) : nullptr;
 }
 
 void TPinaco::NotaAlFrente(TNota* nota) {
     SubirNota(nota);
     nota->update();
-    FListaNotas.AlFrente(nota);
+    FModelo.AlFrente(nota->Id());
 }
 
 void TPinaco::SubirNota(TNota* nota) {
@@ -112,80 +112,78 @@ QList<QWidget*> TPinaco::Apilado() const {
 }
 
 void TPinaco::AnadirNota() {
-    QPointer<TNota> nota = CrearNota(false);
+    TNota* nota = CrearNota(false);
+    const IdNota id = nota->Id();
     NotaAlFrente(nota);
     EditarNota(nota, true);
-    if (nota && FListaNotas.Contiene(nota))
-        nota->setVisible(true);
+    if (TNota* vista = Vista(id))
+        vista->setVisible(true);
 }
 
 void TPinaco::EditarNota(TNota* nota, bool EsNueva) {
-    QPointer<TNota> viva(nota);
-    if (nota->ColorChincheta() == TColorChincheta::Net) {
+    // While a dialog is open a received note may come to the head, or this one may go.
+    const IdNota id = nota->Id();
+    const DatosNota datos = nota->Datos();
+    std::optional<DatosNota> editada;
+    if (datos.ColorChincheta == TColorChincheta::Net) {
         TfrmVerNotaNet visor(this);
-        visor.CargarNotaEnVisor(nota->Datos(), FListaIP.NombreDeIP(nota->ReceivedFromIP()));
-        if (visor.exec() == QDialog::Accepted && viva)
-            AsignarEdicion(viva, visor.Datos());
+        visor.CargarNotaEnVisor(datos, FListaIP.NombreDeIP(datos.ReceivedFromIP));
+        if (visor.exec() == QDialog::Accepted)
+            editada = visor.Datos();
     } else {
-        TfrmConfigNota editor(nota->Datos(), EsNueva, this);
-        const bool aceptado = editor.exec() == QDialog::Accepted;
-        if (aceptado && viva)
-            AsignarEdicion(viva, editor.Datos());
-        // A new note the user cancelled is discarded; it is the current note.
-        if (!aceptado && EsNueva && viva && FListaNotas.Primero() == nota)
-            BorrarNotaActual();
+        TfrmConfigNota editor(datos, EsNueva, this);
+        if (editor.exec() == QDialog::Accepted)
+            editada = editor.Datos();
+        else if (EsNueva)
+            BorrarNota(id); // a new note the user cancelled is discarded
     }
+    if (editada)
+        AsignarEdicion(id, *editada);
     MarcarNotasCambiadas();
 }
 
-void TPinaco::AsignarEdicion(TNota* nota, DatosNota editada) {
+void TPinaco::AsignarEdicion(IdNota id, DatosNota editada) {
+    if (!FModelo.Contiene(id))
+        return;
     // Place, size and shade are the board's: they may have changed while the dialog was open.
-    const DatosNota actual = nota->Datos();
+    const DatosNota& actual = FModelo.Datos(id);
     editada.Left = actual.Left;
     editada.Top = actual.Top;
     editada.Width = actual.Width;
     editada.Height = actual.Height;
     editada.ColorNW = actual.ColorNW;
-    nota->AsignarDatos(editada);
+    FModelo.Cambiar(id, editada);
 }
 
 void TPinaco::BorrarNotaActual() {
-    if (TNota* nota = FListaNotas.QuitarPrimero())
-        DestruirNota(nota);
+    BorrarNota(FModelo.Primero());
 }
 
-void TPinaco::BorrarNota(TNota* nota) {
-    if (FListaNotas.Quitar(nota))
-        DestruirNota(nota);
+void TPinaco::BorrarNota(IdNota id) {
+    FModelo.Quitar(id);
 }
 
-void TPinaco::DestruirNota(TNota* nota) {
-    // Deferred: the note may be inside one of its own event handlers.
-    nota->hide();
-    nota->OnMouseDown = nullptr;
-    nota->OnMouseUp = nullptr;
-    nota->OnDblClick = nullptr;
-    nota->OnAgarraderaMouseMove = nullptr;
-    nota->deleteLater();
-}
-
-void TPinaco::ReordenarNotas(const QList<TNota*>& orden) {
-    FListaNotas.Reordenar(orden);
+void TPinaco::ReordenarNotas(const QList<IdNota>& orden) {
+    if (!FModelo.Reordenar(orden))
+        return;
     // Stack from the bottom up so the head ends on top.
     for (auto it = orden.crbegin(); it != orden.crend(); ++it)
-        FCapas->AlFrente(*it);
+        FCapas->AlFrente(Vista(*it));
     BotonesAlFrente();
 }
 
 void TPinaco::AjustarNotasAlPinaco(TNota* solo) {
-    const auto ajustar = [this](TNota* nota) {
-        nota->setGeometry(DentroDelPinaco(nota->geometry(), width(), height(), Config.TipoPinaco));
+    const auto dentro = [this](QRect nota) {
+        return DentroDelPinaco(nota, width(), height(), Config.TipoPinaco);
     };
-    if (solo)
-        ajustar(solo);
-    else
-        for (TNota* nota : FListaNotas)
-            ajustar(nota);
+    if (solo) {
+        // Where the user put it on the screen, which its record takes at last.
+        solo->setGeometry(dentro(solo->geometry()));
+        solo->GuardarGeometria();
+    } else {
+        for (IdNota id : FModelo.Orden())
+            FModelo.CambiarGeometria(id, dentro(FModelo.Geometria(id)));
+    }
     BotonesAlFrente();
 }
 
@@ -198,33 +196,36 @@ void TPinaco::BotonesAlFrente() {
 
 void TPinaco::ActualizarSombras() {
     // One list for every note: each looks only at the notes after it.
-    const QList<QRect> rectangulos = Rectangulos(FListaNotas);
+    const QList<QRect> rectangulos = FModelo.Geometrias();
     const std::span<const QRect> todas(rectangulos.constData(), size_t(rectangulos.size()));
-    for (qsizetype i = 0; i < FListaNotas.Cuenta(); ++i)
-        FListaNotas.En(i)->setColorNW(Solapada(todas[i], todas.subspan(i + 1)) ? kColorSombra
-                                                                               : kColorBlanco);
+    for (qsizetype i = 0; i < FModelo.Cuenta(); ++i) {
+        const quint32 sombra = Solapada(todas[i], todas.subspan(i + 1)) ? kColorSombra : kColorBlanco;
+        if (FModelo.Datos(FModelo.En(i)).ColorNW != sombra)
+            FModelo.Modificar(FModelo.En(i), [sombra](DatosNota& d) { d.ColorNW = sombra; });
+    }
 }
 
 DatosNota TPinaco::ColocarNotaRecibida(const DatosNota& recibida) {
     // The other notes stay where they are while this one steps off them.
-    const QList<QRect> otras = Rectangulos(FListaNotas);
+    const QList<QRect> otras = FModelo.Geometrias();
     const std::span<const QRect> resto(otras.constData(), size_t(otras.size()));
-    const DatosNota datos = LugarNotaRecibida(recibida, resto, size(), Config.TipoPinaco);
-    TNota* nota = NuevaNota(false);
-    nota->AsignarDatos(datos);
+    DatosNota datos = LugarNotaRecibida(recibida, resto, size(), Config.TipoPinaco);
+    // On top, only its own shade can change: the others' look only at the notes below them.
+    datos.ColorNW = Solapada({datos.Left, datos.Top, datos.Width, datos.Height}, resto)
+                        ? kColorSombra
+                        : kColorBlanco;
+    TNota* nota = AgregarNota(datos, false);
     NotaAlFrente(nota);
     BotonesAlFrente();
-    // On top, only its own shade can change: the others' look only at the notes below them.
-    nota->setColorNW(Solapada(nota->geometry(), resto) ? kColorSombra : kColorBlanco);
     nota->setVisible(true);
-    return nota->Datos();
+    return nota->Registro();
 }
 
 bool TPinaco::NotaSolapada(qsizetype indice) const {
-    if (indice < 0 || indice >= FListaNotas.Cuenta())
+    if (indice < 0 || indice >= FModelo.Cuenta())
         return false;
-    const QList<QRect> posteriores = Rectangulos(FListaNotas, indice + 1);
-    return Solapada(FListaNotas.En(indice)->geometry(),
+    const QList<QRect> posteriores = FModelo.Geometrias(indice + 1);
+    return Solapada(FModelo.Geometria(FModelo.En(indice)),
                     {posteriores.constData(), size_t(posteriores.size())});
 }
 
@@ -264,29 +265,26 @@ void TPinaco::NotaDblClick(TNota* nota) {
 }
 
 void TPinaco::mnuNotaEditarClick() {
-    if (TNota* nota = FListaNotas.Primero())
+    if (TNota* nota = NotaActual())
         EditarNota(nota, false);
 }
 
 void TPinaco::mnuNotaBorrarClick() {
-    TNota* nota = FListaNotas.Primero();
-    if (!nota)
+    const IdNota id = FModelo.Primero();
+    if (id == kSinNota)
         return;
-    if (Config.ConfirmarBorrarNota) {
-        // While the box is open a received note may come to the head: the one shown goes.
-        QPointer<TNota> mostrada(nota);
-        TfrmEliminarNota dialogo(nota->Datos(), this);
-        if (dialogo.exec() == QDialog::Accepted && mostrada)
-            BorrarNota(mostrada);
-    } else {
-        BorrarNotaActual();
-    }
+    // While the box is open a received note may come to the head: the one shown goes.
+    if (!Config.ConfirmarBorrarNota)
+        BorrarNota(id);
+    else if (TfrmEliminarNota dialogo(FModelo.Datos(id), this);
+             dialogo.exec() == QDialog::Accepted)
+        BorrarNota(id);
     MarcarNotasCambiadas();
 }
 
 void TPinaco::mnuNotaEnviarClick() {
     // The note the menu was opened on is at the head of the list.
-    const TNota* nota = FListaNotas.Primero();
+    const TNota* nota = NotaActual();
     if (!nota)
         return;
     TfrmEnviarNotaRed dialogo(ListaDirecciones(), nota->Datos(),
@@ -299,13 +297,13 @@ void TPinaco::mnuNotaEnviarClick() {
 
 void TPinaco::mnuNotaAlFondoClick() {
     MarcarNotasCambiadas();
-    TNota* nota = FListaNotas.Primero();
+    TNota* nota = NotaActual();
     if (!nota)
         return;
     FCapas->AlFondo(nota);
     ChartFondo->lower();
     FCapas->Compactar();
-    FListaNotas.PrimeroAlFondo();
+    FModelo.PrimeroAlFondo();
 }
 
 void TPinaco::ChartFondoMouseDown(QMouseEvent* event) {
@@ -351,29 +349,22 @@ void TPinaco::mnuFondoOrganizarClick() {
 }
 
 void TPinaco::OrganizarNotas(bool PorCreacion, bool Ascendente) {
-    QList<DatosNota> registros;
-    registros.reserve(FListaNotas.Cuenta());
-    for (const TNota* nota : FListaNotas)
-        registros.append(nota->Datos());
-    QList<TNota*> orden;
-    orden.reserve(registros.size());
-    for (const qsizetype i : OrdenOrganizado(registros, PorCreacion, Ascendente))
-        orden.append(FListaNotas.En(i));
+    QList<IdNota> orden;
+    orden.reserve(FModelo.Cuenta());
+    for (const qsizetype i : OrdenOrganizado(FModelo.DatosEnOrden(), PorCreacion, Ascendente))
+        orden.append(FModelo.En(i));
     if (!orden.isEmpty())
         ReordenarNotas(orden);
     MarcarNotasCambiadas();
 }
 
 void TPinaco::mnuFondoBuscarNotaClick() {
-    IdsNotas ids;
-    TfrmBuscarNota dialogo([&] { return ids.Registros(FListaNotas); },
-                           [&](IdNota id) {
-                               TNota* nota = ids.Nota(id);
-                               // Gone, or taken off the board and waiting to be destroyed.
-                               if (!nota || !FListaNotas.Contiene(nota))
-                                   return;
-                               SubirNota(nota);
-                               nota->update();
+    TfrmBuscarNota dialogo([this] { return FModelo.Registros(); },
+                           [this](IdNota id) {
+                               if (TNota* nota = Vista(id)) {
+                                   SubirNota(nota);
+                                   nota->update();
+                               }
                            },
                            this);
     dialogo.exec();

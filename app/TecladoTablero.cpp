@@ -16,26 +16,30 @@ TecladoTablero::TecladoTablero(TPinaco& tablero, QList<BotonRedondo*> botones)
     FTablero.installEventFilter(this);
 }
 
+TNota* TecladoTablero::DelTablero(TNota* nota) const {
+    // A note being destroyed has left the model already.
+    return nota && FTablero.Vista(nota->Id()) == nota ? nota : nullptr;
+}
+
 TNota* TecladoTablero::NotaEnfocada() const {
-    auto* nota = qobject_cast<TNota*>(QApplication::focusWidget());
-    return nota && FTablero.Notas().Contiene(nota) ? nota : nullptr;
+    return DelTablero(qobject_cast<TNota*>(QApplication::focusWidget()));
 }
 
 TNota* TecladoTablero::NotaVecina(const TNota* nota, bool adelante) const {
-    const ListaNotas& notas = FTablero.Notas();
+    const ModeloNotas& notas = FTablero.Notas();
     QList<QRect> rectangulos;
     rectangulos.reserve(notas.Cuenta());
     qsizetype actual = -1;
     for (qsizetype i = 0; i < notas.Cuenta(); ++i) {
-        const TNota* n = notas.En(i);
+        const TNota* n = FTablero.Vista(notas.En(i));
         if (n == nota)
             actual = i;
         // A hidden note is not reached, but the one being hidden still has its place.
-        rectangulos.append(n->isVisible() || n == nota ? n->geometry() : QRect());
+        rectangulos.append(n && (n->isVisible() || n == nota) ? n->geometry() : QRect());
     }
     const qsizetype siguiente = NotaSiguienteEnLectura(
         {rectangulos.constData(), size_t(rectangulos.size())}, actual, adelante);
-    return siguiente < 0 ? nullptr : notas.En(siguiente);
+    return siguiente < 0 ? nullptr : FTablero.Vista(notas.En(siguiente));
 }
 
 bool TecladoTablero::MoverFoco(bool adelante) {
@@ -49,7 +53,7 @@ bool TecladoTablero::MoverFoco(bool adelante) {
     QWidget* destino = nullptr;
     auto* foco = QApplication::focusWidget();
     const qsizetype boton = botones.indexOf(foco);
-    if (auto* nota = qobject_cast<TNota*>(foco); nota && FTablero.Notas().Contiene(nota))
+    if (TNota* nota = DelTablero(qobject_cast<TNota*>(foco)))
         destino = NotaVecina(nota, adelante);
     else if (boton >= 0 && boton + 1 < botones.size())
         destino = botones[boton + 1];
@@ -85,7 +89,7 @@ bool TecladoTablero::Tecla(QKeyEvent* evento) {
         FTablero.AnadirNota();
         // The keys go on with the note just written, as they would in a list.
         if (FTablero.Notas().Cuenta() > antes)
-            EnfocarConTeclado(FTablero.Notas().Primero());
+            EnfocarConTeclado(FTablero.NotaActual());
         return true;
     }
     TNota* nota = NotaEnfocada();
@@ -159,9 +163,9 @@ void TecladoTablero::BorrarNota(TNota* nota) {
     QPointer<TNota> viva(nota);
     FTablero.NotaAlFrente(nota);
     FTablero.mnuNotaBorrarClick();
-    if (viva && FTablero.Notas().Contiene(viva))
+    if (DelTablero(viva))
         return;
-    if (siguiente && FTablero.Notas().Contiene(siguiente))
+    if (DelTablero(siguiente))
         EnfocarConTeclado(siguiente);
     else
         FTablero.setFocus(Qt::OtherFocusReason);

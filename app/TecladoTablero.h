@@ -30,6 +30,8 @@ private:
     bool Tecla(QKeyEvent* evento);
     bool TeclaDeNota(TNota* nota, QKeyEvent* evento);
     void Enfocar(QWidget* widget, bool adelante);
+    // The note itself when it is still one of the board's, else null.
+    TNota* DelTablero(TNota* nota) const;
     // The focused widget if it is one of the board's notes.
     TNota* NotaEnfocada() const;
     // The note after (or before) the given one in reading order, or null.

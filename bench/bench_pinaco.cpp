@@ -89,7 +89,7 @@ int Medir(int cuantas) {
     const double pico = MemoriaMiB("VmHWM:");
 
     // A drag: the topmost note follows the pointer, the board painted after every step.
-    TNota* arrastrada = pinaco->Notas().Primero();
+    TNota* arrastrada = pinaco->NotaActual();
     pinaco->NotaAlFrente(arrastrada);
     QApplication::processEvents();
     const int pasos = 20;

@@ -5,6 +5,7 @@
 #include "notes/FrmEliminarNota.h"
 #include "notes/FrmVerNotaNet.h"
 #include "notes/Nota.h"
+#include "notes/VistasNotas.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -38,12 +39,15 @@ double MsMostrar(QWidget& w) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const qsizetype letras = argc > 1 ? QByteArray(argv[1]).toLongLong() : 1048000;
+    ModeloNotas modelo;
     QWidget tablero;
     tablero.resize(1200, 900);
     tablero.show();
+    VistasNotas vistas(modelo, [&](IdNota id) { return new TNota(&tablero, modelo, id); });
 
     const long antes = RssKb();
-    auto* nota = new TNota(&tablero);
+    TNota* nota = vistas.Vista(modelo.Agregar({}));
+    nota->show();
     DatosNota d = nota->Datos();
     d.Texto = QString(letras, u'a');
     d.Width = 1100;

@@ -8,6 +8,35 @@ const DatosNota& ModeloNotas::Datos(IdNota id) const {
     return it == FDatos.cend() ? kVacia : *it;
 }
 
+QRect ModeloNotas::Geometria(IdNota id) const {
+    const DatosNota& d = Datos(id);
+    return {d.Left, d.Top, d.Width, d.Height};
+}
+
+QList<DatosNota> ModeloNotas::DatosEnOrden() const {
+    QList<DatosNota> datos;
+    datos.reserve(FOrden.size());
+    for (IdNota id : FOrden)
+        datos.append(FDatos.value(id));
+    return datos;
+}
+
+QList<RegistroNota> ModeloNotas::Registros() const {
+    QList<RegistroNota> registros;
+    registros.reserve(FOrden.size());
+    for (IdNota id : FOrden)
+        registros.append({id, FDatos.value(id)});
+    return registros;
+}
+
+QList<QRect> ModeloNotas::Geometrias(qsizetype desde) const {
+    QList<QRect> r;
+    r.reserve(qMax<qsizetype>(FOrden.size() - desde, 0));
+    for (qsizetype i = desde; i < FOrden.size(); ++i)
+        r.append(Geometria(FOrden[i]));
+    return r;
+}
+
 IdNota ModeloNotas::Agregar(const DatosNota& datos) {
     const IdNota id = FSiguienteId++;
     FDatos.insert(id, datos);
@@ -28,14 +57,12 @@ bool ModeloNotas::Cambiar(IdNota id, const DatosNota& datos) {
 }
 
 bool ModeloNotas::CambiarGeometria(IdNota id, const QRect& geometria) {
-    if (!Contiene(id))
-        return false;
-    DatosNota datos = Datos(id);
-    datos.Left = geometria.left();
-    datos.Top = geometria.top();
-    datos.Width = geometria.width();
-    datos.Height = geometria.height();
-    return Cambiar(id, datos);
+    return Modificar(id, [&](DatosNota& d) {
+        d.Left = geometria.left();
+        d.Top = geometria.top();
+        d.Width = geometria.width();
+        d.Height = geometria.height();
+    });
 }
 
 bool ModeloNotas::AlFrente(IdNota id) {

@@ -25,11 +25,26 @@ public:
     const QList<IdNota>& Orden() const { return FOrden; }
     // The record of a note in the model; an empty one for an id that is not.
     const DatosNota& Datos(IdNota id) const;
+    QRect Geometria(IdNota id) const;
+    // Topmost first: the records as the notes file lists them, with their ids for the
+    // dialogs, and the places of the notes from the given one down.
+    QList<DatosNota> DatosEnOrden() const;
+    QList<RegistroNota> Registros() const;
+    QList<QRect> Geometrias(qsizetype desde = 0) const;
 
     // At the tail, as the notes file lists them from the top.
     IdNota Agregar(const DatosNota& datos);
     // False when the note is not in the model; nothing is signalled when nothing changes.
     bool Cambiar(IdNota id, const DatosNota& datos);
+    // The record as cambio leaves it; signalled only when that differs.
+    template <typename Cambio>
+    bool Modificar(IdNota id, Cambio&& cambio) {
+        if (!Contiene(id))
+            return false;
+        DatosNota datos = Datos(id);
+        cambio(datos);
+        return Cambiar(id, datos);
+    }
     // A drag or a resize, once it ends.
     bool CambiarGeometria(IdNota id, const QRect& geometria);
     bool AlFrente(IdNota id);

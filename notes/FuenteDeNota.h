@@ -5,3 +5,6 @@
 #include <QFont>
 
 QFont FuenteDeNota(const DatosNota& datos);
+
+// A new note's font: the application's, by the name of the font really used.
+void FuentePorDefecto(DatosNota& datos);

@@ -7,19 +7,12 @@
 #include "resources/ImagenesPinaco.h"
 
 #include <QAccessible>
-#include <QApplication>
-#include <QFontInfo>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 
-TNota::TNota(QWidget* owner) : QWidget(owner) {
-    const QFont fuente = QApplication::font();
-    // The name of the font really used, not a generic family such as "Sans Serif".
-    FDatos.FontName = QFontInfo(fuente).family();
-    FDatos.FontSize = fuente.pointSize() > 0 ? fuente.pointSize() : 8;
-    FDatos.FontStyle = 0;
-    FDatos.FontColor = kColorTextoVentana;
+TNota::TNota(QWidget* owner, ModeloNotas& modelo, IdNota id)
+    : QWidget(owner), FModelo(modelo), FId(id) {
     // Hover moves only switch the cursor over the grip.
     setMouseTracking(true);
     setAutoFillBackground(false);
@@ -27,7 +20,6 @@ TNota::TNota(QWidget* owner) : QWidget(owner) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Tab reaches it through the board's own order; a click on it takes the focus too.
     setFocusPolicy(Qt::StrongFocus);
-    resize(FDatos.MinWidth, FDatos.MinHeight);
 }
 
 TNota::~TNota() = default;
@@ -38,22 +30,6 @@ void TNota::AsignarImagenes(const QList<QPixmap>& chinchetas, const QList<QPixma
     Repintar();
 }
 
-void TNota::setColorChincheta(TColorChincheta valor) {
-    if (valor == FDatos.ColorChincheta)
-        return;
-    FDatos.ColorChincheta = valor;
-    Resize();
-    Repintar();
-}
-
-void TNota::setTexto(const QString& valor) {
-    if (valor == FDatos.Texto)
-        return;
-    FDatos.Texto = valor;
-    Repintar();
-    AvisarTextoCambiado();
-}
-
 void TNota::AvisarTextoCambiado() {
     // A screen reader reads the note by its text.
     if (!QAccessible::isActive())
@@ -62,50 +38,8 @@ void TNota::AvisarTextoCambiado() {
     QAccessible::updateAccessibility(&evento);
 }
 
-void TNota::setColorNW(quint32 valor) {
-    if (valor == FDatos.ColorNW)
-        return;
-    FDatos.ColorNW = valor;
-    Repintar();
-}
-
-void TNota::setColorSE(quint32 valor) {
-    if (valor == FDatos.ColorSE)
-        return;
-    FDatos.ColorSE = valor;
-    Repintar();
-}
-
-void TNota::setFontStyle(quint8 valor) {
-    if (valor == FDatos.FontStyle)
-        return;
-    FDatos.FontStyle = valor;
-    Repintar();
-}
-
-void TNota::setFontName(const QString& valor) {
-    if (valor == FDatos.FontName)
-        return;
-    FDatos.FontName = valor;
-    Repintar();
-}
-
-void TNota::setFontSize(qint32 valor) {
-    if (valor == FDatos.FontSize)
-        return;
-    FDatos.FontSize = valor;
-    Repintar();
-}
-
-void TNota::setFontColor(quint32 valor) {
-    if (valor == FDatos.FontColor)
-        return;
-    FDatos.FontColor = valor;
-    Repintar();
-}
-
 QFont TNota::FuenteTexto() const {
-    return FuenteDeNota(FDatos);
+    return FuenteDeNota(Registro());
 }
 
 void TNota::Repintar() {
@@ -114,7 +48,7 @@ void TNota::Repintar() {
 }
 
 DatosNota TNota::Datos() const {
-    DatosNota d = FDatos;
+    DatosNota d = Registro();
     d.Left = x();
     d.Top = y();
     d.Width = width();
@@ -123,14 +57,36 @@ DatosNota TNota::Datos() const {
 }
 
 void TNota::AsignarDatos(const DatosNota& d) {
-    FDatos = d;
+    FModelo.Cambiar(FId, d);
+}
+
+void TNota::Mostrar() {
+    const QRect guardada = FModelo.Geometria(FId);
     Repintar();
     AvisarTextoCambiado();
-    setGeometry(d.Left, d.Top, d.Width, d.Height);
+    if (geometry() != guardada)
+        setGeometry(guardada);
+    else
+        Resize(); // the minimum size may have changed
+    // A record smaller than its minimum shows at the minimum: the record follows.
+    if (geometry() != guardada)
+        GuardarGeometria();
+}
+
+void TNota::GuardarGeometria() {
+    FModelo.CambiarGeometria(FId, geometry());
+}
+
+void TNota::Soltar() {
+    hide();
+    OnMouseDown = nullptr;
+    OnMouseUp = nullptr;
+    OnDblClick = nullptr;
+    OnAgarraderaMouseMove = nullptr;
 }
 
 QRect TNota::AreaTexto() const {
-    if (FDatos.ColorChincheta == TColorChincheta::None)
+    if (Registro().ColorChincheta == TColorChincheta::None)
         return {8, 8, width() - 16, height() - 16};
     return {8, 35, width() - 16, height() - 43};
 }
@@ -139,7 +95,7 @@ QRect TNota::AreaAgarradera() const {
             kAnchoAgarradera};
 }
 bool TNota::ChinchetaVisible() const {
-    return FDatos.ColorChincheta != TColorChincheta::None;
+    return Registro().ColorChincheta != TColorChincheta::None;
 }
 bool TNota::EnAgarradera(QPoint pos) const {
     return AreaAgarradera().contains(pos);
@@ -151,9 +107,10 @@ void TNota::resizeEvent(QResizeEvent* event) {
 }
 
 void TNota::Resize() {
-    if (FDatos.MinWidth > width() || FDatos.MinHeight > height()) {
+    const DatosNota& d = Registro();
+    if (d.MinWidth > width() || d.MinHeight > height()) {
         // resize() re-enters through resizeEvent with the corrected size.
-        resize(qMax(width(), FDatos.MinWidth), qMax(height(), FDatos.MinHeight));
+        resize(qMax(width(), d.MinWidth), qMax(height(), d.MinHeight));
         return;
     }
     const int w = width();
@@ -169,26 +126,27 @@ QString TNota::TextoPintado(const QFont& fuente, QSize area) const {
     const QFontMetrics medidas(fuente);
     const qint64 lineas = qMax(area.height(), 0) / qMax(medidas.lineSpacing(), 1) + 2;
     const qint64 porLinea = qMax(area.width(), 0) / qMax(medidas.averageCharWidth() / 2, 1) + 2;
-    return LineasDeNota(FDatos.Texto.left(qsizetype(qMin<qint64>(lineas * porLinea, 1 << 24))))
+    return LineasDeNota(Registro().Texto.left(qsizetype(qMin<qint64>(lineas * porLinea, 1 << 24))))
         .join(u'\n');
 }
 
 void TNota::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    const DatosNota& d = Registro();
     const int w = width();
     const int h = height();
     p.fillRect(rect(), ColorDesdeValor(kColorFondoNota));
-    p.setPen(ColorDesdeValor(FDatos.ColorNW));
+    p.setPen(ColorDesdeValor(d.ColorNW));
     const QPoint nw[] = {{0, h}, {0, 0}, {w, 0}};
     p.drawPolyline(nw, 3);
-    p.setPen(ColorDesdeValor(FDatos.ColorSE));
+    p.setPen(ColorDesdeValor(d.ColorSE));
     const QPoint se[] = {{0, h - 1}, {w - 1, h - 1}, {w - 1, 0}};
     p.drawPolyline(se, 3);
 
     // Text first, then the grip and the pin over it; each picture is the first cell.
     const QRect texto = AreaTexto();
     p.setClipRect(texto);
-    p.setPen(ColorDesdeValor(FDatos.FontColor));
+    p.setPen(ColorDesdeValor(d.FontColor));
     const QFont fuente = FuenteTexto();
     p.setFont(fuente);
     p.drawText(texto, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
@@ -198,7 +156,7 @@ void TNota::paintEvent(QPaintEvent*) {
         p.drawPixmap(AreaAgarradera().topLeft(), FImagenesAgarradera.first(),
                      ImagenesPinaco::EnPixeles(FImagenesAgarradera.first(),
                                                QRect(0, 0, kAnchoAgarradera, kAnchoAgarradera)));
-    const int chincheta = int(FDatos.ColorChincheta);
+    const int chincheta = int(d.ColorChincheta);
     if (ChinchetaVisible() && chincheta < FImagenesChincheta.size())
         p.drawPixmap(QPoint(18, 7), FImagenesChincheta[chincheta],
                      ImagenesPinaco::EnPixeles(FImagenesChincheta[chincheta],
@@ -235,7 +193,8 @@ void TNota::mousePressEvent(QMouseEvent* event) {
 }
 
 void TNota::mouseReleaseEvent(QMouseEvent* event) {
-    FPulsadaAgarradera = false;
+    if (std::exchange(FPulsadaAgarradera, false))
+        GuardarGeometria();
     LanzarPulsacion(OnMouseUp, event);
 }
 

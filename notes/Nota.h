@@ -1,7 +1,7 @@
 #pragma once
-// The sticky note: a child window of the board that is also the note record. Pin, grip and
-// text are drawn by the note itself: a board may hold many thousands of notes.
-#include "core/DatosNota.h"
+// The sticky note: a child window of the board that shows one record of the notes model.
+// Pin, grip and text are drawn by the note itself: a board may hold many thousands of notes.
+#include "core/ModeloNotas.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -22,54 +22,66 @@ public:
     static constexpr int kLadoChincheta = 19;
     static constexpr int kAnchoCeldaChincheta = 18;
 
-    explicit TNota(QWidget* owner);
+    TNota(QWidget* owner, ModeloNotas& modelo, IdNota id);
     ~TNota() override;
 
     // Shares the board's pictures (cells of kAnchoCeldaChincheta and kAnchoAgarradera).
     void AsignarImagenes(const QList<QPixmap>& chinchetas, const QList<QPixmap>& agarradera);
 
-    TColorChincheta ColorChincheta() const { return FDatos.ColorChincheta; }
-    void setColorChincheta(TColorChincheta valor);
-    QString Texto() const { return FDatos.Texto; }
-    void setTexto(const QString& valor);
-    quint8 DayCreated() const { return FDatos.DayCreated; }
-    void setDayCreated(quint8 v) { FDatos.DayCreated = v; }
-    quint8 DayExpires() const { return FDatos.DayExpires; }
-    void setDayExpires(quint8 v) { FDatos.DayExpires = v; }
-    quint8 MonthCreated() const { return FDatos.MonthCreated; }
-    void setMonthCreated(quint8 v) { FDatos.MonthCreated = v; }
-    quint8 MonthExpires() const { return FDatos.MonthExpires; }
-    void setMonthExpires(quint8 v) { FDatos.MonthExpires = v; }
-    qint32 YearCreated() const { return FDatos.YearCreated; }
-    void setYearCreated(qint32 v) { FDatos.YearCreated = v; }
-    qint32 YearExpires() const { return FDatos.YearExpires; }
-    void setYearExpires(qint32 v) { FDatos.YearExpires = v; }
-    quint32 ColorNW() const { return FDatos.ColorNW; }
-    void setColorNW(quint32 valor);
-    quint32 ColorSE() const { return FDatos.ColorSE; }
-    void setColorSE(quint32 valor);
-    qint32 MinWidth() const { return FDatos.MinWidth; }
-    void setMinWidth(qint32 v) { FDatos.MinWidth = v; }
-    qint32 MinHeight() const { return FDatos.MinHeight; }
-    void setMinHeight(qint32 v) { FDatos.MinHeight = v; }
-    quint8 FontStyle() const { return FDatos.FontStyle; }
-    void setFontStyle(quint8 valor);
-    QString FontName() const { return FDatos.FontName; }
-    void setFontName(const QString& valor);
-    qint32 FontSize() const { return FDatos.FontSize; }
-    void setFontSize(qint32 valor);
-    quint32 FontColor() const { return FDatos.FontColor; }
-    void setFontColor(quint32 valor);
-    QString ReceivedTime() const { return FDatos.ReceivedTime; }
-    void setReceivedTime(const QString& v) { FDatos.ReceivedTime = v; }
-    QString ReceivedFromIP() const { return FDatos.ReceivedFromIP; }
-    void setReceivedFromIP(const QString& v) { FDatos.ReceivedFromIP = v; }
-    QString ReceivedFromUser() const { return FDatos.ReceivedFromUser; }
-    void setReceivedFromUser(const QString& v) { FDatos.ReceivedFromUser = v; }
+    IdNota Id() const { return FId; }
+    // The record this note shows, as the model holds it.
+    const DatosNota& Registro() const { return FModelo.Datos(FId); }
 
-    // The record with position and size, and the way back.
+    // Each property is the record's: read from the model and written through it.
+    TColorChincheta ColorChincheta() const { return Registro().ColorChincheta; }
+    void setColorChincheta(TColorChincheta v) { Poner(&DatosNota::ColorChincheta, v); }
+    QString Texto() const { return Registro().Texto; }
+    void setTexto(const QString& v) { Poner(&DatosNota::Texto, v); }
+    quint8 DayCreated() const { return Registro().DayCreated; }
+    void setDayCreated(quint8 v) { Poner(&DatosNota::DayCreated, v); }
+    quint8 DayExpires() const { return Registro().DayExpires; }
+    void setDayExpires(quint8 v) { Poner(&DatosNota::DayExpires, v); }
+    quint8 MonthCreated() const { return Registro().MonthCreated; }
+    void setMonthCreated(quint8 v) { Poner(&DatosNota::MonthCreated, v); }
+    quint8 MonthExpires() const { return Registro().MonthExpires; }
+    void setMonthExpires(quint8 v) { Poner(&DatosNota::MonthExpires, v); }
+    qint32 YearCreated() const { return Registro().YearCreated; }
+    void setYearCreated(qint32 v) { Poner(&DatosNota::YearCreated, v); }
+    qint32 YearExpires() const { return Registro().YearExpires; }
+    void setYearExpires(qint32 v) { Poner(&DatosNota::YearExpires, v); }
+    quint32 ColorNW() const { return Registro().ColorNW; }
+    void setColorNW(quint32 v) { Poner(&DatosNota::ColorNW, v); }
+    quint32 ColorSE() const { return Registro().ColorSE; }
+    void setColorSE(quint32 v) { Poner(&DatosNota::ColorSE, v); }
+    qint32 MinWidth() const { return Registro().MinWidth; }
+    void setMinWidth(qint32 v) { Poner(&DatosNota::MinWidth, v); }
+    qint32 MinHeight() const { return Registro().MinHeight; }
+    void setMinHeight(qint32 v) { Poner(&DatosNota::MinHeight, v); }
+    quint8 FontStyle() const { return Registro().FontStyle; }
+    void setFontStyle(quint8 v) { Poner(&DatosNota::FontStyle, v); }
+    QString FontName() const { return Registro().FontName; }
+    void setFontName(const QString& v) { Poner(&DatosNota::FontName, v); }
+    qint32 FontSize() const { return Registro().FontSize; }
+    void setFontSize(qint32 v) { Poner(&DatosNota::FontSize, v); }
+    quint32 FontColor() const { return Registro().FontColor; }
+    void setFontColor(quint32 v) { Poner(&DatosNota::FontColor, v); }
+    QString ReceivedTime() const { return Registro().ReceivedTime; }
+    void setReceivedTime(const QString& v) { Poner(&DatosNota::ReceivedTime, v); }
+    QString ReceivedFromIP() const { return Registro().ReceivedFromIP; }
+    void setReceivedFromIP(const QString& v) { Poner(&DatosNota::ReceivedFromIP, v); }
+    QString ReceivedFromUser() const { return Registro().ReceivedFromUser; }
+    void setReceivedFromUser(const QString& v) { Poner(&DatosNota::ReceivedFromUser, v); }
+
+    // The record with the place and size the note has on the screen now, which a drag
+    // writes back only when it ends; and a whole record written through the model.
     DatosNota Datos() const;
     void AsignarDatos(const DatosNota& datos);
+    // The record as the model holds it now: called on every change of it.
+    void Mostrar();
+    // A drag or a resize has ended: the place and size go into the record.
+    void GuardarGeometria();
+    // Its record is gone: no handler runs any more, and it is not seen until destroyed.
+    void Soltar();
 
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
@@ -96,6 +108,11 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    template <typename T>
+    void Poner(T DatosNota::*campo, const T& valor) {
+        if (Registro().*campo != valor)
+            FModelo.Modificar(FId, [&](DatosNota& d) { d.*campo = valor; });
+    }
     void AvisarTextoCambiado();
     bool FMarcaFoco = false;
     void Repintar();
@@ -109,7 +126,7 @@ private:
     bool FCursorAgarradera = false;
     QList<QPixmap> FImagenesChincheta;
     QList<QPixmap> FImagenesAgarradera;
-    // The record itself; its Left, Top, Width and Height are the widget's geometry instead.
-    DatosNota FDatos;
+    ModeloNotas& FModelo;
+    const IdNota FId;
     int FRepintados = 0;
 };

@@ -94,10 +94,11 @@ void TestCapasNotas::apilanComoHijosDelTablero() {
 }
 
 void TestCapasNotas::clicsAtraviesanLaCapaVacia() {
+    ModeloNotas modelo;
     Tablero tablero;
     QWidget& v = tablero.ventana;
     CapasNotas capas(&v);
-    auto* nota = new TNota(capas.CapaArriba());
+    auto* nota = new TNota(capas.CapaArriba(), modelo, modelo.Agregar({}));
     nota->setGeometry(100, 100, 120, 160);
     nota->show();
     v.show();

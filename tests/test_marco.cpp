@@ -4,6 +4,7 @@
 #include "app/Pinaco.h"
 #include "notes/Nota.h"
 #include "tests/EntornoPrueba.h"
+#include "tests/NotaEnSitio.h"
 
 #include <QSystemTrayIcon>
 #include <QtTest>
@@ -55,7 +56,7 @@ void TestMarco::tamanoMinimoYNotasDentro() {
     QApplication::sendEvent(FPinaco->Chart8, &arrastre);
     QCOMPARE(FPinaco->size(), QSize(605, 455));
     TNota* nota = FPinaco->CrearNota(true);
-    nota->move(500, 400);
+    Colocar(nota, QPoint(500, 400));
     FPinaco->windowHandle()->resize(450, 320);
     QTRY_COMPARE(nota->geometry().bottomRight(), QPoint(450 - 16, 320 - 16));
 }

@@ -1,18 +1,25 @@
 #include "notes/Nota.h"
+#include "notes/VistasNotas.h"
 #include "resources/ImagenesPinaco.h"
 
 #include <QtTest>
 
 namespace {
 
-// A parent like the board, with the board's pictures.
+// A parent like the board, with the board's pictures and one note of the model.
 struct Tablero {
+    ModeloNotas modelo;
     QWidget padre;
-    TNota* nota;
-    Tablero() : nota(new TNota(&padre)) {
+    VistasNotas vistas{modelo, [this](IdNota id) {
+                           auto* n = new TNota(&padre, modelo, id);
+                           n->AsignarImagenes(ImagenesPinaco::imglChinchetas(),
+                                              ImagenesPinaco::imglAgarradera());
+                           return n;
+                       }};
+    TNota* nota = vistas.Vista(modelo.Agregar({}));
+    Tablero() {
         padre.resize(600, 500);
-        nota->AsignarImagenes(ImagenesPinaco::imglChinchetas(), ImagenesPinaco::imglAgarradera());
-        nota->resize(120, 160);
+        nota->show();
         padre.show();
     }
 };

@@ -17,6 +17,7 @@
 #include "tests/ArchivosPrueba.h"
 #include "tests/DialogosPrueba.h"
 #include "tests/EntornoPrueba.h"
+#include "tests/NotaEnSitio.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -38,6 +39,14 @@ int Avanzar(TPinaco& pinaco, int ticks) {
     for (int i = 0; i < ticks; ++i)
         pinaco.TimerGuardarNotasTimer();
     return int(guardados.count());
+}
+
+// The board's notes as widgets, topmost first.
+QList<TNota*> NotasEnOrden(const TPinaco& pinaco) {
+    QList<TNota*> notas;
+    for (IdNota id : pinaco.Notas().Orden())
+        notas.append(pinaco.Vista(id));
+    return notas;
 }
 
 } // namespace
@@ -174,7 +183,7 @@ void TestPinaco::ratonSobreLasNotas() {
     QTest::mouseRelease(nota, Qt::LeftButton, {}, QPoint(60, 20));
     // New notes are due today, each one last in the list.
     TNota* segunda = FPinaco->CrearNota(true);
-    QCOMPARE(FPinaco->Notas().Ultimo(), segunda);
+    QCOMPARE(FPinaco->Vista(FPinaco->Notas().Ultimo()), segunda);
     QCOMPARE(QDate(segunda->YearExpires(), segunda->MonthExpires(), segunda->DayExpires()),
              QDate::currentDate());
     // The right button does not drag; its release opens the note menu.
@@ -185,13 +194,23 @@ void TestPinaco::ratonSobreLasNotas() {
     FPinaco->PopupMenuNota->hide();
     // Dragged, the note comes to the front and stays inside the board.
     QTest::mousePress(nota, Qt::LeftButton, {}, QPoint(60, 20));
-    QCOMPARE(FPinaco->Notas().Primero(), nota);
+    QCOMPARE(FPinaco->NotaActual(), nota);
     QTest::mouseMove(FPinaco.get(), QPoint(-100, 140));
+    // The record takes the place when the drag ends, not on every move; the grip's likewise.
+    const auto guardada = [&] { return FPinaco->Notas().Geometria(nota->Id()); };
+    QCOMPARE(guardada().topLeft(), QPoint(40, 70));
     QTest::mouseRelease(FPinaco.get(), Qt::LeftButton, {}, QPoint(-100, 140));
     QCOMPARE(nota->pos(), QPoint(15, 120));
+    QCOMPARE(guardada(), nota->geometry());
     // The grip stops at the minimum size.
-    FPinaco->NotaAgarraderaMouseMove(nota, Qt::LeftButton, 10, 10);
+    QTest::mousePress(nota, Qt::LeftButton, {}, nota->AreaAgarradera().center());
+    QMouseEvent tirar(QEvent::MouseMove, QPointF(10, 10), nota->mapToGlobal(QPointF(10, 10)),
+                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(nota, &tirar);
     QCOMPARE(nota->size(), QSize(80, 100));
+    QCOMPARE(guardada().size(), QSize(120, 160));
+    QTest::mouseRelease(nota, Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(guardada(), nota->geometry());
     // A received note opens in the viewer, with the sender's name from the address book.
     nota->setColorChincheta(TColorChincheta::Net);
     nota->setReceivedFromIP("10.0.0.7");
@@ -216,7 +235,7 @@ void TestPinaco::edicionAceptadaLlegaALaNota() {
     DatosNota esperado = nota->Datos();
     const FuenteNota elegida{QFont("DejaVu Serif", 14), 0x00FF00};
     AlAbrirseDialogo([&](QDialog* d) {
-        nota->move(nota->pos() + QPoint(5, 9));
+        Colocar(nota, nota->pos() + QPoint(5, 9));
         if (auto* visor = qobject_cast<TfrmVerNotaNet*>(d)) {
             visor->ElegirFuente = [&](const FuenteNota&, QWidget*) { return elegida; };
             visor->btnFuente->click();
@@ -251,13 +270,13 @@ void TestPinaco::notaRecibidaSeApartaDeLasOtras() {
     pendiente.Top = 70;
     const QDateTime ahora(QDate(2026, 12, 6), QTime(10, 0, 0));
     FPinaco->ColocarNotaRecibida(NotaRecibida(pendiente, ahora, "10.0.0.7", "Ana"));
-    TNota* nota = FPinaco->Notas().Primero();
+    TNota* nota = FPinaco->NotaActual();
     QCOMPARE(nota->ColorChincheta(), TColorChincheta::Net);
     QVERIFY(nota->isVisible());
     const QPoint paso = nota->pos() - QPoint(40, 70);
     QVERIFY(paso.x() == paso.y() && paso.x() > 0 && paso.x() % 7 == 0);
     QVERIFY(!FPinaco->NotaSolapada(0));
-    nota->move(nota->pos() - QPoint(7, 7)); // one step less still overlaps
+    Colocar(nota, nota->pos() - QPoint(7, 7)); // one step less still overlaps
     QVERIFY(FPinaco->NotaSolapada(0));
     // A giant note with a giant font lies within the board's margins, its text whole.
     pendiente.Left = pendiente.Top = pendiente.Width = pendiente.Height = INT_MAX;
@@ -265,7 +284,7 @@ void TestPinaco::notaRecibidaSeApartaDeLasOtras() {
     pendiente.Texto = QString(100000, u'a');
     FPinaco->ColocarNotaRecibida(NotaRecibida(pendiente, ahora, "10.0.0.7", "Ana"));
     FPinaco->ColocarNotaRecibida(NotaRecibida(pendiente, ahora, "10.0.0.7", "Ana"));
-    const TNota* grande = FPinaco->Notas().Primero();
+    const TNota* grande = FPinaco->NotaActual();
     QVERIFY(FPinaco->rect().adjusted(15, 15, -15, -15).contains(grande->geometry()));
     QCOMPARE(grande->FontSize(), kMaxFuenteRecibida);
     QCOMPARE(grande->Texto(), pendiente.Texto);
@@ -278,7 +297,7 @@ void TestPinaco::notaGuardadaEnormeSeAcota() {
     enorme.YearExpires = 2099;
     QCOMPARE(GuardarArchivoNotas(Ruta("pinaco.DAT"), {enorme}), ErrorArchivo::Ninguno);
     Arrancar();
-    const QRect nota = FPinaco->Notas().Primero()->geometry();
+    const QRect nota = FPinaco->NotaActual()->geometry();
     QVERIFY(nota.width() <= 10000 && nota.height() <= 10000);
 }
 
@@ -288,8 +307,8 @@ void TestPinaco::alFondoYBorrar() {
     TNota* b = FPinaco->CrearNota(true);
     FPinaco->CrearNota(true);
     FPinaco->mnuNotaAlFondoClick();
-    QCOMPARE(FPinaco->Notas().Primero(), b);
-    QCOMPARE(FPinaco->Notas().Ultimo(), sola);
+    QCOMPARE(FPinaco->NotaActual(), b);
+    QCOMPARE(FPinaco->Vista(FPinaco->Notas().Ultimo()), sola);
     const QList<QWidget*> pila = FPinaco->Apilado(); // below every note, above the cork
     QVERIFY(pila.indexOf(FPinaco->ChartFondo) < pila.indexOf(sola));
     // Refused, the current note stays (a change all the same); confirmed, it goes.
@@ -334,7 +353,7 @@ void TestPinaco::organizarOrdenaListaYApilado() {
         // The dialog opens on creation date, ascending.
         const QList<TNota*> orden =
             acepta ? QList<TNota*>{creadas[1], creadas[2], creadas[0]} : creadas;
-        QCOMPARE(QList<TNota*>(FPinaco->Notas().begin(), FPinaco->Notas().end()), orden);
+        QCOMPARE(NotasEnOrden(*FPinaco), orden);
         QCOMPARE(apiladas(), acepta ? orden : pila);
         QCOMPARE(FPinaco->AutoguardadoArmado(), acepta);
     }
@@ -356,7 +375,7 @@ void TestPinaco::caducadaEliminadaDejaElTablero() {
         d->accept();
     });
     FPinaco->ComprobarNotasCaducadas();
-    QCOMPARE(QList<TNota*>(FPinaco->Notas().begin(), FPinaco->Notas().end()),
+    QCOMPARE(NotasEnOrden(*FPinaco),
              (QList<TNota*>{vigente, otra}));
     QTRY_VERIFY(vigilada.isNull());
     QVERIFY(FPinaco->AutoguardadoArmado());
@@ -386,7 +405,7 @@ void TestPinaco::busquedaSubeLaNotaDeLaFila() {
         QVERIFY(buscar);
         for (const int fila : {0, 1}) { // by text: a, b, x
             if (fila == 1)
-                FPinaco->BorrarNota(b);
+                FPinaco->BorrarNota(b->Id());
             buscar->ListView->selectRow(fila);
             buscar->ListViewDblClick();
             vistas.append(arriba());
@@ -395,7 +414,7 @@ void TestPinaco::busquedaSubeLaNotaDeLaFila() {
     });
     FPinaco->mnuFondoBuscarNotaClick();
     QCOMPARE(vistas, (QList<TNota*>{a, a}));
-    QCOMPARE(QList<TNota*>(FPinaco->Notas().begin(), FPinaco->Notas().end()),
+    QCOMPARE(NotasEnOrden(*FPinaco),
              (QList<TNota*>{x, a}));
 }
 
@@ -405,17 +424,17 @@ void TestPinaco::guardarYCargarConservaNotasYOrden() {
     a->setTexto("arriba\rsegunda línea"); // the form a loaded text has
     TNota* b = FPinaco->CrearNota(true);
     b->setColorChincheta(TColorChincheta::None);
-    b->setGeometry(200, 150, 150, 170);
+    Colocar(b, QRect(200, 150, 150, 170));
     a->setYearExpires(2099); // not yet due: no dialog at start-up
     b->setYearExpires(2099);
     const DatosNota datosA = a->Datos(), datosB = b->Datos();
     FPinaco.reset(); // the shutdown saves
     const QByteArray guardado = LeerBytes(Ruta("pinaco.DAT"));
     Arrancar();
-    QCOMPARE(FPinaco->Notas().Primero()->Datos(), datosA);
-    QCOMPARE(FPinaco->Notas().Ultimo()->Datos(), datosB);
+    QCOMPARE(FPinaco->NotaActual()->Datos(), datosA);
+    QCOMPARE(FPinaco->Vista(FPinaco->Notas().Ultimo())->Datos(), datosB);
     const QList<QWidget*> pila = FPinaco->Apilado();
-    QVERIFY(pila.indexOf(FPinaco->Notas().Ultimo()) < pila.indexOf(FPinaco->Notas().Primero()));
+    QVERIFY(pila.indexOf(FPinaco->Vista(FPinaco->Notas().Ultimo())) < pila.indexOf(FPinaco->NotaActual()));
     FPinaco.reset();
     QCOMPARE(LeerBytes(Ruta("pinaco.DAT")), guardado);
 }
@@ -466,7 +485,7 @@ void TestPinaco::guardadoFallidoAlCerrarSeRecuperaAlArrancar() {
     QVERIFY(QDir().rmdir(ruta));
     Arrancar();
     QCOMPARE(FPinaco->Notas().Cuenta(), 2);
-    QCOMPARE(FPinaco->Notas().Ultimo()->Texto(), QString("sin guardar"));
+    QCOMPARE(FPinaco->Vista(FPinaco->Notas().Ultimo())->Texto(), QString("sin guardar"));
     QCOMPARE(FCajas.vistas.size(), 1);
     QVERIFY(FCajas.vistas[0].Texto.contains(ruta + ".recuperacion"));
     QCOMPARE(CargarArchivoNotas(ruta).Notas.size(), 2);
@@ -528,7 +547,7 @@ void TestPinaco::conversionConservaLibretaYBytesTrasCtrlZ() {
     Arrancar();
     QCOMPARE(abierto, QString("TfrmNotaCaduca"));
     QCOMPARE(FPinaco->Notas().Cuenta(), 1);
-    QCOMPARE(FPinaco->Notas().Primero()->Texto(), QString("vencida"));
+    QCOMPARE(FPinaco->NotaActual()->Texto(), QString("vencida"));
     QVERIFY(LeerBytes(ruta).startsWith("PINACO_NOTAS_BD_3.0"));
     QCOMPARE(FCajas.vistas.size(), 2);
     QVERIFY(FCajas.vistas[0].Texto.contains(ruta + ".original"));

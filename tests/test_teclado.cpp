@@ -7,6 +7,7 @@
 
 #include "tests/DialogosPrueba.h"
 #include "tests/EntornoPrueba.h"
+#include "tests/NotaEnSitio.h"
 
 #include <QAccessible>
 #include <QMenu>
@@ -52,7 +53,7 @@ void TestTeclado::init() {
 
 TNota* TestTeclado::Nota(QPoint sitio) {
     TNota* nota = FPinaco->CrearNota(true);
-    nota->move(sitio);
+    Colocar(nota, sitio);
     return nota;
 }
 
@@ -100,7 +101,7 @@ void TestTeclado::tabRecorreBotonesYNotas() {
     AlAbrirseDialogo([](QDialog* d) { d->accept(); });
     Pulsar(Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(FPinaco->Notas().Cuenta(), 4);
-    QCOMPARE(FPinaco->focusWidget(), FPinaco->Notas().Primero());
+    QCOMPARE(FPinaco->focusWidget(), FPinaco->NotaActual());
 }
 
 void TestTeclado::flechasMuevenYRedimensionan_data() {
@@ -136,7 +137,7 @@ void TestTeclado::flechasMuevenYRedimensionan() {
     QVERIFY(!FPinaco->AutoguardadoArmado());
     Pulsar(Qt::Key(tecla), mods);
     QCOMPARE(nota->geometry(), esperado);
-    QCOMPARE(FPinaco->Notas().Primero(), nota);
+    QCOMPARE(FPinaco->NotaActual(), nota);
     QVERIFY(FPinaco->AutoguardadoArmado());
     nota->setMinWidth(nota->width());
     nota->setMinHeight(nota->height());
@@ -192,19 +193,21 @@ void TestTeclado::teclasQueAbren() {
         QTRY_VERIFY(menu->isVisible());
         menu->hide();
         if (abierto == "nota")
-            QCOMPARE(FPinaco->Notas().Primero(), otra);
+            QCOMPARE(FPinaco->NotaActual(), otra);
         return;
     }
     QString visto;
     AlAbrirseDialogo([&](QDialog* d) {
         visto = d->metaObject()->className();
+        // A note that comes to the front meanwhile, as a received one does.
+        FPinaco->NotaAlFrente(nota);
         d->reject();
     });
     Pulsar(Qt::Key(tecla), mods);
     QTRY_COMPARE(visto, abierto);
-    // The new note the user cancelled is gone; the others stay.
+    // The new note the user cancelled is gone, also from under that one; the others stay.
     QTRY_COMPARE(FPinaco->Notas().Cuenta(), 2);
-    QVERIFY(FPinaco->Notas().Contiene(nota));
+    QVERIFY(FPinaco->Notas().Contiene(nota->Id()));
 }
 
 // Delete asks first; a no keeps the note, a yes takes the note asked about, and the focus goes
@@ -212,6 +215,7 @@ void TestTeclado::teclasQueAbren() {
 void TestTeclado::suprimirBorraYPasaALaSiguiente() {
     TNota* primera = Nota({100, 100});
     TNota* segunda = Nota({300, 100});
+    const IdNota idPrimera = primera->Id();
     for (const bool acepta : {false, true}) {
         // Offscreen gives no window back its activation when a dialog closes.
         FPinaco->activateWindow();
@@ -229,8 +233,8 @@ void TestTeclado::suprimirBorraYPasaALaSiguiente() {
         });
         Pulsar(Qt::Key_Delete);
         QCOMPARE(visto, QString("TfrmEliminarNota"));
-        QCOMPARE(FPinaco->Notas().Contiene(primera), !acepta);
-        QVERIFY(FPinaco->Notas().Contiene(segunda));
+        QCOMPARE(FPinaco->Notas().Contiene(idPrimera), !acepta);
+        QVERIFY(FPinaco->Notas().Contiene(segunda->Id()));
     }
     // The window's focus, as it stands until the board is active again.
     QCOMPARE(FPinaco->focusWidget(), segunda);
