@@ -135,6 +135,13 @@ def conversar(puerto, version):
             ("basura ñ\x7f", "UNKNOWN"),
             ("hola", "UNKNOWN"),
             ("HOLA ", "UNKNOWN"),
+            ("NOTA_BEGIN", "READY"),
+            ("FONT_SIZE:grande", None),  # not a number: no answer
+            ("CIAO", "CIAO_ACK"),
+        ], False),
+        ("CIAO cierra la nota abierta", PERMITIDO, [
+            ("TEXT:suelto", "UNKNOWN"),
+            ("NOTA_END", "UNKNOWN"),
             ("CIAO", "CIAO_ACK"),
         ], False),
         ("una nota entera", PERMITIDO, [
