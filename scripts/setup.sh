@@ -4,7 +4,7 @@
 set -euo pipefail
 paquetes=(cmake g++ make pkg-config clang
           qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins qt6-qpa-plugins
-          libgl-dev fonts-dejavu-core qt6-translations-l10n xvfb xauth xdotool openbox "$@")
+          libgl-dev fonts-dejavu-core qt6-translations-l10n xvfb xauth xdotool openbox python3 "$@")
 faltan=()
 for p in "${paquetes[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")
