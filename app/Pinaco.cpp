@@ -219,6 +219,7 @@ void TPinaco::FormDestroy() {
     // The countdown ends here: the shutdown saves below or leaves the files as they are.
     FAutoguardado.Guardado();
     DesactivarServidor();
+    Server->EscribirRechazosContados();
     // Before the files are read (a signal during start-up) or after a failed read the
     // board holds defaults or a partial list: the stored files stay as they were.
     if (FArchivosCargados) {

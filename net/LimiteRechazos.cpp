@@ -25,10 +25,10 @@ bool LimiteRechazos::Registrar(const QString& ip, const QDateTime& ahora) {
     return true;
 }
 
-QList<LimiteRechazos::Resumen> LimiteRechazos::Vencidos(const QDateTime& ahora) {
+QList<LimiteRechazos::Resumen> LimiteRechazos::Vencidos(const QDateTime& ahora, bool todos) {
     QList<Resumen> resumenes;
     for (auto it = FAbiertos.begin(); it != FAbiertos.end();) {
-        if (!Vencido(it->Desde, ahora)) {
+        if (!todos && !Vencido(it->Desde, ahora)) {
             ++it;
             continue;
         }
@@ -41,7 +41,7 @@ QList<LimiteRechazos::Resumen> LimiteRechazos::Vencidos(const QDateTime& ahora) 
         *it = {ahora, 0};
         ++it;
     }
-    if (FOtras > 0 && Vencido(FOtrasDesde, ahora)) {
+    if (FOtras > 0 && (todos || Vencido(FOtrasDesde, ahora))) {
         resumenes.append({QString(), FOtras});
         FOtras = 0;
     }

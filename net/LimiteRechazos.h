@@ -20,8 +20,9 @@ public:
 
     // True when this attempt's line is written now.
     bool Registrar(const QString& ip, const QDateTime& ahora);
-    // The counts whose minute is over. An address with none is written at once again.
-    QList<Resumen> Vencidos(const QDateTime& ahora);
+    // The counts whose minute is over, or every count when the log is closing. An address
+    // with none is written at once again.
+    QList<Resumen> Vencidos(const QDateTime& ahora, bool todos = false);
     bool Pendientes() const { return !FAbiertos.isEmpty() || FOtras > 0; }
 
 private:

@@ -62,6 +62,7 @@ ServidorNotas::ServidorNotas(TableroRed& tablero, ListaIP& libreta,
 
 ServidorNotas::~ServidorNotas() {
     Desactivar();
+    EscribirRechazosContados();
 }
 
 bool ServidorNotas::Activar(quint16 puerto) {
@@ -287,12 +288,16 @@ void ServidorNotas::RegistrarRechazo(const QString& ip, const QString& nombre) {
 }
 
 void ServidorNotas::TimerRechazosTimer() {
-    const QDateTime ahora = FReloj();
-    for (const LimiteRechazos::Resumen& r : FRechazos.Vencidos(ahora))
-        if (FReglas.CrearArchivoLog)
-            EscribirLog(LineaIntentosRepetidos(ahora, r.IP, FLibreta.NombreDeIP(r.IP), r.Veces));
+    EscribirRechazosRepetidos(false);
     if (!FRechazos.Pendientes())
         TimerRechazos.stop();
+}
+
+void ServidorNotas::EscribirRechazosRepetidos(bool todos) {
+    const QDateTime ahora = FReloj();
+    for (const LimiteRechazos::Resumen& r : FRechazos.Vencidos(ahora, todos))
+        if (FReglas.CrearArchivoLog)
+            EscribirLog(LineaIntentosRepetidos(ahora, r.IP, FLibreta.NombreDeIP(r.IP), r.Veces));
 }
 
 void ServidorNotas::EscribirLog(const QString& linea) {

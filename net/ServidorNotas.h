@@ -73,6 +73,9 @@ public:
     QTimer TimerRetiroTemporal;
     // Writes the counted refusals of the addresses whose minute is over.
     void TimerRechazosTimer();
+    // The refusals counted in a minute that has not ended, written now: the log is closing.
+    // Called by the owner while the address book still exists; the destructor does it too.
+    void EscribirRechazosContados() { EscribirRechazosRepetidos(true); }
     QTimer TimerRechazos;
 
 signals:
@@ -93,6 +96,7 @@ private:
     void CrearNota(Conexion* conexion, const ResultadoMensaje& resultado, nodoListaIP* propia);
     void EscribirLog(const QString& linea);
     void RegistrarRechazo(const QString& ip, const QString& nombre);
+    void EscribirRechazosRepetidos(bool todos);
     void Cerrar(Conexion* conexion, const char* motivo);
     void Quitar(Conexion* conexion);
 

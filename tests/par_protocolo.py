@@ -57,6 +57,10 @@ def cp(texto):
     return texto.encode("cp1252")
 
 
+def repetidos(veces):
+    return cp(f"({veces} intentos más en el último minuto)")
+
+
 class Fallo(Exception):
     pass
 
@@ -250,8 +254,9 @@ def archivos(carpeta, inicio):
                   (cp(ip), cp(NOMBRES[ip]), b"%d" % puerto, permiso),
                   registros.get(cp(ip)))
 
-    # The log: the note's line, and the refusal line of each refused address. Repeated
-    # refusals of one address are summed up in the log later, so only the first is sure.
+    # The log: the note's line, and the refusal line of each refused address; the refusals
+    # that followed within the minute are summed up in one line, at the latest when the
+    # board closes.
     log = leer_archivo(f"{carpeta}/pinaco.LOG")
     lineas = log.split(b"\r\n")
     comprobar(fallos, "pinaco.LOG termina en CR LF", b"", lineas[-1])
@@ -265,6 +270,11 @@ def archivos(carpeta, inicio):
         (f"rechazo de {RECHAZADO}",
          rechazo + cp(RECHAZADO) + b"  (" + cp(NOMBRES[RECHAZADO]) + b")"),
         (f"rechazo de {DESCONOCIDO}", rechazo + cp(DESCONOCIDO)),
+        (f"rechazos repetidos de {RECHAZADO}",
+         rechazo + cp(RECHAZADO) + b"  (" + cp(NOMBRES[RECHAZADO]) + b")  "
+         + repetidos(len(REFUSABLES) - 1)),
+        (f"rechazos repetidos de {DESCONOCIDO}",
+         rechazo + cp(DESCONOCIDO) + b"  " + repetidos(len(REFUSABLES_DESCONOCIDO) - 1)),
     ]
     for que, cola in esperadas:
         patron = re.compile(marca + re.escape(cola))

@@ -430,6 +430,13 @@ void TestServidorNotas::rechazosUnaLineaPorMinuto() {
     FServidor->TimerRechazosTimer();
     QVERIFY(!FServidor->TimerRechazos.isActive());
     QCOMPARE(LeerBytes(log).count('\n'), 6);
+    // Closing writes what the unfinished minute counted.
+    atacar(1);
+    QCOMPARE(LeerBytes(log).count('\n'), 8);
+    FServidor.reset();
+    QVERIFY(LeerBytes(log).endsWith(
+        "127.0.0.3  (Malo)  (2 intentos m\xE1s en el \xFAltimo minuto)\r\n"));
+    QCOMPARE(LeerBytes(log).count('\n'), 9);
 
     // Beyond the addresses followed one by one the attempts are counted together; a clock
     // set back ends the minute.
