@@ -1,6 +1,7 @@
 // Board figures for 1,000, 10,000 and 100,000 notes: load of the notes file into a shown and
-// painted board with the peak memory of the process, a drag step, save, and the add path's
-// free-position search. Each size runs in its own process, so every peak is its own. Run by hand:
+// painted board with the peak memory of the process, a drag step and its release, save, and
+// the add path's free-position search. Each size runs in its own process, so every peak is
+// its own. Run by hand:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_pinaco [notes ...]
 // With PINACO_BENCH_PRIMERA_VEZ set, the start is the first run, without settings.
 #include "app/FondoCorcho.h"
@@ -101,6 +102,12 @@ int Medir(int cuantas) {
     }
     const double arrastre = Ms(t) / pasos;
     const int pintadosArrastre = pintado.Pintados - pintadosAntes;
+    // What its release does: the note kept inside the board, the shades redone.
+    t.restart();
+    pinaco->AjustarNotasAlPinaco(arrastrada);
+    pinaco->ActualizarSombras();
+    QApplication::processEvents();
+    const double soltar = Ms(t);
 
     t.restart();
     pinaco->GuardarNotas();
@@ -114,8 +121,9 @@ int Medir(int cuantas) {
     const double busqueda = Ms(t) / nuevas;
 
     std::printf("%7d notas: carga y muestra %8.1f ms   pico %6.1f MiB (%4.1f antes)   "
-                "arrastre %7.2f ms/paso (%d pintados)   guardado %7.1f ms   nueva nota %7.3f ms\n",
-                cuantas, carga, pico, base, arrastre, pintadosArrastre, guardado, busqueda);
+                "arrastre %7.2f ms/paso (%d pintados)   soltar %7.1f ms   guardado %7.1f ms   "
+                "nueva nota %7.3f ms\n",
+                cuantas, carga, pico, base, arrastre, pintadosArrastre, soltar, guardado, busqueda);
     pinaco.reset();
     return pintado.Pintados > 0 ? 0 : 1;
 }
