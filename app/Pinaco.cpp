@@ -198,8 +198,10 @@ void TPinaco::MensajeMostrar() {
 void TPinaco::ComprobarNotasCaducadas() {
     // Looked at note by note first: a board of many notes, none due, makes no list of them.
     const QDate hoy = QDate::currentDate();
-    if (std::none_of(FModelo.Orden().cbegin(), FModelo.Orden().cend(),
-                     [&](IdNota id) { return NotaCaducada(FModelo.Datos(id), hoy); }))
+    bool alguna = false;
+    for (qsizetype i = 0; i < FModelo.Cuenta() && !alguna; ++i)
+        alguna = NotaCaducada(FModelo.DatosEn(i), hoy);
+    if (!alguna)
         return;
     ::ComprobarNotasCaducadas([this] { return FModelo.Registros(); },
                               [this](IdNota id) { BorrarNota(id); },

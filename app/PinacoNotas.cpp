@@ -181,8 +181,12 @@ void TPinaco::AjustarNotasAlPinaco(TNota* solo) {
         solo->setGeometry(dentro(solo->geometry()));
         solo->GuardarGeometria();
     } else {
-        for (IdNota id : FModelo.Orden())
-            FModelo.CambiarGeometria(id, dentro(FModelo.Geometria(id)));
+        for (qsizetype i = 0; i < FModelo.Cuenta(); ++i) {
+            const DatosNota& d = FModelo.DatosEn(i);
+            const QRect donde(d.Left, d.Top, d.Width, d.Height);
+            if (dentro(donde) != donde)
+                FModelo.CambiarGeometria(FModelo.En(i), dentro(donde));
+        }
     }
     BotonesAlFrente();
 }
@@ -200,7 +204,7 @@ void TPinaco::ActualizarSombras() {
     const std::span<const QRect> todas(rectangulos.constData(), size_t(rectangulos.size()));
     for (qsizetype i = 0; i < FModelo.Cuenta(); ++i) {
         const quint32 sombra = Solapada(todas[i], todas.subspan(i + 1)) ? kColorSombra : kColorBlanco;
-        if (FModelo.Datos(FModelo.En(i)).ColorNW != sombra)
+        if (FModelo.DatosEn(i).ColorNW != sombra)
             FModelo.Modificar(FModelo.En(i), [sombra](DatosNota& d) { d.ColorNW = sombra; });
     }
 }

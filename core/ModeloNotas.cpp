@@ -2,30 +2,49 @@
 
 #include <QSet>
 
+namespace {
+
+QRect GeometriaDe(const DatosNota& d) {
+    return {d.Left, d.Top, d.Width, d.Height};
+}
+
+} // namespace
+
+ModeloNotas::~ModeloNotas() {
+    qDeleteAll(FOrden);
+}
+
+QList<IdNota> ModeloNotas::Orden() const {
+    QList<IdNota> ids;
+    ids.reserve(FOrden.size());
+    for (const Nodo* nodo : FOrden)
+        ids.append(nodo->Id);
+    return ids;
+}
+
 const DatosNota& ModeloNotas::Datos(IdNota id) const {
     static const DatosNota kVacia;
-    const auto it = FDatos.constFind(id);
-    return it == FDatos.cend() ? kVacia : *it;
+    const Nodo* nodo = FPorId.value(id);
+    return nodo ? nodo->Datos : kVacia;
 }
 
 QRect ModeloNotas::Geometria(IdNota id) const {
-    const DatosNota& d = Datos(id);
-    return {d.Left, d.Top, d.Width, d.Height};
+    return GeometriaDe(Datos(id));
 }
 
 QList<DatosNota> ModeloNotas::DatosEnOrden() const {
     QList<DatosNota> datos;
     datos.reserve(FOrden.size());
-    for (IdNota id : FOrden)
-        datos.append(FDatos.value(id));
+    for (const Nodo* nodo : FOrden)
+        datos.append(nodo->Datos);
     return datos;
 }
 
 QList<RegistroNota> ModeloNotas::Registros() const {
     QList<RegistroNota> registros;
     registros.reserve(FOrden.size());
-    for (IdNota id : FOrden)
-        registros.append({id, FDatos.value(id)});
+    for (const Nodo* nodo : FOrden)
+        registros.append({nodo->Id, nodo->Datos});
     return registros;
 }
 
@@ -33,24 +52,29 @@ QList<QRect> ModeloNotas::Geometrias(qsizetype desde) const {
     QList<QRect> r;
     r.reserve(qMax<qsizetype>(FOrden.size() - desde, 0));
     for (qsizetype i = desde; i < FOrden.size(); ++i)
-        r.append(Geometria(FOrden[i]));
+        r.append(GeometriaDe(FOrden[i]->Datos));
     return r;
 }
 
+void ModeloNotas::Reservar(qsizetype cuantas) {
+    FOrden.reserve(cuantas);
+    FPorId.reserve(cuantas);
+}
+
 IdNota ModeloNotas::Agregar(const DatosNota& datos) {
-    const IdNota id = FSiguienteId++;
-    FDatos.insert(id, datos);
-    FOrden.append(id);
-    emit Agregada(id);
-    return id;
+    auto* nodo = new Nodo{FSiguienteId++, datos};
+    FPorId.insert(nodo->Id, nodo);
+    FOrden.append(nodo);
+    emit Agregada(nodo->Id);
+    return nodo->Id;
 }
 
 bool ModeloNotas::Cambiar(IdNota id, const DatosNota& datos) {
-    const auto it = FDatos.find(id);
-    if (it == FDatos.end())
+    Nodo* nodo = FPorId.value(id);
+    if (!nodo)
         return false;
-    if (*it != datos) {
-        *it = datos;
+    if (nodo->Datos != datos) {
+        nodo->Datos = datos;
         emit Cambiada(id);
     }
     return true;
@@ -66,7 +90,7 @@ bool ModeloNotas::CambiarGeometria(IdNota id, const QRect& geometria) {
 }
 
 bool ModeloNotas::AlFrente(IdNota id) {
-    const qsizetype i = FOrden.indexOf(id);
+    const qsizetype i = Indice(id);
     if (i < 0)
         return false;
     if (i > 0) {
@@ -84,12 +108,12 @@ void ModeloNotas::PrimeroAlFondo() {
 }
 
 std::optional<DatosNota> ModeloNotas::Quitar(IdNota id) {
-    const auto it = FDatos.find(id);
-    if (it == FDatos.end())
+    Nodo* nodo = FPorId.take(id);
+    if (!nodo)
         return std::nullopt;
-    DatosNota datos = std::move(*it);
-    FDatos.erase(it);
-    FOrden.removeOne(id);
+    FOrden.removeOne(nodo);
+    DatosNota datos = std::move(nodo->Datos);
+    delete nodo;
     emit Quitada(id);
     return datos;
 }
@@ -97,22 +121,26 @@ std::optional<DatosNota> ModeloNotas::Quitar(IdNota id) {
 void ModeloNotas::QuitarTodas() {
     // Each one signalled, head first, so the views go with their records.
     while (!FOrden.isEmpty())
-        Quitar(FOrden.first());
+        Quitar(FOrden.first()->Id);
 }
 
 bool ModeloNotas::Reordenar(const QList<IdNota>& orden) {
     if (orden.size() != FOrden.size())
         return false;
+    QList<Nodo*> nodos;
+    nodos.reserve(orden.size());
     QSet<IdNota> vistos;
     vistos.reserve(orden.size());
     for (IdNota id : orden) {
-        if (!Contiene(id) || vistos.contains(id))
+        Nodo* nodo = FPorId.value(id);
+        if (!nodo || vistos.contains(id))
             return false;
         vistos.insert(id);
+        nodos.append(nodo);
     }
-    if (orden == FOrden)
+    if (nodos == FOrden)
         return true;
-    FOrden = orden;
+    FOrden = nodos;
     emit OrdenCambiado();
     return true;
 }

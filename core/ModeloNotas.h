@@ -14,15 +14,17 @@ class ModeloNotas : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
+    ~ModeloNotas() override;
 
     bool Vacio() const { return FOrden.isEmpty(); }
     qsizetype Cuenta() const { return FOrden.size(); }
-    IdNota Primero() const { return FOrden.isEmpty() ? kSinNota : FOrden.first(); }
-    IdNota Ultimo() const { return FOrden.isEmpty() ? kSinNota : FOrden.last(); }
-    IdNota En(qsizetype i) const { return FOrden.at(i); }
-    qsizetype Indice(IdNota id) const { return FOrden.indexOf(id); }
-    bool Contiene(IdNota id) const { return FDatos.contains(id); }
-    const QList<IdNota>& Orden() const { return FOrden; }
+    IdNota Primero() const { return FOrden.isEmpty() ? kSinNota : FOrden.first()->Id; }
+    IdNota Ultimo() const { return FOrden.isEmpty() ? kSinNota : FOrden.last()->Id; }
+    IdNota En(qsizetype i) const { return FOrden.at(i)->Id; }
+    const DatosNota& DatosEn(qsizetype i) const { return FOrden.at(i)->Datos; }
+    qsizetype Indice(IdNota id) const { return FOrden.indexOf(FPorId.value(id)); }
+    bool Contiene(IdNota id) const { return FPorId.contains(id); }
+    QList<IdNota> Orden() const;
     // The record of a note in the model; an empty one for an id that is not.
     const DatosNota& Datos(IdNota id) const;
     QRect Geometria(IdNota id) const;
@@ -32,6 +34,8 @@ public:
     QList<RegistroNota> Registros() const;
     QList<QRect> Geometrias(qsizetype desde = 0) const;
 
+    // Room for that many notes, before a file of them is read.
+    void Reservar(qsizetype cuantas);
     // At the tail, as the notes file lists them from the top.
     IdNota Agregar(const DatosNota& datos);
     // False when the note is not in the model; nothing is signalled when nothing changes.
@@ -62,7 +66,13 @@ signals:
     void OrdenCambiado();
 
 private:
-    QList<IdNota> FOrden;
-    QHash<IdNota, DatosNota> FDatos;
+    // Each record lives in a node of its own: the order is a list of pointers, so walking
+    // the notes in order looks nothing up and restacking one moves only pointers.
+    struct Nodo {
+        IdNota Id;
+        DatosNota Datos;
+    };
+    QList<Nodo*> FOrden;
+    QHash<IdNota, Nodo*> FPorId;
     IdNota FSiguienteId = 1;
 };

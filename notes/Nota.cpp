@@ -64,10 +64,11 @@ void TNota::Mostrar() {
     const QRect guardada = FModelo.Geometria(FId);
     Repintar();
     AvisarTextoCambiado();
+    const DatosNota& d = Registro();
     if (geometry() != guardada)
         setGeometry(guardada);
-    else
-        Resize(); // the minimum size may have changed
+    else if (d.MinWidth > width() || d.MinHeight > height())
+        Resize();
     // A record smaller than its minimum shows at the minimum: the record follows.
     if (geometry() != guardada)
         GuardarGeometria();
