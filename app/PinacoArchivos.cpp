@@ -33,7 +33,7 @@ bool TPinaco::CargarNotas() {
         return false;
     }
     FCapas->EmpezarCarga();
-    FModelo.Reservar(FModelo.Cuenta() + carga.Notas.size());
+    FModelo.Reservar(carga.Notas.size());
     // The first record ends on top, the last at the bottom, as in the list.
     FCargandoNotas = true;
     for (DatosNota datos : carga.Notas) {

@@ -79,7 +79,7 @@ TNota* TPinaco::CrearVista(IdNota id) {
     if (FCargandoNotas)
         nota->lower();
     nota->setVisible(false);
-    nota->AsignarImagenes(imglChinchetas, imglAgarradera);
+    nota->AsignarImagenes(&imglChinchetas, &imglAgarradera);
     nota->OnMouseDown = [this](TNota* n, Qt::MouseButton b, Qt::MouseButtons s, int x, int y) {
         NotaMouseDown(n, b, s, x, y);
     };

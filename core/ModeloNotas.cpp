@@ -24,7 +24,7 @@ QList<IdNota> ModeloNotas::Orden() const {
 
 const DatosNota& ModeloNotas::Datos(IdNota id) const {
     static const DatosNota kVacia;
-    const Nodo* nodo = FPorId.value(id);
+    const Nodo* nodo = NodoDe(id);
     return nodo ? nodo->Datos : kVacia;
 }
 
@@ -57,20 +57,20 @@ QList<QRect> ModeloNotas::Geometrias(qsizetype desde) const {
 }
 
 void ModeloNotas::Reservar(qsizetype cuantas) {
-    FOrden.reserve(cuantas);
-    FPorId.reserve(cuantas);
+    FOrden.reserve(FOrden.size() + cuantas);
+    FPorId.reserve(FPorId.size() + cuantas);
 }
 
 IdNota ModeloNotas::Agregar(const DatosNota& datos) {
-    auto* nodo = new Nodo{FSiguienteId++, datos};
-    FPorId.insert(nodo->Id, nodo);
+    auto* nodo = new Nodo{FPorId.size() + 1, datos};
+    FPorId.append(nodo);
     FOrden.append(nodo);
     emit Agregada(nodo->Id);
     return nodo->Id;
 }
 
 bool ModeloNotas::Cambiar(IdNota id, const DatosNota& datos) {
-    Nodo* nodo = FPorId.value(id);
+    Nodo* nodo = NodoDe(id);
     if (!nodo)
         return false;
     if (nodo->Datos != datos) {
@@ -108,9 +108,10 @@ void ModeloNotas::PrimeroAlFondo() {
 }
 
 std::optional<DatosNota> ModeloNotas::Quitar(IdNota id) {
-    Nodo* nodo = FPorId.take(id);
+    Nodo* nodo = NodoDe(id);
     if (!nodo)
         return std::nullopt;
+    FPorId[id - 1] = nullptr;
     FOrden.removeOne(nodo);
     DatosNota datos = std::move(nodo->Datos);
     delete nodo;
@@ -132,7 +133,7 @@ bool ModeloNotas::Reordenar(const QList<IdNota>& orden) {
     QSet<IdNota> vistos;
     vistos.reserve(orden.size());
     for (IdNota id : orden) {
-        Nodo* nodo = FPorId.value(id);
+        Nodo* nodo = NodoDe(id);
         if (!nodo || vistos.contains(id))
             return false;
         vistos.insert(id);

@@ -4,7 +4,6 @@
 // so the views and the autosave follow it without asking.
 #include "core/RegistroNota.h"
 
-#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QRect>
@@ -22,8 +21,8 @@ public:
     IdNota Ultimo() const { return FOrden.isEmpty() ? kSinNota : FOrden.last()->Id; }
     IdNota En(qsizetype i) const { return FOrden.at(i)->Id; }
     const DatosNota& DatosEn(qsizetype i) const { return FOrden.at(i)->Datos; }
-    qsizetype Indice(IdNota id) const { return FOrden.indexOf(FPorId.value(id)); }
-    bool Contiene(IdNota id) const { return FPorId.contains(id); }
+    qsizetype Indice(IdNota id) const { return FOrden.indexOf(NodoDe(id)); }
+    bool Contiene(IdNota id) const { return NodoDe(id) != nullptr; }
     QList<IdNota> Orden() const;
     // The record of a note in the model; an empty one for an id that is not.
     const DatosNota& Datos(IdNota id) const;
@@ -72,7 +71,12 @@ private:
         IdNota Id;
         DatosNota Datos;
     };
+    Nodo* NodoDe(IdNota id) const {
+        return id >= 1 && id <= FPorId.size() ? FPorId[id - 1] : nullptr;
+    }
+
     QList<Nodo*> FOrden;
-    QHash<IdNota, Nodo*> FPorId;
-    IdNota FSiguienteId = 1;
+    // Ids are handed out in turn from 1, so an id's node is found by its number: eight bytes
+    // for every note of the run, kept once it goes (null), and no hashing.
+    QList<Nodo*> FPorId;
 };

@@ -24,7 +24,7 @@ TNota::TNota(QWidget* owner, ModeloNotas& modelo, IdNota id)
 
 TNota::~TNota() = default;
 
-void TNota::AsignarImagenes(const QList<QPixmap>& chinchetas, const QList<QPixmap>& agarradera) {
+void TNota::AsignarImagenes(const QList<QPixmap>* chinchetas, const QList<QPixmap>* agarradera) {
     FImagenesChincheta = chinchetas;
     FImagenesAgarradera = agarradera;
     Repintar();
@@ -153,14 +153,14 @@ void TNota::paintEvent(QPaintEvent*) {
     p.drawText(texto, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                TextoPintado(fuente, texto.size()));
     p.setClipping(false);
-    if (!FImagenesAgarradera.isEmpty())
-        p.drawPixmap(AreaAgarradera().topLeft(), FImagenesAgarradera.first(),
-                     ImagenesPinaco::EnPixeles(FImagenesAgarradera.first(),
+    if (FImagenesAgarradera && !FImagenesAgarradera->isEmpty())
+        p.drawPixmap(AreaAgarradera().topLeft(), FImagenesAgarradera->first(),
+                     ImagenesPinaco::EnPixeles(FImagenesAgarradera->first(),
                                                QRect(0, 0, kAnchoAgarradera, kAnchoAgarradera)));
     const int chincheta = int(d.ColorChincheta);
-    if (ChinchetaVisible() && chincheta < FImagenesChincheta.size())
-        p.drawPixmap(QPoint(18, 7), FImagenesChincheta[chincheta],
-                     ImagenesPinaco::EnPixeles(FImagenesChincheta[chincheta],
+    if (ChinchetaVisible() && FImagenesChincheta && chincheta < FImagenesChincheta->size())
+        p.drawPixmap(QPoint(18, 7), (*FImagenesChincheta)[chincheta],
+                     ImagenesPinaco::EnPixeles((*FImagenesChincheta)[chincheta],
                                                QRect(0, 0, kAnchoCeldaChincheta, kLadoChincheta)));
     if (hasFocus() && FMarcaFoco) {
         p.setPen(QPen(palette().color(QPalette::Highlight), 2));

@@ -25,8 +25,9 @@ public:
     TNota(QWidget* owner, ModeloNotas& modelo, IdNota id);
     ~TNota() override;
 
-    // Shares the board's pictures (cells of kAnchoCeldaChincheta and kAnchoAgarradera).
-    void AsignarImagenes(const QList<QPixmap>& chinchetas, const QList<QPixmap>& agarradera);
+    // Shares the board's pictures (cells of kAnchoCeldaChincheta and kAnchoAgarradera), which
+    // outlive the note: a board of many notes keeps one copy of the lists.
+    void AsignarImagenes(const QList<QPixmap>* chinchetas, const QList<QPixmap>* agarradera);
 
     IdNota Id() const { return FId; }
     // The record this note shows, as the model holds it.
@@ -124,8 +125,8 @@ private:
     // The press that is going on began on the grip: moves resize.
     bool FPulsadaAgarradera = false;
     bool FCursorAgarradera = false;
-    QList<QPixmap> FImagenesChincheta;
-    QList<QPixmap> FImagenesAgarradera;
+    const QList<QPixmap>* FImagenesChincheta = nullptr;
+    const QList<QPixmap>* FImagenesAgarradera = nullptr;
     ModeloNotas& FModelo;
     const IdNota FId;
     int FRepintados = 0;

@@ -14,14 +14,17 @@ VistasNotas::VistasNotas(ModeloNotas& modelo, CrearVista crear, QObject* parent)
 
 void VistasNotas::Agregada(IdNota id) {
     TNota* vista = FCrear(id);
-    FVistas.insert(id, vista);
+    if (id > FVistas.size())
+        FVistas.resize(id);
+    FVistas[id - 1] = vista;
     vista->Mostrar();
 }
 
 void VistasNotas::Quitada(IdNota id) {
-    TNota* vista = FVistas.take(id);
+    TNota* vista = Vista(id);
     if (!vista)
         return;
+    FVistas[id - 1] = nullptr;
     // Deferred: the note may be inside one of its own event handlers.
     vista->Soltar();
     vista->deleteLater();

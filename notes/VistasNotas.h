@@ -3,7 +3,7 @@
 // added, shown again whenever it changes, gone with it.
 #include "core/ModeloNotas.h"
 
-#include <QHash>
+#include <QList>
 #include <QObject>
 #include <functional>
 
@@ -17,7 +17,9 @@ public:
     VistasNotas(ModeloNotas& modelo, CrearVista crear, QObject* parent = nullptr);
 
     // Null for a record that has none, or is no longer in the model.
-    TNota* Vista(IdNota id) const { return FVistas.value(id); }
+    TNota* Vista(IdNota id) const {
+        return id >= 1 && id <= FVistas.size() ? FVistas[id - 1] : nullptr;
+    }
     // Every widget destroyed at once, as the board closes.
     void Liberar();
 
@@ -26,5 +28,6 @@ private:
     void Quitada(IdNota id);
 
     CrearVista FCrear;
-    QHash<IdNota, TNota*> FVistas;
+    // By id, as the model hands them out in turn from 1; null once a record is gone.
+    QList<TNota*> FVistas;
 };

@@ -8,12 +8,13 @@ namespace {
 
 // A parent like the board, with the board's pictures and one note of the model.
 struct Tablero {
+    const QList<QPixmap> chinchetas = ImagenesPinaco::imglChinchetas();
+    const QList<QPixmap> agarradera = ImagenesPinaco::imglAgarradera();
     ModeloNotas modelo;
     QWidget padre;
     VistasNotas vistas{modelo, [this](IdNota id) {
                            auto* n = new TNota(&padre, modelo, id);
-                           n->AsignarImagenes(ImagenesPinaco::imglChinchetas(),
-                                              ImagenesPinaco::imglAgarradera());
+                           n->AsignarImagenes(&chinchetas, &agarradera);
                            return n;
                        }};
     TNota* nota = vistas.Vista(modelo.Agregar({}));
