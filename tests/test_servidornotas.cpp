@@ -289,16 +289,14 @@ void TestServidorNotas::inundacionPorPatronRetiraSoloAlRemitente() {
     QCOMPARE(log.count("Recibida Nota de:"), 12);
 }
 
-// The port a sender tells is stored only when it is one, and only for a permitted entry.
+// A port the session refuses is not stored, nor one from an entry without permission; which
+// ports are refused is the session's table. A stored one is in transferenciasSimultaneas.
 void TestServidorNotas::puertoDelRemitente() {
     ListaIP& libreta = FTablero->libreta;
     libreta.AddIP("127.0.0.2", "Con permiso", true, 2222);
     libreta.AddIP("127.0.0.3", "Sin permiso", false, 2222); // the wildcard admits it
-    const std::tuple<const char*, QByteArray, qint32> casos[] = {
-        {"127.0.0.2", "-1", 2222},     {"127.0.0.2", "0", 2222},
-        {"127.0.0.2", "65536", 2222},  {"127.0.0.2", "2147483647", 2222},
-        {"127.0.0.2", "65535", 65535}, {"127.0.0.2", "1", 1},
-        {"127.0.0.3", "2300", 2222}};
+    const std::tuple<const char*, QByteArray, qint32> casos[] = {{"127.0.0.2", "0", 2222},
+                                                                 {"127.0.0.3", "2300", 2222}};
     for (const auto& [ip, puerto, guardado] : casos) {
         Par par(ip, FServidor->Puerto());
         QCOMPARE(par.Enviar("ACTUALIZE_MY_SERVER_PORT:" + puerto),
@@ -307,8 +305,9 @@ void TestServidorNotas::puertoDelRemitente() {
     }
 }
 
-// Six notes 14 s apart across 29 February 2028 keep the permission; a one-minute withdrawal
-// just before that midnight is given back one minute later.
+// A one-minute withdrawal just before a leap day's midnight is given back one minute later:
+// the server gives its clock and the setting's minutes to the abuse control. The arithmetic
+// across dates and the sliding window are test_controlabuso's.
 void TestServidorNotas::relojEnDiaBisiesto() {
     Configuracion& ajustes = FTablero->ajustes;
     ajustes.HabilitarNumMaxNotas = ajustes.RetiroTemporal = true;
@@ -316,14 +315,7 @@ void TestServidorNotas::relojEnDiaBisiesto() {
     ajustes.RetiroTemporalMinutos = 1;
     FServidor->FijarReglas(FTablero->Reglas());
     FTablero->libreta.BuscarIP("*.*.*.*")->Permitido = false;
-    FTablero->libreta.AddIP("127.0.0.2", "", true, 2222);
     FTablero->libreta.AddIP("127.0.0.3", "", true, 2222);
-    Par par("127.0.0.2", FServidor->Puerto());
-    FAhora = QDateTime(QDate(2028, 2, 29), QTime(23, 59, 20));
-    for (int i = 0; i < 6; ++i, FAhora = FAhora.addSecs(14))
-        QVERIFY(par.Nota());
-    QCOMPARE(par.Enviar("HOLA"), QByteArray("HOLA_ACK"));
-
     Par otro("127.0.0.3", FServidor->Puerto());
     FAhora = QDateTime(QDate(2028, 2, 29), QTime(23, 59, 30));
     for (int i = 0; i < 6; ++i)
