@@ -305,9 +305,8 @@ void TestServidorNotas::puertoDelRemitente() {
     }
 }
 
-// A one-minute withdrawal just before a leap day's midnight is given back one minute later:
-// the server gives its clock and the setting's minutes to the abuse control. The arithmetic
-// across dates and the sliding window are test_controlabuso's.
+// Six notes 14 s apart across 29 February 2028 keep the permission; a one-minute withdrawal
+// just before that midnight is given back one minute later.
 void TestServidorNotas::relojEnDiaBisiesto() {
     Configuracion& ajustes = FTablero->ajustes;
     ajustes.HabilitarNumMaxNotas = ajustes.RetiroTemporal = true;
@@ -315,7 +314,14 @@ void TestServidorNotas::relojEnDiaBisiesto() {
     ajustes.RetiroTemporalMinutos = 1;
     FServidor->FijarReglas(FTablero->Reglas());
     FTablero->libreta.BuscarIP("*.*.*.*")->Permitido = false;
+    FTablero->libreta.AddIP("127.0.0.2", "", true, 2222);
     FTablero->libreta.AddIP("127.0.0.3", "", true, 2222);
+    Par par("127.0.0.2", FServidor->Puerto());
+    FAhora = QDateTime(QDate(2028, 2, 29), QTime(23, 59, 20));
+    for (int i = 0; i < 6; ++i, FAhora = FAhora.addSecs(14))
+        QVERIFY(par.Nota());
+    QCOMPARE(par.Enviar("HOLA"), QByteArray("HOLA_ACK"));
+
     Par otro("127.0.0.3", FServidor->Puerto());
     FAhora = QDateTime(QDate(2028, 2, 29), QTime(23, 59, 30));
     for (int i = 0; i < 6; ++i)
