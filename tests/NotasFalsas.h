@@ -6,6 +6,19 @@
 #include <QDate>
 #include <utility>
 
+// A note created and due on these days.
+inline DatosNota NotaConFechas(const QString& texto, QDate creada, QDate limite) {
+    DatosNota nota;
+    nota.Texto = texto;
+    nota.DayCreated = quint8(creada.day());
+    nota.MonthCreated = quint8(creada.month());
+    nota.YearCreated = creada.year();
+    nota.DayExpires = quint8(limite.day());
+    nota.MonthExpires = quint8(limite.month());
+    nota.YearExpires = limite.year();
+    return nota;
+}
+
 struct NotasFalsas {
     QList<RegistroNota> Lista;
     QList<IdNota> Borradas;
@@ -15,15 +28,9 @@ struct NotasFalsas {
     // Ids that are not indices, so that a dialog mixing the two fails.
     qint64 Agregar(const QString& texto, QDate creada, QDate limite,
                    TColorChincheta chincheta = TColorChincheta::Rojo) {
-        RegistroNota nota{std::exchange(ProximoId, ProximoId + 7), {}};
+        RegistroNota nota{std::exchange(ProximoId, ProximoId + 7),
+                          NotaConFechas(texto, creada, limite)};
         nota.Datos.ColorChincheta = chincheta;
-        nota.Datos.Texto = texto;
-        nota.Datos.DayCreated = quint8(creada.day());
-        nota.Datos.MonthCreated = quint8(creada.month());
-        nota.Datos.YearCreated = creada.year();
-        nota.Datos.DayExpires = quint8(limite.day());
-        nota.Datos.MonthExpires = quint8(limite.month());
-        nota.Datos.YearExpires = limite.year();
         Lista.append(nota);
         return nota.Id;
     }

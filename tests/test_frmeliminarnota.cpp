@@ -1,5 +1,7 @@
 #include "notes/FrmEliminarNota.h"
 
+#include "tests/NotasFalsas.h"
+
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QtTest>
@@ -27,17 +29,9 @@ void TestFrmEliminarNota::contenidoYBotones() {
     QFETCH(QDate, limite);
     QFETCH(QString, texto);
     QFETCH(bool, intro);
-    DatosNota nota;
-    nota.Texto = texto;
-    nota.DayCreated = 1;
-    nota.MonthCreated = 1;
-    nota.YearCreated = 2000;
-    nota.DayExpires = quint8(limite.day());
-    nota.MonthExpires = quint8(limite.month());
-    nota.YearExpires = limite.year();
     QWidget tablero;
     tablero.show();
-    TfrmEliminarNota d(nota, &tablero);
+    TfrmEliminarNota d(NotaConFechas(texto, QDate(2000, 1, 1), limite), &tablero);
     d.show();
     d.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&d));

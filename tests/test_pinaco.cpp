@@ -49,6 +49,15 @@ QList<TNota*> NotasEnOrden(const TPinaco& pinaco) {
     return notas;
 }
 
+// The note widgets as the board stacks them, topmost first.
+QList<TNota*> NotasApiladas(const TPinaco& pinaco) {
+    QList<TNota*> notas;
+    for (QWidget* w : pinaco.Apilado())
+        if (auto* nota = qobject_cast<TNota*>(w))
+            notas.prepend(nota);
+    return notas;
+}
+
 } // namespace
 
 class TestPinaco : public QObject {
@@ -338,14 +347,7 @@ void TestPinaco::organizarOrdenaListaYApilado() {
         creadas.append(FPinaco->CrearNota(true));
         creadas.last()->setMonthCreated(quint8(mes));
     }
-    const auto apiladas = [this] { // topmost first
-        QList<TNota*> notas;
-        for (QWidget* w : FPinaco->Apilado())
-            if (auto* nota = qobject_cast<TNota*>(w))
-                notas.prepend(nota);
-        return notas;
-    };
-    const QList<TNota*> pila = apiladas();
+    const QList<TNota*> pila = NotasApiladas(*FPinaco);
     for (const bool acepta : {false, true}) {
         FPinaco->GuardarNotas();
         AlAbrirseDialogo([acepta](QDialog* d) { acepta ? d->accept() : d->reject(); });
@@ -354,7 +356,7 @@ void TestPinaco::organizarOrdenaListaYApilado() {
         const QList<TNota*> orden =
             acepta ? QList<TNota*>{creadas[1], creadas[2], creadas[0]} : creadas;
         QCOMPARE(NotasEnOrden(*FPinaco), orden);
-        QCOMPARE(apiladas(), acepta ? orden : pila);
+        QCOMPARE(NotasApiladas(*FPinaco), acepta ? orden : pila);
         QCOMPARE(FPinaco->AutoguardadoArmado(), acepta);
     }
 }
@@ -375,8 +377,7 @@ void TestPinaco::caducadaEliminadaDejaElTablero() {
         d->accept();
     });
     FPinaco->ComprobarNotasCaducadas();
-    QCOMPARE(NotasEnOrden(*FPinaco),
-             (QList<TNota*>{vigente, otra}));
+    QCOMPARE(NotasEnOrden(*FPinaco), (QList<TNota*>{vigente, otra}));
     QTRY_VERIFY(vigilada.isNull());
     QVERIFY(FPinaco->AutoguardadoArmado());
 }
@@ -391,13 +392,7 @@ void TestPinaco::busquedaSubeLaNotaDeLaFila() {
     a->setTexto("a");
     TNota* b = FPinaco->CrearNota(true);
     b->setTexto("b");
-    const auto arriba = [this] {
-        const QList<QWidget*> pila = FPinaco->Apilado();
-        for (auto it = pila.crbegin(); it != pila.crend(); ++it)
-            if (auto* nota = qobject_cast<TNota*>(*it))
-                return nota;
-        return static_cast<TNota*>(nullptr);
-    };
+    const auto arriba = [this] { return NotasApiladas(*FPinaco).value(0); };
     QCOMPARE(arriba(), b);
     QList<TNota*> vistas;
     AlAbrirseDialogo([&](QDialog* d) {
@@ -414,8 +409,7 @@ void TestPinaco::busquedaSubeLaNotaDeLaFila() {
     });
     FPinaco->mnuFondoBuscarNotaClick();
     QCOMPARE(vistas, (QList<TNota*>{a, a}));
-    QCOMPARE(NotasEnOrden(*FPinaco),
-             (QList<TNota*>{x, a}));
+    QCOMPARE(NotasEnOrden(*FPinaco), (QList<TNota*>{x, a}));
 }
 
 void TestPinaco::guardarYCargarConservaNotasYOrden() {
@@ -433,8 +427,7 @@ void TestPinaco::guardarYCargarConservaNotasYOrden() {
     Arrancar();
     QCOMPARE(FPinaco->NotaActual()->Datos(), datosA);
     QCOMPARE(FPinaco->Vista(FPinaco->Notas().Ultimo())->Datos(), datosB);
-    const QList<QWidget*> pila = FPinaco->Apilado();
-    QVERIFY(pila.indexOf(FPinaco->Vista(FPinaco->Notas().Ultimo())) < pila.indexOf(FPinaco->NotaActual()));
+    QCOMPARE(NotasApiladas(*FPinaco), NotasEnOrden(*FPinaco));
     FPinaco.reset();
     QCOMPARE(LeerBytes(Ruta("pinaco.DAT")), guardado);
 }

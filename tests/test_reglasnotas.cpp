@@ -2,24 +2,9 @@
 #include "core/NotasCaducadas.h"
 #include "core/OrdenNotas.h"
 
-#include <QDate>
+#include "tests/NotasFalsas.h"
+
 #include <QtTest>
-
-namespace {
-
-DatosNota Nota(const QString& texto, QDate creada, QDate limite) {
-    DatosNota nota;
-    nota.Texto = texto;
-    nota.DayCreated = quint8(creada.day());
-    nota.MonthCreated = quint8(creada.month());
-    nota.YearCreated = creada.year();
-    nota.DayExpires = quint8(limite.day());
-    nota.MonthExpires = quint8(limite.month());
-    nota.YearExpires = limite.year();
-    return nota;
-}
-
-} // namespace
 
 class TestReglasNotas : public QObject {
     Q_OBJECT
@@ -46,9 +31,9 @@ void TestReglasNotas::organizar_data() {
 void TestReglasNotas::organizar() {
     QFETCH(bool, porCreacion);
     QFETCH(bool, ascendente);
-    const QList<DatosNota> notas = {Nota("marzo", QDate(2001, 3, 3), QDate(2001, 6, 1)),
-                                    Nota("enero", QDate(2001, 1, 1), QDate(2002, 1, 1)),
-                                    Nota("febrero", QDate(2001, 2, 2), QDate(2001, 6, 1))};
+    const QList<DatosNota> notas = {NotaConFechas("marzo", QDate(2001, 3, 3), QDate(2001, 6, 1)),
+                                    NotaConFechas("enero", QDate(2001, 1, 1), QDate(2002, 1, 1)),
+                                    NotaConFechas("febrero", QDate(2001, 2, 2), QDate(2001, 6, 1))};
     QStringList orden;
     for (const qsizetype i : OrdenOrganizado(notas, porCreacion, ascendente))
         orden.append(notas[i].Texto);
@@ -77,7 +62,7 @@ void TestReglasNotas::caducadas() {
     QList<RegistroNota> notas;
     QList<bool> vistas;
     for (const QDate& limite : limites) {
-        notas.append({notas.size(), Nota("x", hoy, limite)});
+        notas.append({notas.size(), NotaConFechas("x", hoy, limite)});
         vistas.append(NotaCaducada(notas.last().Datos, hoy));
     }
     QCOMPARE(vistas, caducadas);

@@ -1,5 +1,7 @@
 #include "notes/FrmVerNotaNet.h"
 
+#include "tests/NotasFalsas.h"
+
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -12,15 +14,9 @@ namespace {
 
 DatosNota NotaRecibida(const QString& texto, QDate limite, const QString& ip,
                        const QString& usuario) {
-    DatosNota nota; // an invalid date gives the zeros a sender may leave
+    // An invalid date gives the zeros a sender may leave.
+    DatosNota nota = NotaConFechas(texto, QDate(2026, 3, 4), limite);
     nota.ColorChincheta = TColorChincheta::Net;
-    nota.Texto = texto;
-    nota.DayCreated = 4;
-    nota.MonthCreated = 3;
-    nota.YearCreated = 2026;
-    nota.DayExpires = quint8(limite.day());
-    nota.MonthExpires = quint8(limite.month());
-    nota.YearExpires = limite.year();
     nota.ReceivedFromIP = ip;
     nota.ReceivedFromUser = usuario;
     return nota;
