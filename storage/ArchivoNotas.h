@@ -32,6 +32,15 @@ struct ResultadoCargaNotas {
     }
 };
 
+class EscritorLineas;
+class LectorLineas;
+
+// One note record as the notes file lays it out, for the other files that keep notes. A
+// reader that fails leaves the reader's Fallo() set.
+void EscribirRegistroNota(EscritorLineas& escritor, const DatosNota& nota);
+DatosNota LeerRegistroNota(LectorLineas& lector,
+                           VersionArchivoNotas version = VersionArchivoNotas::Actual);
+
 // A missing file is no error and gives no notes.
 ResultadoCargaNotas CargarArchivoNotas(const QString& ruta);
 ResultadoCargaNotas LeerArchivoNotas(QByteArrayView bytes);

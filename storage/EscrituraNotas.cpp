@@ -11,7 +11,9 @@ QString LineaDeEstilo(quint8 estilo) {
     return linea;
 }
 
-void EscribirRegistro(EscritorLineas& escritor, const DatosNota& nota) {
+} // namespace
+
+void EscribirRegistroNota(EscritorLineas& escritor, const DatosNota& nota) {
     escritor.Numero(nota.Left);
     escritor.Numero(nota.Top);
     escritor.Numero(nota.Width);
@@ -35,13 +37,11 @@ void EscribirRegistro(EscritorLineas& escritor, const DatosNota& nota) {
     escritor.TextoMultilinea(nota.Texto);
 }
 
-} // namespace
-
 ErrorArchivo EscribirArchivoNotas(QIODevice& destino, const QList<DatosNota>& notas) {
     EscritorLineas escritor;
     escritor.Linea(QString::fromLatin1(kCabeceraNotas));
     for (const DatosNota& nota : notas)
-        EscribirRegistro(escritor, nota);
+        EscribirRegistroNota(escritor, nota);
     if (!escritor.Correcto())
         return ErrorArchivo::TextoNoGuardable;
     return EscribirTodo(destino, escritor.Bytes()) ? ErrorArchivo::Ninguno

@@ -36,7 +36,17 @@ QString LeerTextoNota(LectorLineas& lector) {
     return Cp1252::Decodificar(texto);
 }
 
-DatosNota LeerRegistro(LectorLineas& lector, VersionArchivoNotas version) {
+VersionArchivoNotas VersionDeCabecera(QByteArrayView primeraLinea) {
+    if (primeraLinea == QByteArrayView(kCabeceraNotas))
+        return VersionArchivoNotas::Actual;
+    if (primeraLinea == QByteArrayView(kCabeceraNotasV2))
+        return VersionArchivoNotas::Version2;
+    return VersionArchivoNotas::Primera;
+}
+
+} // namespace
+
+DatosNota LeerRegistroNota(LectorLineas& lector, VersionArchivoNotas version) {
     DatosNota nota;
     nota.Left = lector.LeerNumero();
     nota.Top = lector.LeerNumero();
@@ -64,16 +74,6 @@ DatosNota LeerRegistro(LectorLineas& lector, VersionArchivoNotas version) {
     return nota;
 }
 
-VersionArchivoNotas VersionDeCabecera(QByteArrayView primeraLinea) {
-    if (primeraLinea == QByteArrayView(kCabeceraNotas))
-        return VersionArchivoNotas::Actual;
-    if (primeraLinea == QByteArrayView(kCabeceraNotasV2))
-        return VersionArchivoNotas::Version2;
-    return VersionArchivoNotas::Primera;
-}
-
-} // namespace
-
 ResultadoCargaNotas LeerArchivoNotas(QByteArrayView bytes) {
     ResultadoCargaNotas resultado;
     resultado.Existe = true;
@@ -84,7 +84,7 @@ ResultadoCargaNotas LeerArchivoNotas(QByteArrayView bytes) {
         lector = LectorLineas(bytes);
     resultado.BytesTrasElFin = lector.HayBytesTrasElFin();
     while (!lector.SoloQuedanBlancos()) {
-        DatosNota nota = LeerRegistro(lector, resultado.Version);
+        DatosNota nota = LeerRegistroNota(lector, resultado.Version);
         if (lector.Fallo()) {
             resultado.Notas.clear();
             resultado.Error = ErrorArchivo::NumeroNoValido;
