@@ -69,6 +69,7 @@ void ClienteNotas::Empezar(const DestinoEnvio& destino, Modo modo) {
         return;
     FModo = modo;
     FEstado = Estado::Conectando;
+    FResultado = ResultadoEnvio::Inalcanzable;
     FLog.clear();
     if (FModo != Modo::ComprobacionHost)
         Linea(QStringLiteral("Estableciendo comunicación con %1...").arg(destino.Nombre));
@@ -229,6 +230,7 @@ void ClienteNotas::AlDespedir(const QByteArray& respuesta) {
 }
 
 void ClienteNotas::Rechazado() {
+    FResultado = ResultadoEnvio::Rechazada;
     switch (FModo) {
     case Modo::Envio:
         Acabar(false, "ERROR: " + kNoPermitido,
@@ -273,6 +275,10 @@ void ClienteNotas::TimerTimeOutTimer() {
     if (!Ocupado())
         return;
     const bool host = FModo == Modo::ComprobacionHost;
+    if (FEstado == Estado::EsperaCreada)
+        FResultado = ResultadoEnvio::SinConfirmar;
+    else if (FEstado != Estado::Conectando && FEstado != Estado::EsperaHolaAck)
+        FResultado = ResultadoEnvio::Interrumpida;
     switch (FEstado) {
     case Estado::Conectando:
         if (host)
@@ -321,6 +327,8 @@ void ClienteNotas::TimerTimeOutTimer() {
 }
 
 void ClienteNotas::Terminar(bool entregada) {
+    if (entregada)
+        FResultado = ResultadoEnvio::Entregada;
     TimerTimeOut.stop();
     FEstado = Estado::Libre;
     if (QTcpSocket* socket = FSocket) {

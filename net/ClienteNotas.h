@@ -25,6 +25,15 @@ struct AvisoEnvio {
     IconoMensaje Icono;
 };
 
+// How an attempt ended, for whoever may try again later.
+enum class ResultadoEnvio {
+    Entregada,    // the peer took the note
+    Inalcanzable, // no connection, or no answer to the greeting: the board may be off
+    Rechazada,    // "NOT_ALLOWED": trying again cannot help
+    Interrumpida, // silence after the greeting, before the note was complete
+    SinConfirmar, // the whole note went, but whether the peer created it is unknown
+};
+
 struct DestinoEnvio {
     QString IP;
     qint32 Puerto = 0; // as the address book has it; one out of range reaches nobody
@@ -47,6 +56,8 @@ public:
     void ComprobarHost(const DestinoEnvio& destino);
 
     bool Ocupado() const { return FSocket != nullptr; }
+    // How the last attempt ended; meaningful once Terminado has come.
+    ResultadoEnvio Resultado() const { return FResultado; }
     const QStringList& Log() const { return FLog; }
 
     int EsperaConexionMs = 2000;
@@ -106,6 +117,7 @@ private:
     QTimer TimerTimeOut;
     Modo FModo = Modo::Envio;
     Estado FEstado = Estado::Libre;
+    ResultadoEnvio FResultado = ResultadoEnvio::Inalcanzable;
     QList<QByteArray> FCampos;
     int CampoEnviado = 0; // the next of the twelve fields, then NOTA_END
     std::optional<qint32> FPuertoPropio;

@@ -76,17 +76,22 @@ void TestEnviarNota::terminaciones_data() {
     QTest::addColumn<bool>("entregada");
     QTest::addColumn<QStringList>("log"); // its last lines
     QTest::addColumn<QString>("texto");   // the box's, where the log does not tell the ending
-    const auto fila = [](const char* caso, const Guion& guion, const QByteArrayList& enviados,
-                         bool entregada, const QStringList& log = {}, const QString& texto = {},
-                         int puertoPropio = 0, bool comprobar = false) {
+    QTest::addColumn<int>("resultado");   // a ResultadoEnvio; -1 for a check
+    using R = ResultadoEnvio;
+    std::optional<R> resultado; // of the rows that follow
+    const auto fila = [&resultado](const char* caso, const Guion& guion,
+                                   const QByteArrayList& enviados, bool entregada,
+                                   const QStringList& log = {}, const QString& texto = {},
+                                   int puertoPropio = 0, bool comprobar = false) {
         QTest::newRow(caso) << guion << comprobar << puertoPropio << enviados << entregada << log
-                            << texto;
+                            << texto << (comprobar || !resultado ? -1 : int(*resultado));
     };
     const QString sinRespuesta = "ERROR: No se recibe respuesta del Servidor.";
     const QString limite = "La Nota se envió correctamente.\rHa sobrepasado el límite de "
                            "Notas-por-unidad-de-tiempo del equipo remoto.\rSe le ha retirado el "
                            "permiso ";
 
+    resultado = R::Entregada;
     fila("closing answer", {}, Transferencia(), true,
          {" ", "Estableciendo comunicación con Ana...",
           "Comunicación establecida.  (Versión: Pinaco v1.4o)", "Enviando datos.............. (OK)",
@@ -97,8 +102,10 @@ void TestEnviarNota::terminaciones_data() {
          2301);
     fila("withdrawn for minutes", {{"CIAO", "CIAO_ACK_NOT_ALLOWED_FOR:5"}}, Transferencia(), true,
          {}, limite + "durante los próximos 5 minutos.");
+    resultado = R::Rechazada;
     fila("refused", {{"HOLA", "NOT_ALLOWED"}}, {"HOLA"}, false,
          {"ERROR: No le está permitido enviar Notas a la máquina remota."});
+    resultado = R::Inalcanzable;
     fila("no server", {}, {}, false, {"ERROR: No se encuentró Servidor en la máquina remota."}, {},
          -1);
 
@@ -116,25 +123,31 @@ void TestEnviarNota::terminaciones_data() {
         QString linea;
         QString caja;
         int puertoPropio;
+        R resultado;
     } estados[] = {
-        {"HOLA", "VERSION_ID:Pinaco v1.4o", {"HOLA"}, false, sinRespuesta, sinAlguna, 0},
-        {"VERSION", "HOLA_ACK", {"HOLA", "VERSION"}, false, sinRespuesta, sinAlguna, 0},
+        {"HOLA", "VERSION_ID:Pinaco v1.4o", {"HOLA"}, false, sinRespuesta, sinAlguna, 0,
+         R::Inalcanzable},
+        {"VERSION", "HOLA_ACK", {"HOLA", "VERSION"}, false, sinRespuesta, sinAlguna, 0,
+         R::Interrumpida},
         {"ACTUALIZE_MY_SERVER_PORT:", "READY", conPuerto.first(3), false, sinRespuesta, sinAlguna,
-         2301},
-        {"NOTA_BEGIN", "NOTA_CREATED", Transferencia().first(3), false, sinRespuesta, sinAlguna, 0},
-        {"FONT_SIZE:", "READY", Transferencia().first(9), false, sinRespuesta, sinAlguna, 0},
+         2301, R::Interrumpida},
+        {"NOTA_BEGIN", "NOTA_CREATED", Transferencia().first(3), false, sinRespuesta, sinAlguna, 0,
+         R::Interrumpida},
+        {"FONT_SIZE:", "READY", Transferencia().first(9), false, sinRespuesta, sinAlguna, 0,
+         R::Interrumpida},
         {"NOTA_END", "READY", Transferencia().first(16), false,
          sinRespuesta + " Terminando conexión.",
          "La Nota se envió completa, pero el equipo remoto\rdejó de responder... No es seguro "
          "que la haya creado.",
-         0},
+         0, R::SinConfirmar},
         {"CIAO", "NOTA_CREATED", Transferencia(), true, "Nota enviada correctamente.",
-         "La Nota se envió correctamente.", 0},
+         "La Nota se envió correctamente.", 0, R::Entregada},
     };
     for (const auto& e : estados)
         for (const QByteArray& respuesta : {e.otra, QByteArray(), kCerrar}) {
             // Told goodbye after silence at the note's end, unless the peer has gone.
             const bool adios = QByteArray(e.mensaje) == "NOTA_END" && respuesta != kCerrar;
+            resultado = e.resultado;
             const QByteArray caso = e.mensaje + QByteArray(" answered ") +
                                     (respuesta.isEmpty() ? QByteArray("by silence") : respuesta);
             fila(caso.constData(), {{e.mensaje, respuesta}},
@@ -186,6 +199,9 @@ void TestEnviarNota::terminaciones() {
     QFETCH(QString, texto);
     if (!texto.isEmpty())
         QCOMPARE(cajas.vistas[0].Texto, texto);
+    QFETCH(int, resultado);
+    if (resultado >= 0)
+        QCOMPARE(int(t.d->Client.Resultado()), resultado);
 }
 
 void TestEnviarNota::listaOrdenYEnviosImposibles() {
