@@ -37,14 +37,14 @@ inline QString ArchivoEn(const QTemporaryDir& carpeta, const QString& nombre,
 // that should not have opened it reads them and fails its test instead of waiting for ever.
 class FifoServida {
 public:
-    FifoServida(const QString& ruta, const QByteArray& bytes) : ruta_(QFile::encodeName(ruta)) {
-        QVERIFY(mkfifo(ruta_.constData(), 0644) == 0);
-        escritor_ = std::thread([this, bytes] {
-            while (!fin_) {
-                const int fd = open(ruta_.constData(), O_WRONLY);
+    FifoServida(const QString& ruta, const QByteArray& bytes) : FRuta(QFile::encodeName(ruta)) {
+        QVERIFY(mkfifo(FRuta.constData(), 0644) == 0);
+        FEscritor = std::thread([this, bytes] {
+            while (!FFin) {
+                const int fd = open(FRuta.constData(), O_WRONLY);
                 if (fd < 0)
                     return;
-                if (!fin_) {
+                if (!FFin) {
                     [[maybe_unused]] const auto escritos = write(fd, bytes.data(), bytes.size());
                 }
                 close(fd);
@@ -54,17 +54,17 @@ public:
         });
     }
     ~FifoServida() {
-        fin_ = true;
+        FFin = true;
         // The writer waits for a reader: this one lets it see the end.
-        const int fd = open(ruta_.constData(), O_RDONLY | O_NONBLOCK);
-        escritor_.join();
+        const int fd = open(FRuta.constData(), O_RDONLY | O_NONBLOCK);
+        FEscritor.join();
         close(fd);
     }
 
 private:
-    QByteArray ruta_;
-    std::atomic<bool> fin_ = false;
-    std::thread escritor_;
+    QByteArray FRuta;
+    std::atomic<bool> FFin = false;
+    std::thread FEscritor;
 };
 
 // Runs `prueba` without root's rights, as nobody in a child process when the test runs as

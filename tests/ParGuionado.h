@@ -12,7 +12,7 @@ const QByteArray kCerrar = "<cerrar>";
 // A board that answers as the protocol says, except where the script says otherwise.
 class ParGuionado : public QObject {
 public:
-    explicit ParGuionado(Guion guion) : guion_(std::move(guion)) {
+    explicit ParGuionado(Guion guion) : FGuion(std::move(guion)) {
         servidor.listen(QHostAddress::LocalHost);
         connect(&servidor, &QTcpServer::newConnection, this, [this] {
             QTcpSocket* s = servidor.nextPendingConnection();
@@ -28,7 +28,7 @@ private:
     void Responder(QTcpSocket* s) {
         const QByteArray m = s->readAll();
         recibidos << m;
-        for (const auto& [prefijo, respuesta] : guion_)
+        for (const auto& [prefijo, respuesta] : FGuion)
             if (m.startsWith(prefijo)) {
                 if (respuesta == kCerrar)
                     s->abort();
@@ -49,7 +49,7 @@ private:
             {"CIAO", "CIAO_ACK"}};
         return respuestas.value(m, "DATA_RECEIVED");
     }
-    Guion guion_;
+    Guion FGuion;
 };
 
 } // namespace
