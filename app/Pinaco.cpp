@@ -103,6 +103,7 @@ void TPinaco::FormCreate() {
     FRutaListaIP = RutaArchivoDatos(FRutaPrograma, QStringLiteral("NET"));
     FRutaRetiros = RutaJuntoAlPrograma(FRutaListaIP, QStringLiteral("RET"));
     FRutaNotas = RutaArchivoDatos(FRutaPrograma, QStringLiteral("DAT"));
+    FPapelera = PapeleraNotas(RutaJuntoAlPrograma(FRutaNotas, QStringLiteral("BOR")));
     Server = new ServidorNotas(*this, FListaIP,
                                RutaArchivoDatos(FRutaPrograma, QStringLiteral("LOG")), {}, this);
 

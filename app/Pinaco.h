@@ -6,6 +6,7 @@
 #include "net/EscritorLog.h"
 #include "net/TableroRed.h"
 #include "storage/ListaIP.h"
+#include "storage/PapeleraNotas.h"
 
 #include <QPixmap>
 #include <QTimer>
@@ -17,6 +18,7 @@ class CapasNotas;
 class CustodiaArchivos;
 class FondoCorcho;
 class PiezaMarco;
+class QAction;
 class QMenu;
 class QMouseEvent;
 class QSettings;
@@ -60,8 +62,12 @@ public:
     void SubirNota(TNota* nota);
     // Restarts the autosave countdown.
     void MarcarNotasCambiadas();
-    // Takes the note off the board; its widget goes once control returns to the event loop.
+    // Takes the note off the board into the bin of deleted notes; its widget goes once
+    // control returns to the event loop.
     void BorrarNota(IdNota id);
+    // The last note deleted comes back on top, where it was and as it was; null when none.
+    TNota* RecuperarNotaBorrada();
+    const PapeleraNotas& Papelera() const { return FPapelera; }
     // New list order, topmost first, and the same stacking on the board; same notes only.
     void ReordenarNotas(const QList<IdNota>& orden);
     TNota* CrearNota(bool Visible);
@@ -248,6 +254,8 @@ private:
     CapasNotas* FCapas = nullptr;
     TecladoTablero* FTeclado = nullptr;
     ListaIP FListaIP;
+    PapeleraNotas FPapelera;
+    QAction* FAccionRecuperar = nullptr;
     std::unique_ptr<QSettings> FRegistro;
     std::unique_ptr<CustodiaArchivos> FCustodia;
     Autoguardado FAutoguardado{TimerGuardarNotas};

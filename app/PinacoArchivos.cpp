@@ -57,6 +57,15 @@ bool TPinaco::CargarNotas() {
         return false;
     }
     CargarRetirosPendientes();
+    QString apartado;
+    if (FPapelera.Cargar(&apartado) != ErrorArchivo::Ninguno)
+        MostrarMensaje(this, QStringLiteral("Atención:"),
+                       QStringLiteral("No se pudieron leer las notas borradas que se guardaban "
+                                      "para recuperarlas.\r") +
+                           (apartado.isEmpty()
+                                ? QStringLiteral("(Fichero: %1)").arg(FPapelera.Ruta())
+                                : QStringLiteral("Se han apartado en: %1").arg(apartado)),
+                       IconoMensaje::Exclamacion);
     if (carga.HayQueConvertir() || origenNotas != FRutaNotas || origenIP != FRutaListaIP)
         GuardarNotas();
     return true;

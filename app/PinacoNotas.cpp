@@ -19,11 +19,13 @@
 #include "notes/Nota.h"
 #include "notes/VistasNotas.h"
 
+#include <QAction>
 #include <QCursor>
 #include <QDate>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
+#include <cstdio>
 
 void TPinaco::CrearMenus() {
     PopupMenuNota = new QMenu(this);
@@ -41,6 +43,11 @@ void TPinaco::CrearMenus() {
                               &TPinaco::mnuFondoOrganizarClick);
     PopupMenuFondo->addAction(QStringLiteral("&Buscar Nota"), this,
                               &TPinaco::mnuFondoBuscarNotaClick);
+    FAccionRecuperar = PopupMenuFondo->addAction(QStringLiteral("&Recuperar nota borrada"), this,
+                                                 &TPinaco::RecuperarNotaBorrada);
+    FAccionRecuperar->setShortcut(QKeySequence::Undo);
+    connect(PopupMenuFondo, &QMenu::aboutToShow, this,
+            [this] { FAccionRecuperar->setEnabled(!FPapelera.Vacia()); });
     PopupMenuFondo->addSeparator();
     PopupMenuFondo->addAction(QStringLiteral("Acerca &de"), this, &TPinaco::mnuFondoAboutClick);
 }
@@ -135,7 +142,7 @@ void TPinaco::EditarNota(TNota* nota, bool EsNueva) {
         if (editor.exec() == QDialog::Accepted)
             editada = editor.Datos();
         else if (EsNueva)
-            BorrarNota(id); // a new note the user cancelled is discarded
+            FModelo.Quitar(id); // a new note the user cancelled is discarded, not kept
     }
     if (editada)
         AsignarEdicion(id, *editada);
@@ -160,7 +167,22 @@ void TPinaco::BorrarNotaActual() {
 }
 
 void TPinaco::BorrarNota(IdNota id) {
-    FModelo.Quitar(id);
+    const std::optional<DatosNota> borrada = FModelo.Quitar(id);
+    if (borrada && FPapelera.Echar(*borrada) != ErrorArchivo::Ninguno)
+        std::fprintf(stderr, "pinaco: no se pudo guardar la nota borrada en %s\n",
+                     qPrintable(FPapelera.Ruta()));
+}
+
+TNota* TPinaco::RecuperarNotaBorrada() {
+    const std::optional<DatosNota> nota = FPapelera.Sacar();
+    if (!nota)
+        return nullptr;
+    TNota* vista = AgregarNota(*nota, true);
+    NotaAlFrente(vista);
+    // The board may have shrunk since.
+    AjustarNotasAlPinaco(vista);
+    ActualizarSombras();
+    return vista;
 }
 
 void TPinaco::ReordenarNotas(const QList<IdNota>& orden) {

@@ -92,6 +92,11 @@ bool TecladoTablero::Tecla(QKeyEvent* evento) {
             EnfocarConTeclado(FTablero.NotaActual());
         return true;
     }
+    if (evento->matches(QKeySequence::Undo)) {
+        if (TNota* recuperada = FTablero.RecuperarNotaBorrada())
+            EnfocarConTeclado(recuperada);
+        return true;
+    }
     TNota* nota = NotaEnfocada();
     const bool menu = (tecla == Qt::Key_Menu && mods == Qt::NoModifier) ||
                       (tecla == Qt::Key_F10 && mods == Qt::ShiftModifier);

@@ -225,6 +225,12 @@ void BorrarRestosDeGuardado(const QString& ruta) {
     }
 }
 
+ErrorArchivo GuardarOQuitar(const QString& ruta, QByteArrayView bytes) {
+    if (!bytes.isEmpty() || (QFile::exists(ruta) && !QFile::remove(ruta)))
+        return GuardarBytes(ruta, bytes);
+    return ErrorArchivo::Ninguno;
+}
+
 ErrorArchivo GuardarBytes(const QString& ruta, QByteArrayView bytes) {
     return GuardarAtomico(ruta, [bytes](QIODevice& destino) {
         return EscribirTodo(destino, bytes) ? ErrorArchivo::Ninguno

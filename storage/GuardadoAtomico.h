@@ -36,6 +36,9 @@ ErrorArchivo GuardarAtomico(const QString& ruta,
                             const std::function<ErrorArchivo(QIODevice&)>& escribir);
 // GuardarAtomico of bytes already in memory.
 ErrorArchivo GuardarBytes(const QString& ruta, QByteArrayView bytes);
+// The same for a file that holds nothing when it has nothing to keep: no bytes remove it,
+// or, when it cannot be removed, leave it empty, so that nothing old comes back from it.
+ErrorArchivo GuardarOQuitar(const QString& ruta, QByteArrayView bytes);
 
 // The file of a save in progress has no permission bits; it lies beside the target under
 // QSaveFile's name for it: the target's name, a dot and six letters.

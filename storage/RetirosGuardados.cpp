@@ -8,7 +8,6 @@
 #include "core/Cp1252.h"
 
 #include <QDate>
-#include <QFile>
 #include <QTime>
 
 namespace {
@@ -41,13 +40,8 @@ QByteArray BytesRetiros(const ListaIP& lista) {
 }
 
 ErrorArchivo GuardarRetiros(const ListaIP& lista, const QString& ruta) {
-    const QByteArray bytes = BytesRetiros(lista);
-    if (!bytes.isEmpty())
-        return GuardarBytes(ruta, bytes);
-    if (!QFile::exists(ruta) || QFile::remove(ruta))
-        return ErrorArchivo::Ninguno;
     // A file that stays would bring back withdrawals that have ended.
-    return GuardarBytes(ruta, {});
+    return GuardarOQuitar(ruta, BytesRetiros(lista));
 }
 
 int LeerRetiros(ListaIP& lista, QByteArrayView bytes) {

@@ -1,6 +1,7 @@
 #include "storage/ArchivoNotas.h"
 #include "storage/GuardadoAtomico.h"
 #include "storage/ListaIP.h"
+#include "storage/PapeleraNotas.h"
 #include "tests/ArchivosPrueba.h"
 
 #include <QBuffer>
@@ -101,6 +102,7 @@ private slots:
     void guardadoConservaDuenoYEnlace();
     void restosDeGuardadosInterrumpidos_data();
     void restosDeGuardadosInterrumpidos();
+    void papeleraDeNotasBorradas();
 };
 
 // Every layout reads and is written back in the current one. Blank lines after the last
@@ -385,6 +387,43 @@ void TestArchivoNotas::restosDeGuardadosInterrumpidos() {
     BorrarRestosDeGuardado(ruta);
     QTEST(!QFile::exists(resto), "borrado");
     QVERIFY(QFile::exists(ruta));
+}
+
+// The bin keeps the last notes deleted, whole, across a restart, and gives them back last
+// first; past its cap the oldest go; an empty bin leaves no file; one that cannot be read is
+// moved aside whole and nothing is written over it.
+void TestArchivoNotas::papeleraDeNotasBorradas() {
+    QTemporaryDir carpeta;
+    const QString ruta = carpeta.filePath("pinaco.BOR");
+    PapeleraNotas papelera(ruta);
+    QCOMPARE(papelera.Cargar(), ErrorArchivo::Ninguno);
+    DatosNota nota;
+    nota.Texto = QString::fromUtf8("café\rsegunda línea");
+    nota.ReceivedFromIP = "10.0.0.7";
+    nota.FontName = "DejaVu Sans";
+    for (int i = 0; i <= PapeleraNotas::kMaxBorradas; ++i) {
+        nota.Left = i;
+        QCOMPARE(papelera.Echar(nota), ErrorArchivo::Ninguno);
+    }
+    PapeleraNotas reabierta(ruta);
+    QCOMPARE(reabierta.Cargar(), ErrorArchivo::Ninguno);
+    QCOMPARE(reabierta.Notas().size(), PapeleraNotas::kMaxBorradas);
+    QCOMPARE(reabierta.Sacar(), std::optional<DatosNota>(nota));
+    QCOMPARE(reabierta.Sacar()->Left, PapeleraNotas::kMaxBorradas - 1);
+    while (reabierta.Sacar()) {
+    }
+    QVERIFY(!QFile::exists(ruta));
+
+    const QByteArray danado = QByteArray(kCabeceraBorradas) + "\r\nno es un numero\r\n";
+    for (const QByteArray& bytes : {danado, QByteArray("PINACO_NOTAS_BD_3.0\r\n")}) {
+        EscribirBytes(ruta, bytes);
+        QString apartado;
+        QVERIFY(papelera.Cargar(&apartado) != ErrorArchivo::Ninguno);
+        QVERIFY(papelera.Vacia());
+        QCOMPARE(LeerBytes(apartado), bytes);
+        QCOMPARE(papelera.Echar(nota), ErrorArchivo::Ninguno);
+        QCOMPARE(LeerBytes(apartado), bytes);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestArchivoNotas)

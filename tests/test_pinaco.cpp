@@ -75,6 +75,7 @@ private slots:
     void notaRecibidaSeApartaDeLasOtras();
     void notaGuardadaEnormeSeAcota();
     void alFondoYBorrar();
+    void borradaVuelve();
     void organizarOrdenaListaYApilado();
     void caducadaEliminadaDejaElTablero();
     void busquedaSubeLaNotaDeLaFila();
@@ -308,6 +309,36 @@ void TestPinaco::notaGuardadaEnormeSeAcota() {
     Arrancar();
     const QRect nota = FPinaco->NotaActual()->geometry();
     QVERIFY(nota.width() <= 10000 && nota.height() <= 10000);
+}
+
+// A deleted note comes back, by Ctrl+Z or the menu, on top and whole, the last deleted first,
+// also after a restart; a new note cancelled in its editor is no deleted one.
+void TestPinaco::borradaVuelve() {
+    Arrancar();
+    TNota* a = FPinaco->CrearNota(true);
+    a->setTexto("primera");
+    TNota* b = FPinaco->CrearNota(true);
+    Colocar(b, QRect(200, 150, 150, 170));
+    b->setTexto("segunda\rlínea");
+    const DatosNota datosA = a->Datos(), datosB = b->Datos();
+    FPinaco->BorrarNota(a->Id());
+    FPinaco->Config.ConfirmarBorrarNota = false;
+    FPinaco->NotaAlFrente(b);
+    FPinaco->mnuNotaBorrarClick();
+    AlAbrirseDialogo([](QDialog* d) { d->reject(); });
+    FPinaco->mnuFondoAddNotaClick();
+    FPinaco.reset();
+    Arrancar();
+    QVERIFY(FPinaco->Notas().Vacio());
+    QTest::keyClick(FPinaco.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(FPinaco->Notas().Cuenta(), 1);
+    QCOMPARE(FPinaco->NotaActual()->Datos(), datosB);
+    FPinaco->PopupMenuFondo->popup({0, 0});
+    QTRY_VERIFY(FPinaco->PopupMenuFondo->isVisible());
+    QTest::keyClick(FPinaco->PopupMenuFondo, Qt::Key_R);
+    QCOMPARE(FPinaco->NotaActual()->Datos(), datosA);
+    QCOMPARE(FPinaco->Vista(FPinaco->Notas().Ultimo())->Datos(), datosB);
+    QCOMPARE(FPinaco->RecuperarNotaBorrada(), nullptr);
 }
 
 void TestPinaco::alFondoYBorrar() {
