@@ -103,7 +103,8 @@ void TPinaco::FormCreate() {
     FRutaListaIP = RutaArchivoDatos(FRutaPrograma, QStringLiteral("NET"));
     FRutaRetiros = RutaJuntoAlPrograma(FRutaListaIP, QStringLiteral("RET"));
     FRutaNotas = RutaArchivoDatos(FRutaPrograma, QStringLiteral("DAT"));
-    FPapelera = PapeleraNotas(RutaJuntoAlPrograma(FRutaNotas, QStringLiteral("BOR")));
+    FRutaBorradas = RutaJuntoAlPrograma(FRutaNotas, QStringLiteral("BOR"));
+    FPapelera = PapeleraNotas(FRutaBorradas);
     Server = new ServidorNotas(*this, FListaIP,
                                RutaArchivoDatos(FRutaPrograma, QStringLiteral("LOG")), {}, this);
 

@@ -247,6 +247,7 @@ private:
     QString FRutaNotas;
     QString FRutaListaIP;
     QString FRutaRetiros; // withdrawals by flood control, beside the address book
+    QString FRutaBorradas; // the bin of deleted notes, beside the notes file
     ModeloNotas FModelo;
     VistasNotas* FVistas = nullptr;
     // The notes file is being read: each note goes beneath the ones read before it.

@@ -4,6 +4,7 @@
 #include "app/DisposicionMarco.h"
 #include "app/Pinaco.h"
 #include "app/RegistroConfiguracion.h"
+#include "app/RutasDatos.h"
 #include "core/PantallasTablero.h"
 #include "core/PlataformaGrafica.h"
 #include "dialogs/Mensaje.h"
@@ -47,7 +48,12 @@ QSettings& TPinaco::Registro() {
 }
 
 ArchivosPropios TPinaco::ArchivosDelTablero() {
-    return {FRutaNotas, FRutaListaIP, Registro().fileName(), FRutaRetiros};
+    return {FRutaNotas,
+            FRutaListaIP,
+            Registro().fileName(),
+            FRutaRetiros,
+            FRutaBorradas,
+            RutaJuntoAlPrograma(FRutaNotas, QStringLiteral("PEN"))};
 }
 
 bool TPinaco::ConfiguracionLegible() {

@@ -13,6 +13,8 @@ struct ArchivosPropios {
     QString Direcciones;
     QString Ajustes;
     QString Retiros;
+    QString Borradas;
+    QString Pendientes;
     // A relative log name lies in the folder of the data files.
     QString RutaLog(const QString& logFilename) const;
 };

@@ -50,7 +50,8 @@ void TestServidorNotas::init() {
     FTablero->libreta.AddIP("*.*.*.*", "(Desconocido)", true, 2222);
     FTablero->propios = {FCarpeta->filePath("pinaco.DAT"), FCarpeta->filePath("pinaco.NET"),
                          FCarpeta->filePath("config/Pinaco.conf"),
-                         FCarpeta->filePath("pinaco.RET")};
+                         FCarpeta->filePath("pinaco.RET"), FCarpeta->filePath("pinaco.BOR"),
+                         FCarpeta->filePath("pinaco.PEN")};
     FAhora = QDateTime(QDate(2000, 1, 5), QTime(14, 3, 22));
     FServidor = std::make_unique<ServidorNotas>(
         *FTablero, FTablero->libreta, FCarpeta->filePath("pinaco.LOG"), [this] { return FAhora; });
@@ -477,7 +478,8 @@ void TestServidorNotas::choqueDeLog_data() {
     // copy away from the file); the file it would write into, and what that is.
     QTest::addColumn<QString>("nombre");
     QTest::addColumn<QString>("que"); // empty: the name is free
-    QTest::addColumn<int>("dueno");   // 0 notes, 1 address book, 2 settings, 3 withdrawals
+    QTest::addColumn<int>("dueno"); // 0 notes, 1 address book, 2 settings, 3 withdrawals,
+                                    // 4 deleted notes, 5 notes waiting to be sent
     const auto fila = [](const char* nombre, const char* que = "", int dueno = 0) {
         QTest::newRow(nombre) << QString(nombre) << QString::fromUtf8(que) << dueno;
     };
@@ -493,6 +495,8 @@ void TestServidorNotas::choqueDeLog_data() {
     fila("pinaco.NET.Ab12Cd", "un fichero de trabajo del fichero de direcciones", 1);
     fila("{datos}/config/Pinaco.conf", "el fichero de configuración", 2);
     fila("pinaco.RET.x1Y2z3", "un fichero de trabajo del fichero de direcciones retiradas", 3);
+    fila("pinaco.BOR", "el fichero de notas borradas", 4);
+    fila("pinaco.PEN.x1Y2z3", "un fichero de trabajo del fichero de notas pendientes de envío", 5);
     fila("pinaco.LOG");
     fila("pinaco.dat"); // another file where case counts
     fila("config/Pinaco.conf.log.txt/../otro.log");
@@ -513,7 +517,8 @@ void TestServidorNotas::choqueDeLog() {
     nombre.replace("{datos}", FCarpeta->path())
         .replace("{lejana}", RutasRecuperacion(propios.Notas).last());
 
-    const QString duenos[] = {propios.Notas, propios.Direcciones, propios.Ajustes, propios.Retiros};
+    const QString duenos[] = {propios.Notas,   propios.Direcciones, propios.Ajustes,
+                              propios.Retiros, propios.Borradas,    propios.Pendientes};
     QCOMPARE(ChoqueDeLog(propios.RutaLog(nombre), propios),
              que.isEmpty() ? QString() : que + u' ' + duenos[dueno]);
 }
