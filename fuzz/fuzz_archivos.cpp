@@ -1,7 +1,8 @@
-// Feeds arbitrary bytes to the notes-file and address-book readers. Besides the
+// Feeds arbitrary bytes to the notes-file, deleted-notes and address-book readers. Besides the
 // sanitizers, it checks that whatever loads can be saved and loads back the same.
 #include "storage/ArchivoNotas.h"
 #include "storage/ListaIP.h"
+#include "storage/PapeleraNotas.h"
 
 #include <QBuffer>
 
@@ -44,6 +45,16 @@ void ProbarArchivoNotas(QByteArrayView bytes) {
     Exigir(releido.Notas == ComoSeLeeran(leido.Notas));
 }
 
+void ProbarPapelera(QByteArrayView bytes) {
+    const std::optional<QList<DatosNota>> leidas = PapeleraNotas::Leer(bytes);
+    if (!leidas || leidas->isEmpty())
+        return;
+    Exigir(leidas->size() <= PapeleraNotas::kMaxBorradas);
+    const QByteArray guardado = PapeleraNotas::Bytes(*leidas);
+    Exigir(!guardado.isEmpty());
+    Exigir(PapeleraNotas::Leer(guardado) == ComoSeLeeran(*leidas));
+}
+
 bool MismasEntradas(const ListaIP& a, const ListaIP& b) {
     return std::equal(a.Entradas().begin(), a.Entradas().end(), b.Entradas().begin(),
                       b.Entradas().end(), [](const nodoListaIP& x, const nodoListaIP& y) {
@@ -73,6 +84,7 @@ void ProbarListaIP(QByteArrayView bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tamano) {
     const QByteArrayView bytes(reinterpret_cast<const char*>(datos), qsizetype(tamano));
     ProbarArchivoNotas(bytes);
+    ProbarPapelera(bytes);
     ProbarListaIP(bytes);
     return 0;
 }
