@@ -16,6 +16,7 @@ class BotonRedondo;
 class CapasNotas;
 class CustodiaArchivos;
 class FondoCorcho;
+class PendientesTablero;
 class PiezaMarco;
 class QMenu;
 class QMouseEvent;
@@ -90,6 +91,7 @@ public:
     void OrganizarNotas(bool PorCreacion, bool Ascendente);
     void mnuFondoBuscarNotaClick();
     void mnuFondoAboutClick();
+    void mnuFondoPendientesClick();
     void ComprobarNotasCaducadas();
 
     // The board's part in receiving a note.
@@ -111,6 +113,9 @@ public:
     QString RutaNotas() const { return FRutaNotas; }
     QString RutaListaIP() const { return FRutaListaIP; }
     QString RutaRetiros() const { return FRutaRetiros; }
+    QString RutaPendientes() const { return FRutaPendientes; }
+    // The notes that wait for a board that was off.
+    PendientesTablero& Pendientes() { return *FPendientes; }
 
     // Settings.
     void CargarConfiguracion();
@@ -241,6 +246,8 @@ private:
     QString FRutaNotas;
     QString FRutaListaIP;
     QString FRutaRetiros; // withdrawals by flood control, beside the address book
+    QString FRutaPendientes; // notes waiting to be sent, beside the notes file
+    PendientesTablero* FPendientes = nullptr;
     ModeloNotas FModelo;
     VistasNotas* FVistas = nullptr;
     // The notes file is being read: each note goes beneath the ones read before it.

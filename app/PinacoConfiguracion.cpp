@@ -47,7 +47,7 @@ QSettings& TPinaco::Registro() {
 }
 
 ArchivosPropios TPinaco::ArchivosDelTablero() {
-    return {FRutaNotas, FRutaListaIP, Registro().fileName(), FRutaRetiros};
+    return {FRutaNotas, FRutaListaIP, Registro().fileName(), FRutaRetiros, FRutaPendientes};
 }
 
 bool TPinaco::ConfiguracionLegible() {

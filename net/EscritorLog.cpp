@@ -92,7 +92,8 @@ QList<Propio> Propios(const ArchivosPropios& p) {
                         QStringLiteral("un fichero de trabajo") + del, ruta});
     }
     const std::pair<QString, const char*> otros[] = {
-        {p.Ajustes, "fichero de configuración"}, {p.Retiros, "fichero de direcciones retiradas"}};
+        {p.Ajustes, "fichero de configuración"}, {p.Retiros, "fichero de direcciones retiradas"},
+        {p.Pendientes, "fichero de notas pendientes de envío"}};
     for (const auto& [ruta, que] : otros)
         if (!ruta.isEmpty())
             propios.append({ruta, QStringLiteral("el ") + QString::fromUtf8(que),

@@ -13,6 +13,7 @@ struct ArchivosPropios {
     QString Direcciones;
     QString Ajustes;
     QString Retiros;
+    QString Pendientes;
     // A relative log name lies in the folder of the data files.
     QString RutaLog(const QString& logFilename) const;
 };

@@ -292,7 +292,7 @@ void TestPanelesConfig::logRechazado() {
     QVERIFY(QDir(carpeta.path()).mkdir("conf"));
     const ArchivosPropios propios{carpeta.filePath("pinaco.DAT"), carpeta.filePath("pinaco.NET"),
                                   carpeta.filePath("conf/Pinaco.conf"),
-                                  carpeta.filePath("pinaco.RET")};
+                                  carpeta.filePath("pinaco.RET"), carpeta.filePath("pinaco.PEN")};
     Configuracion c;
     ListaIP libreta;
     int guardados = 0;

@@ -50,7 +50,7 @@ void TestServidorNotas::init() {
     FTablero->libreta.AddIP("*.*.*.*", "(Desconocido)", true, 2222);
     FTablero->propios = {FCarpeta->filePath("pinaco.DAT"), FCarpeta->filePath("pinaco.NET"),
                          FCarpeta->filePath("config/Pinaco.conf"),
-                         FCarpeta->filePath("pinaco.RET")};
+                         FCarpeta->filePath("pinaco.RET"), FCarpeta->filePath("pinaco.PEN")};
     FAhora = QDateTime(QDate(2000, 1, 5), QTime(14, 3, 22));
     FServidor = std::make_unique<ServidorNotas>(
         *FTablero, FTablero->libreta, FCarpeta->filePath("pinaco.LOG"), [this] { return FAhora; });
