@@ -7,10 +7,10 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QFile>
 
 #include <algorithm>
 #include <cstdio>
@@ -100,8 +100,8 @@ int main(int argc, char** argv) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     const double ronda = Ms(t);
 
-    std::printf("%d notas en espera (%lld bytes en %s)\n", kEnEspera,
-                qlonglong(QFile(ruta).size()), "pinaco.PEN");
+    std::printf("%d notas en espera (%lld bytes en %s)\n", kEnEspera, qlonglong(QFile(ruta).size()),
+                "pinaco.PEN");
     std::printf("  guardar el archivo:            %8.2f ms\n", guardar);
     std::printf("  leer el archivo:               %8.2f ms\n", cargar);
     std::printf("  cargar y programar:            %8.3f ms\n", programar);

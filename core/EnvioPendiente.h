@@ -8,8 +8,8 @@
 #include <optional>
 
 struct EnvioPendiente {
-    quint64 Id = 0;  // in memory only, to name an entry while others come and go
-    DatosNota Nota;  // as it was when it was queued
+    quint64 Id = 0; // in memory only, to name an entry while others come and go
+    DatosNota Nota; // as it was when it was queued
     QString IP;
     qint32 Puerto = 0;
     QString Nombre;  // as the address book named the target

@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -30,8 +31,8 @@ QString PrimeraLinea(const QString& texto) {
 
 TfrmNotasPendientes::TfrmNotasPendientes(EnviosPendientes& envios, QWidget* owner)
     : QDialog(owner), FEnvios(envios) {
-    auto* etiqueta =
-        new QLabel(QStringLiteral("Notas que se enviarán cuando su destino esté disponible:"), this);
+    auto* etiqueta = new QLabel(
+        QStringLiteral("Notas que se enviarán cuando su destino esté disponible:"), this);
     ListView = new QTreeWidget(this);
     ListView->setRootIsDecorated(false);
     ListView->setUniformRowHeights(true);
@@ -40,9 +41,15 @@ TfrmNotasPendientes::TfrmNotasPendientes(EnviosPendientes& envios, QWidget* owne
                                QStringLiteral("Desde"), QStringLiteral("Próximo intento")});
     ListView->header()->setStretchLastSection(false);
     ListView->header()->setSectionResizeMode(ColumnaTexto, QHeaderView::Stretch);
-    ListView->setColumnWidth(ColumnaDestino, 170);
-    ListView->setColumnWidth(ColumnaDesde, 105);
-    ListView->setColumnWidth(ColumnaProximo, 105);
+    // The moments whole, in the list's own font; the text takes what is left.
+    const int anchoMomento =
+        ListView->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000 00:00")) + 16;
+    ListView->setColumnWidth(ColumnaDestino, 210);
+    ListView->setColumnWidth(ColumnaDesde, anchoMomento);
+    ListView->setColumnWidth(
+        ColumnaProximo, std::max(anchoMomento, ListView->fontMetrics().horizontalAdvance(
+                                                   ListView->headerItem()->text(ColumnaProximo)) +
+                                                   16));
     ListView->installEventFilter(this);
     etiqueta->setBuddy(ListView);
 
@@ -55,7 +62,7 @@ TfrmNotasPendientes::TfrmNotasPendientes(EnviosPendientes& envios, QWidget* owne
     columna->addWidget(etiqueta);
     columna->addWidget(ListView, 1);
     columna->addLayout(FilaBotones({btnEnviarAhora, btnCancelarEnvio, btnCerrar}));
-    PrepararDialogoNota(this, QStringLiteral("Notas pendientes de envío"), QSize(560, 300));
+    PrepararDialogoNota(this, QStringLiteral("Notas pendientes de envío"), QSize(720, 320));
 
     FRenovar.setSingleShot(true);
     FRenovar.setInterval(100);
@@ -63,8 +70,7 @@ TfrmNotasPendientes::TfrmNotasPendientes(EnviosPendientes& envios, QWidget* owne
     connect(&FEnvios, &EnviosPendientes::Cambiado, &FRenovar, qOverload<>(&QTimer::start));
     connect(ListView, &QTreeWidget::currentItemChanged, this,
             &TfrmNotasPendientes::HabilitarBotones);
-    connect(btnEnviarAhora, &QPushButton::clicked, this,
-            &TfrmNotasPendientes::btnEnviarAhoraClick);
+    connect(btnEnviarAhora, &QPushButton::clicked, this, &TfrmNotasPendientes::btnEnviarAhoraClick);
     connect(btnCancelarEnvio, &QPushButton::clicked, this,
             &TfrmNotasPendientes::btnCancelarEnvioClick);
     connect(btnCerrar, &QPushButton::clicked, this, &QDialog::accept);
@@ -82,10 +88,10 @@ void TfrmNotasPendientes::Rellenar() {
     for (const EnvioPendiente& e : FEnvios.Envios()) {
         const QString destino =
             e.Nombre.isEmpty() ? e.IP : QStringLiteral("%1  (%2)").arg(e.Nombre, e.IP);
-        const QString proximo = e.Id == FEnvios.EnCurso() ? QStringLiteral("enviando...")
-                                                         : Momento(e.Proximo);
-        auto* fila = new QTreeWidgetItem(
-            {destino, PrimeraLinea(e.Nota.Texto), Momento(e.Desde), proximo});
+        const QString proximo =
+            e.Id == FEnvios.EnCurso() ? QStringLiteral("enviando...") : Momento(e.Proximo);
+        auto* fila =
+            new QTreeWidgetItem({destino, PrimeraLinea(e.Nota.Texto), Momento(e.Desde), proximo});
         fila->setData(ColumnaDestino, kRolId, e.Id);
         if (e.Id == seleccionado)
             actual = fila;

@@ -95,8 +95,8 @@ ResultadoCargaPendientes LeerPendientes(QByteArrayView bytes) {
         e.Proximo = MomentoDeTexto(lector.LeerLinea());
         e.Intentos = lector.LeerNumero();
         e.Nota = LeerRegistroNota(lector);
-        if (lector.Fallo() || !DireccionDeEnvio(e.IP) || !e.Desde.isValid() || !e.Proximo.isValid() ||
-            e.Intentos < 0)
+        if (lector.Fallo() || !DireccionDeEnvio(e.IP) || !e.Desde.isValid() ||
+            !e.Proximo.isValid() || e.Intentos < 0)
             return danado();
         resultado.Envios.append(std::move(e));
     }

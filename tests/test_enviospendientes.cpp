@@ -114,10 +114,16 @@ void TestEnviosPendientes::archivoIdaYVuelta() {
     QTemporaryDir dir;
     const QString ruta = dir.filePath(QStringLiteral("pinaco.PEN"));
     QList<EnvioPendiente> envios(2);
-    envios[0] = {1, Nota(QStringLiteral("Llamar a José\ren Peñón")), "127.0.0.1", 4016,
-                 QStringLiteral("Equipo de Íñigo"), kInicio, kInicio.addSecs(60), 1};
-    envios[1] = {2, Nota(QString()), "10.0.0.255", -3, QString(), kInicio.addDays(-6),
-                 kInicio.addMSecs(1), 640};
+    envios[0] = {1,
+                 Nota(QStringLiteral("Llamar a José\ren Peñón")),
+                 "127.0.0.1",
+                 4016,
+                 QStringLiteral("Equipo de Íñigo"),
+                 kInicio,
+                 kInicio.addSecs(60),
+                 1};
+    envios[1] = {2,         Nota(QString()),     "10.0.0.255",        -3,
+                 QString(), kInicio.addDays(-6), kInicio.addMSecs(1), 640};
     envios[1].Nota.ReceivedFromIP = QStringLiteral("192.168.1.7");
     QCOMPARE(GuardarPendientes(ruta, envios), ErrorArchivo::Ninguno);
     const ResultadoCargaPendientes leido = CargarPendientes(ruta);
@@ -142,10 +148,17 @@ void TestEnviosPendientes::archivoIdaYVuelta() {
 
 void TestEnviosPendientes::archivoDanado_data() {
     QList<EnvioPendiente> envios(2);
-    envios[0] = {1, Nota(QStringLiteral("uno\rdos\rtres")), "127.0.0.1", 4016, "A", kInicio,
-                 kInicio.addSecs(60), 1};
-    envios[1] = {2, Nota(QStringLiteral("cuatro")), "127.0.0.2", 4016, "B", kInicio,
-                 kInicio.addSecs(120), 2};
+    envios[0] = {1,
+                 Nota(QStringLiteral("uno\rdos\rtres")),
+                 "127.0.0.1",
+                 4016,
+                 "A",
+                 kInicio,
+                 kInicio.addSecs(60),
+                 1};
+    envios[1] = {
+        2, Nota(QStringLiteral("cuatro")), "127.0.0.2", 4016, "B", kInicio, kInicio.addSecs(120),
+        2};
     const QByteArray bien = BytesPendientes(envios);
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("cabecera ajena") << QByteArray("PINACO_NOTAS_BD_3.0\r\n0\r\nFIN\r\n");
@@ -153,9 +166,12 @@ void TestEnviosPendientes::archivoDanado_data() {
     QTest::newRow("cuenta no numerica") << QByteArray(bien).replace("\r\n2\r\n", "\r\ndos\r\n");
     QTest::newRow("puerto no numerico") << QByteArray(bien).replace("4016", "x016");
     QTest::newRow("direccion rota") << QByteArray(bien).replace("127.0.0.2", "127.0.0");
-    QTest::newRow("momento roto") << QByteArray(bien).replace("2026-03-27T23:51", "2026-13-27T23:51");
-    QTest::newRow("mas entradas de las que hay") << QByteArray(bien).replace("\r\n2\r\n", "\r\n3\r\n");
-    QTest::newRow("menos entradas de las que hay") << QByteArray(bien).replace("\r\n2\r\n", "\r\n1\r\n");
+    QTest::newRow("momento roto") << QByteArray(bien).replace("2026-03-27T23:51",
+                                                              "2026-13-27T23:51");
+    QTest::newRow("mas entradas de las que hay")
+        << QByteArray(bien).replace("\r\n2\r\n", "\r\n3\r\n");
+    QTest::newRow("menos entradas de las que hay")
+        << QByteArray(bien).replace("\r\n2\r\n", "\r\n1\r\n");
     QTest::newRow("Ctrl-Z a medias") << QByteArray(bien).insert(bien.size() / 2, '\x1a');
     for (const int corte : {5, 8, 40, 100})
         QTest::addRow("cortado %d bytes antes del fin", corte) << bien.first(bien.size() - corte);
@@ -175,13 +191,13 @@ void TestEnviosPendientes::resultados_data() {
     QTest::newRow("entregada") << Guion{} << true << QString();
     QTest::newRow("rechazada") << Guion{{"HOLA", "NOT_ALLOWED"}} << false
                                << MotivosPendientes::Rechazada();
-    QTest::newRow("rechazada a mitad") << Guion{{"TEXT:", "NOT_ALLOWED"}} << false
-                                       << MotivosPendientes::Rechazada();
+    QTest::newRow("rechazada a mitad")
+        << Guion{{"TEXT:", "NOT_ALLOWED"}} << false << MotivosPendientes::Rechazada();
     QTest::newRow("sin saludo") << Guion{{"HOLA", ""}} << false << QString();
     QTest::newRow("interrumpida") << Guion{{"NOTA_BEGIN", ""}} << false << QString();
     QTest::newRow("cortada") << Guion{{"LEFT:", kCerrar}} << false << QString();
-    QTest::newRow("sin confirmar") << Guion{{"NOTA_END", ""}} << false
-                                   << MotivosPendientes::SinConfirmar();
+    QTest::newRow("sin confirmar")
+        << Guion{{"NOTA_END", ""}} << false << MotivosPendientes::SinConfirmar();
 }
 
 void TestEnviosPendientes::resultados() {

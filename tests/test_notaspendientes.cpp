@@ -59,9 +59,9 @@ void TestNotasPendientes::lista() {
     const auto local = [](const QDateTime& m) {
         return m.toLocalTime().toString(QStringLiteral("dd/MM/yyyy hh:mm"));
     };
-    QCOMPARE(Fila(d.ListView, 0), (QStringList{"Ana  (127.0.0.1)", "Comprar pan",
-                                               local(kAhora.addSecs(-600)),
-                                               local(kAhora.addSecs(300))}));
+    QCOMPARE(Fila(d.ListView, 0),
+             (QStringList{"Ana  (127.0.0.1)", "Comprar pan", local(kAhora.addSecs(-600)),
+                          local(kAhora.addSecs(300))}));
     QCOMPARE(Fila(d.ListView, 1).first(), QStringLiteral("127.0.0.1"));
     QCOMPARE(d.ListView->currentItem(), d.ListView->topLevelItem(0));
     QVERIFY(d.ListView->hasFocus() || !d.isVisible());
@@ -120,7 +120,8 @@ void TestNotasPendientes::archivoDanado() {
     QCOMPARE(cajas.vistas[0].Titulo, QStringLiteral("Notas pendientes de envío"));
     QCOMPARE(cajas.vistas[0].Texto,
              "Las notas pendientes de envío no se pudieron leer: el archivo está dañado.\r"
-             "(Se ha guardado una copia en: " + copia + ")");
+             "(Se ha guardado una copia en: " +
+                 copia + ")");
     // The next change writes a sound file in its place.
     p.Anadir({"127.0.0.1", 1, "Ana"}, DatosNota());
     QCOMPARE(CargarPendientes(ruta).Envios.size(), 1);
@@ -143,12 +144,13 @@ void TestNotasPendientes::avisos() {
     QWidget tablero;
     QDateTime ahora = kAhora;
     QStringList bandeja, log;
-    PendientesTablero p(tablero,
-                        {[&] { return enBandeja; },
-                         [&](const QString& t, const QString& texto) { bandeja << t + '|' + texto; },
-                         [&](const QString& linea) { log << linea; },
-                         {}},
-                        [&] { return ahora; });
+    PendientesTablero p(
+        tablero,
+        {[&] { return enBandeja; },
+         [&](const QString& t, const QString& texto) { bandeja << t + '|' + texto; },
+         [&](const QString& linea) { log << linea; },
+         {}},
+        [&] { return ahora; });
     p.Cargar(dir.filePath("pinaco.PEN"));
     Cajas cajas;
     DatosNota nota;
@@ -175,7 +177,8 @@ void TestNotasPendientes::avisos() {
                                                        "(Ana)")));
     const QString texto =
         rechazada ? "La Nota pendiente para: 127.0.0.1  (Ana) no se enviará.\r\"Reunión a las "
-                    "diez\"\r" + MotivosPendientes::Rechazada()
+                    "diez\"\r" +
+                        MotivosPendientes::Rechazada()
                   : QStringLiteral("La Nota pendiente se entregó a: 127.0.0.1  (Ana)\r\"Reunión "
                                    "a las diez\"");
     if (enBandeja) {
