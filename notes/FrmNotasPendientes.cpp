@@ -67,7 +67,11 @@ TfrmNotasPendientes::TfrmNotasPendientes(EnviosPendientes& envios, QWidget* owne
     FRenovar.setSingleShot(true);
     FRenovar.setInterval(100);
     connect(&FRenovar, &QTimer::timeout, this, &TfrmNotasPendientes::Rellenar);
-    connect(&FEnvios, &EnviosPendientes::Cambiado, &FRenovar, qOverload<>(&QTimer::start));
+    // Not restarted by each change: a steady stream of them must not hold the list back.
+    connect(&FEnvios, &EnviosPendientes::Cambiado, this, [this] {
+        if (!FRenovar.isActive())
+            FRenovar.start();
+    });
     connect(ListView, &QTreeWidget::currentItemChanged, this,
             &TfrmNotasPendientes::HabilitarBotones);
     connect(btnEnviarAhora, &QPushButton::clicked, this, &TfrmNotasPendientes::btnEnviarAhoraClick);
