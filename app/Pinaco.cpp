@@ -4,6 +4,7 @@
 #include "app/CapasNotas.h"
 #include "app/CustodiaArchivos.h"
 #include "app/FondoCorcho.h"
+#include "app/PendientesTablero.h"
 #include "app/RegistroConfiguracion.h"
 #include "app/RutasDatos.h"
 #include "app/TecladoTablero.h"
@@ -20,6 +21,7 @@
 #include <QCloseEvent>
 #include <QScreen>
 #include <QSettings>
+#include <QSystemTrayIcon>
 #include <algorithm>
 
 namespace {
@@ -107,6 +109,18 @@ void TPinaco::FormCreate() {
     FPapelera = PapeleraNotas(FRutaBorradas);
     Server = new ServidorNotas(*this, FListaIP,
                                RutaArchivoDatos(FRutaPrograma, QStringLiteral("LOG")), {}, this);
+    FRutaPendientes = RutaJuntoAlPrograma(FRutaNotas, QStringLiteral("PEN"));
+    FPendientes = new PendientesTablero(
+        *this, {[this] { return Config.IconInTray && IconoBandeja->isVisible(); },
+                [this](const QString& titulo, const QString& texto) {
+                    IconoBandeja->showMessage(titulo, texto);
+                },
+                [this](const QString& linea) { Server->AnotarEnLog(linea); },
+                [this] {
+                    return Config.ActualizarPuertoAlEnviarNota
+                               ? std::optional<qint32>(Config.ServerPort)
+                               : std::nullopt;
+                }});
 
     resize(kAnchoDisenado, kAltoDisenado);
     move(-1000, -1000);
@@ -223,6 +237,9 @@ void TPinaco::FormDestroy() {
     // The countdown ends here: the shutdown saves below or leaves the files as they are.
     FAutoguardado.Guardado();
     DesactivarServidor();
+    // No attempt in the background outlives the board; what waits is in its file.
+    delete FPendientes;
+    FPendientes = nullptr;
     Server->EscribirRechazosContados();
     // Before the files are read (a signal during start-up) or after a failed read the
     // board holds defaults or a partial list: the stored files stay as they were.

@@ -17,6 +17,7 @@ class BotonRedondo;
 class CapasNotas;
 class CustodiaArchivos;
 class FondoCorcho;
+class PendientesTablero;
 class PiezaMarco;
 class QAction;
 class QMenu;
@@ -96,6 +97,7 @@ public:
     void OrganizarNotas(bool PorCreacion, bool Ascendente);
     void mnuFondoBuscarNotaClick();
     void mnuFondoAboutClick();
+    void mnuFondoPendientesClick();
     void ComprobarNotasCaducadas();
 
     // The board's part in receiving a note.
@@ -117,6 +119,9 @@ public:
     QString RutaNotas() const { return FRutaNotas; }
     QString RutaListaIP() const { return FRutaListaIP; }
     QString RutaRetiros() const { return FRutaRetiros; }
+    QString RutaPendientes() const { return FRutaPendientes; }
+    // The notes that wait for a board that was off.
+    PendientesTablero& Pendientes() { return *FPendientes; }
 
     // Settings.
     void CargarConfiguracion();
@@ -248,6 +253,8 @@ private:
     QString FRutaListaIP;
     QString FRutaRetiros; // withdrawals by flood control, beside the address book
     QString FRutaBorradas; // the bin of deleted notes, beside the notes file
+    QString FRutaPendientes; // notes waiting to be sent, beside the notes file
+    PendientesTablero* FPendientes = nullptr;
     ModeloNotas FModelo;
     VistasNotas* FVistas = nullptr;
     // The notes file is being read: each note goes beneath the ones read before it.

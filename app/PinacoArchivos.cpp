@@ -1,6 +1,7 @@
 // The board's two data files: loaded once at start-up, written by the autosave and at the end.
 #include "app/CapasNotas.h"
 #include "app/CustodiaArchivos.h"
+#include "app/PendientesTablero.h"
 #include "app/Pinaco.h"
 #include "core/GeometriaNotas.h"
 #include "dialogs/Mensaje.h"
@@ -66,6 +67,7 @@ bool TPinaco::CargarNotas() {
                                 ? QStringLiteral("(Fichero: %1)").arg(FPapelera.Ruta())
                                 : QStringLiteral("Se han apartado en: %1").arg(apartado)),
                        IconoMensaje::Exclamacion);
+    FPendientes->Cargar(FRutaPendientes);
     if (carga.HayQueConvertir() || origenNotas != FRutaNotas || origenIP != FRutaListaIP)
         GuardarNotas();
     return true;

@@ -53,7 +53,7 @@ ArchivosPropios TPinaco::ArchivosDelTablero() {
             Registro().fileName(),
             FRutaRetiros,
             FRutaBorradas,
-            RutaJuntoAlPrograma(FRutaNotas, QStringLiteral("PEN"))};
+            FRutaPendientes};
 }
 
 bool TPinaco::ConfiguracionLegible() {

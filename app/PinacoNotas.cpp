@@ -2,6 +2,7 @@
 #include "app/ArrastreRaton.h"
 #include "app/CapasNotas.h"
 #include "app/FondoCorcho.h"
+#include "app/PendientesTablero.h"
 #include "app/Pinaco.h"
 #include "app/RutasDatos.h"
 #include "config/FrmConfigurarPinaco.h"
@@ -13,6 +14,7 @@
 #include "notes/FrmConfigNota.h"
 #include "notes/FrmEliminarNota.h"
 #include "notes/FrmEnviarNotaRed.h"
+#include "notes/FrmNotasPendientes.h"
 #include "notes/FrmOrganizarNotas.h"
 #include "notes/FrmVerNotaNet.h"
 #include "notes/FuenteDeNota.h"
@@ -43,6 +45,8 @@ void TPinaco::CrearMenus() {
                               &TPinaco::mnuFondoOrganizarClick);
     PopupMenuFondo->addAction(QStringLiteral("&Buscar Nota"), this,
                               &TPinaco::mnuFondoBuscarNotaClick);
+    PopupMenuFondo->addAction(QStringLiteral("Notas &pendientes de envío"), this,
+                              &TPinaco::mnuFondoPendientesClick);
     FAccionRecuperar = PopupMenuFondo->addAction(QStringLiteral("&Recuperar nota borrada"), this,
                                                  &TPinaco::RecuperarNotaBorrada);
     FAccionRecuperar->setShortcut(QKeySequence::Undo);
@@ -317,7 +321,17 @@ void TPinaco::mnuNotaEnviarClick() {
                               Config.ActualizarPuertoAlEnviarNota
                                   ? std::optional<qint32>(Config.ServerPort)
                                   : std::nullopt,
-                              this);
+                              this, [this](const DestinoEnvio& destino, const DatosNota& datos) {
+                                  if (FPendientes)
+                                      FPendientes->Anadir(destino, datos);
+                              });
+    dialogo.exec();
+}
+
+void TPinaco::mnuFondoPendientesClick() {
+    if (!FPendientes)
+        return;
+    TfrmNotasPendientes dialogo(FPendientes->Envios(), this);
     dialogo.exec();
 }
 

@@ -61,3 +61,15 @@ QString LineaRestitucion(const CambioPermiso& restitucion) {
            QStringLiteral(">>> RESTITUIDO PERMISO A ") + restitucion.IP +
            NombreSiLoHay(restitucion.Nombre);
 }
+
+QString LineaPendienteEntregada(const QDateTime& momento, const QString& ip,
+                                const QString& nombre) {
+    return MarcaLog(momento) + QStringLiteral("Nota pendiente entregada a: ") + ip +
+           NombreSiLoHay(nombre);
+}
+
+QString LineaPendienteAbandonada(const QDateTime& momento, const QString& ip,
+                                 const QString& nombre, const QString& motivo) {
+    return MarcaLog(momento) + QStringLiteral("Nota pendiente no entregada a: ") + ip +
+           NombreSiLoHay(nombre) + QStringLiteral("  ") + motivo;
+}

@@ -32,3 +32,8 @@ struct ModoRetiro {
 };
 QString LineaRetiro(const CambioPermiso& retiro, const ModoRetiro& modo);
 QString LineaRestitucion(const CambioPermiso& restitucion);
+
+// A note that waited for a board that was off: delivered at last, or given up and why.
+QString LineaPendienteEntregada(const QDateTime& momento, const QString& ip, const QString& nombre);
+QString LineaPendienteAbandonada(const QDateTime& momento, const QString& ip, const QString& nombre,
+                                 const QString& motivo);

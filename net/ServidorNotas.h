@@ -76,6 +76,11 @@ public:
     // The refusals counted in a minute that has not ended, written now: the log is closing.
     // Called by the owner while the address book still exists; the destructor does it too.
     void EscribirRechazosContados() { EscribirRechazosRepetidos(true); }
+    // A line of the board's own, when the settings keep a log.
+    void AnotarEnLog(const QString& linea) {
+        if (FReglas.CrearArchivoLog)
+            EscribirLog(linea);
+    }
     QTimer TimerRechazos;
 
 signals:

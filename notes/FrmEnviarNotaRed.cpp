@@ -25,8 +25,10 @@ constexpr int kFilasConBarra = 8; // the list shows seven rows
 } // namespace
 
 TfrmEnviarNotaRed::TfrmEnviarNotaRed(const ListaIP& libreta, const DatosNota& NotaAEnviar,
-                                     std::optional<qint32> puertoPropio, QWidget* owner)
-    : QDialog(owner), FLibreta(libreta), FNota(NotaAEnviar), FPuertoPropio(puertoPropio) {
+                                     std::optional<qint32> puertoPropio, QWidget* owner,
+                                     EnviarMasTarde masTarde)
+    : QDialog(owner), FLibreta(libreta), FNota(NotaAEnviar), FPuertoPropio(puertoPropio),
+      FMasTarde(std::move(masTarde)) {
     CrearControles();
     PrepararDialogoNota(this, QStringLiteral("Enviar Nota por Red"), QSize(417, 315));
     for (const nodoListaIP& entrada : FLibreta.Entradas())
@@ -149,7 +151,10 @@ void TfrmEnviarNotaRed::btnEnviarClick() {
         HabilitarControles(true);
         return;
     }
+    FEnviando = true;
+    FDestino = destino;
     if (!Client.Enviar(destino, FNota, FPuertoPropio)) {
+        FEnviando = false;
         HabilitarControles(true);
         MostrarMensaje(this, QStringLiteral("Error"),
                        QStringLiteral("La Nota contiene caracteres que no se pueden enviar."),
@@ -167,6 +172,7 @@ void TfrmEnviarNotaRed::mnuListViewComprobarClick() {
     if (fila < 0)
         return;
     HabilitarControles(false);
+    FEnviando = false;
     Client.Comprobar(DestinoDeFila(fila));
 }
 
@@ -188,7 +194,21 @@ void TfrmEnviarNotaRed::AlTerminar(bool entregada) {
 }
 
 void TfrmEnviarNotaRed::MostrarAviso(const AvisoEnvio& aviso) {
+    // Read before the box: another attempt may be started while it is open.
+    const bool ofrecer = FMasTarde && FEnviando && !Client.Ocupado() &&
+                         Client.Resultado() == ResultadoEnvio::Inalcanzable;
+    const DestinoEnvio destino = FDestino;
+    if (ofrecer)
+        FEnviando = false;
     MostrarMensaje(this, aviso.Titulo, aviso.Texto, aviso.Icono);
+    // Only a board that may be off; a refusal or a half-sent note is final.
+    if (ofrecer &&
+        MostrarMensaje(
+            this, QStringLiteral("Atención:"),
+            QStringLiteral("¿Enviarla automáticamente cuando ese Pinaco esté disponible?"),
+            IconoMensaje::Pregunta, QMessageBox::Yes | QMessageBox::No,
+            QMessageBox::Yes) == QMessageBox::Yes)
+        FMasTarde(destino, FNota);
 }
 
 void TfrmEnviarNotaRed::reject() {

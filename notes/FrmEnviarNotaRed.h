@@ -6,6 +6,7 @@
 #include "net/ClienteNotas.h"
 
 #include <QDialog>
+#include <functional>
 #include <optional>
 
 class ListaIP;
@@ -20,12 +21,17 @@ struct nodoEnviado {
     bool Entregada = false;
 };
 
+// Takes a note whose target did not answer, to be sent once that board is on.
+using EnviarMasTarde = std::function<void(const DestinoEnvio& destino, const DatosNota& nota)>;
+
 class TfrmEnviarNotaRed : public QDialog {
     Q_OBJECT
 public:
-    // puertoPropio: the own ServerPort when the receiver is to record it.
+    // puertoPropio: the own ServerPort when the receiver is to record it. masTarde: where a
+    // note goes that found its target off, when the user wants; without it nobody asks.
     TfrmEnviarNotaRed(const ListaIP& libreta, const DatosNota& NotaAEnviar,
-                      std::optional<qint32> puertoPropio, QWidget* owner);
+                      std::optional<qint32> puertoPropio, QWidget* owner,
+                      EnviarMasTarde masTarde = {});
 
     void ListViewColumnClick(int columna);
     void btnEnviarClick();
@@ -63,6 +69,10 @@ private:
     const ListaIP& FLibreta;
     const DatosNota FNota;
     const std::optional<qint32> FPuertoPropio;
+    const EnviarMasTarde FMasTarde;
+    // The attempt under way sends the note (not a check), to this target.
+    bool FEnviando = false;
+    DestinoEnvio FDestino;
     QString IPDestino;
     OrdenDirecciones FOrden;
     QList<nodoEnviado> FListaEnviados;

@@ -66,6 +66,8 @@ private slots:
     void listaOrdenYEnviosImposibles();
     void alPropioServidorYSegundoEnvio();
     void registroDesdeElPrincipio();
+    void enviarMasTarde_data();
+    void enviarMasTarde();
 };
 
 void TestEnviarNota::terminaciones_data() {
@@ -272,6 +274,72 @@ void TestEnviarNota::registroDesdeElPrincipio() {
     QVERIFY(barra->maximum() > 0);
     QCOMPARE(barra->value(), 0);
     QVERIFY(t.d->Log->verticalScrollBar()->value() == t.d->Log->verticalScrollBar()->maximum());
+}
+
+void TestEnviarNota::enviarMasTarde_data() {
+    QTest::addColumn<Guion>("guion");
+    QTest::addColumn<bool>("apagado");   // nobody listens
+    QTest::addColumn<bool>("comprobar"); // a check, not a send
+    QTest::addColumn<bool>("enlazado");  // the board takes notes for later
+    QTest::addColumn<bool>("ofrecida");
+    QTest::addColumn<int>("respuesta");
+    const int si = QMessageBox::Yes, no = QMessageBox::No;
+    QTest::newRow("apagado, si") << Guion{} << true << false << true << true << si;
+    QTest::newRow("apagado, no") << Guion{} << true << false << true << true << no;
+    QTest::newRow("sin saludo") << Guion{{"HOLA", ""}} << false << false << true << true << si;
+    QTest::newRow("sin tablero que la guarde") << Guion{} << true << false << false << false << si;
+    QTest::newRow("rechazada") << Guion{{"HOLA", "NOT_ALLOWED"}} << false << false << true << false
+                               << si;
+    QTest::newRow("interrumpida") << Guion{{"NOTA_BEGIN", ""}} << false << false << true << false
+                                  << si;
+    QTest::newRow("sin confirmar") << Guion{{"NOTA_END", ""}} << false << false << true << false
+                                   << si;
+    QTest::newRow("entregada") << Guion{} << false << false << true << false << si;
+    QTest::newRow("comprobacion apagada") << Guion{} << true << true << true << false << si;
+}
+
+void TestEnviarNota::enviarMasTarde() {
+    QFETCH(Guion, guion);
+    QFETCH(bool, apagado);
+    QFETCH(bool, enlazado);
+    QFETCH(bool, ofrecida);
+    QFETCH(int, respuesta);
+    ParGuionado par(guion);
+    const quint16 puerto = par.Puerto();
+    if (apagado)
+        par.servidor.close();
+    ListaIP libreta;
+    libreta.AddIP("127.0.0.1", "Ana", true, puerto);
+    DatosNota nota;
+    nota.Texto = kTexto;
+    QList<std::pair<DestinoEnvio, DatosNota>> guardadas;
+    TfrmEnviarNotaRed d(libreta, nota, {}, nullptr,
+                        enlazado ? EnviarMasTarde([&](const DestinoEnvio& e, const DatosNota& n) {
+                            guardadas.append({e, n});
+                        })
+                                 : EnviarMasTarde());
+    d.Client.EsperaConexionMs = d.Client.EsperaRespuestaMs = 300;
+    Cajas cajas;
+    cajas.respuesta = QMessageBox::StandardButton(respuesta);
+    QFETCH(bool, comprobar);
+    if (comprobar)
+        d.mnuListViewComprobar->trigger();
+    else
+        d.btnEnviar->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!cajas.vistas.isEmpty(), 3000);
+    QTest::qWait(50);
+    const QString pregunta = "¿Enviarla automáticamente cuando ese Pinaco esté disponible?";
+    QCOMPARE(cajas.vistas.size(), ofrecida ? 2 : 1);
+    QCOMPARE(cajas.Textos().contains(pregunta), ofrecida);
+    if (ofrecida)
+        QCOMPARE(cajas.vistas[1].Icono, IconoMensaje::Pregunta);
+    QCOMPARE(guardadas.size(), ofrecida && respuesta == QMessageBox::Yes ? 1 : 0);
+    if (!guardadas.isEmpty()) {
+        QCOMPARE(guardadas[0].first.IP, QStringLiteral("127.0.0.1"));
+        QCOMPARE(guardadas[0].first.Puerto, qint32(puerto));
+        QCOMPARE(guardadas[0].first.Nombre, QStringLiteral("Ana"));
+        QCOMPARE(guardadas[0].second, nota);
+    }
 }
 
 QTEST_MAIN(TestEnviarNota)
