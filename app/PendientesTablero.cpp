@@ -3,9 +3,9 @@
 #include "dialogs/Mensaje.h"
 #include "net/LineasLog.h"
 #include "storage/ArchivoPendientes.h"
+#include "storage/CopiasSeguridad.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QRegularExpression>
 #include <QWidget>
 #include <cstdio>
@@ -23,15 +23,6 @@ QString Comienzo(const DatosNota& nota) {
     if (linea.size() > kLargo)
         linea = linea.first(kLargo) + QStringLiteral("...");
     return QStringLiteral("\"%1\"").arg(linea);
-}
-
-// The first free name beside the file: "<file>.dañado", then "<file>.dañado.2" and on.
-QString NombreCopia(const QString& ruta) {
-    const QString base = ruta + QStringLiteral(".dañado");
-    QString copia = base;
-    for (int n = 2; QFile::exists(copia); ++n)
-        copia = base + QStringLiteral(".%1").arg(n);
-    return copia;
 }
 
 } // namespace
@@ -68,9 +59,10 @@ void PendientesTablero::Cargar(const QString& ruta) {
         FEnvios.Cargar(carga.Envios);
         return;
     }
-    const QString copia = NombreCopia(ruta);
-    FGuardable = QFile::copy(ruta, copia);
-    FCopiaDanada = FGuardable ? copia : QString();
+    // Kept whole beside it, "<file>.dañado" (then ".2" and on), before anything is saved.
+    const QString copia = ConservarCopia(ruta, QStringLiteral(".dañado"));
+    FGuardable = !copia.isEmpty();
+    FCopiaDanada = copia;
     const QString texto =
         QStringLiteral("Las notas pendientes de envío no se pudieron leer: el archivo está "
                        "dañado.\r") +

@@ -108,12 +108,5 @@ ResultadoCargaPendientes LeerPendientes(QByteArrayView bytes) {
 }
 
 ResultadoCargaPendientes CargarPendientes(const QString& ruta) {
-    const ArchivoLeido leido = LeerArchivoEntero(ruta);
-    if (!leido.Existe || leido.Error != ErrorArchivo::Ninguno) {
-        ResultadoCargaPendientes resultado;
-        resultado.Existe = leido.Existe;
-        resultado.Error = leido.Error;
-        return resultado;
-    }
-    return LeerPendientes(leido.Bytes);
+    return CargarArchivo(ruta, LeerPendientes);
 }

@@ -23,6 +23,19 @@ ArchivoLeido ExaminarArchivo(const QString& ruta);
 // The same check, then the bytes; never more than the limit is read, whatever the file does.
 ArchivoLeido LeerArchivoEntero(const QString& ruta);
 
+// The file read whole and given to `leer`; a missing or unreadable one gives a result with
+// only its Existe and Error set, which every reader's result has.
+template <typename Resultado>
+Resultado CargarArchivo(const QString& ruta, Resultado (*leer)(QByteArrayView)) {
+    const ArchivoLeido leido = LeerArchivoEntero(ruta);
+    if (leido.Existe && leido.Error == ErrorArchivo::Ninguno)
+        return leer(leido.Bytes);
+    Resultado resultado;
+    resultado.Existe = leido.Existe;
+    resultado.Error = leido.Error;
+    return resultado;
+}
+
 // Writes every byte or reports failure; a device may take fewer bytes per call.
 bool EscribirTodo(QIODevice& destino, QByteArrayView bytes);
 

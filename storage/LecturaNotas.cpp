@@ -96,12 +96,5 @@ ResultadoCargaNotas LeerArchivoNotas(QByteArrayView bytes) {
 }
 
 ResultadoCargaNotas CargarArchivoNotas(const QString& ruta) {
-    const ArchivoLeido leido = LeerArchivoEntero(ruta);
-    if (!leido.Existe || leido.Error != ErrorArchivo::Ninguno) {
-        ResultadoCargaNotas resultado;
-        resultado.Existe = leido.Existe;
-        resultado.Error = leido.Error;
-        return resultado;
-    }
-    return LeerArchivoNotas(leido.Bytes);
+    return CargarArchivo(ruta, LeerArchivoNotas);
 }

@@ -1,11 +1,10 @@
 #include "storage/PapeleraNotas.h"
 
 #include "storage/ArchivoNotas.h"
+#include "storage/CopiasSeguridad.h"
 #include "storage/EscritorLineas.h"
 #include "storage/GuardadoAtomico.h"
 #include "storage/LectorLineas.h"
-
-#include <QFile>
 
 QByteArray PapeleraNotas::Bytes(const QList<DatosNota>& notas) {
     if (notas.isEmpty())
@@ -42,14 +41,12 @@ ErrorArchivo PapeleraNotas::Cargar(QString* apartado) {
         FNotas = std::move(*notas);
         return ErrorArchivo::Ninguno;
     }
-    // Aside, so that the next deletion does not write over it.
-    const QString aparte = FRuta + QStringLiteral(".dañado");
-    QFile::remove(aparte);
-    const bool apartada = QFile::rename(FRuta, aparte);
+    // Kept whole beside it, "<file>.dañado" (then ".2" and on), before a deletion is saved.
+    const QString aparte = ConservarCopia(FRuta, QStringLiteral(".dañado"));
     if (apartado)
-        *apartado = apartada ? aparte : QString();
-    // Where it stays, this run's deletions are kept in memory only.
-    if (!apartada)
+        *apartado = aparte;
+    // Without a copy, this run's deletions are kept in memory only.
+    if (aparte.isEmpty())
         FRuta.clear();
     return leido.Error != ErrorArchivo::Ninguno ? leido.Error : ErrorArchivo::NumeroNoValido;
 }

@@ -20,9 +20,9 @@ public:
 
     explicit PapeleraNotas(QString ruta = {}) : FRuta(std::move(ruta)) {}
 
-    // A missing file is an empty bin. One that cannot be read is moved aside (its new name
-    // in `apartado`, empty when it could not be moved, and then nothing is written over
-    // it) and the bin starts empty: its notes stay on disk.
+    // A missing file is an empty bin. One that cannot be read is copied aside (the copy's
+    // name in `apartado`, empty when no copy could be made, and then nothing is written
+    // over it) and the bin starts empty: its notes stay on disk.
     ErrorArchivo Cargar(QString* apartado = nullptr);
     // The file follows every change.
     ErrorArchivo Echar(const DatosNota& nota);
