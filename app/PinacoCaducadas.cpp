@@ -60,10 +60,9 @@ void TPinaco::AnunciarCaducadas(const QList<IdNota>& ids) {
 void TPinaco::AnunciarPendientes() {
     if (FCerrando || !FArchivosCargados || FPorAnunciar.isEmpty())
         return;
-    // Never on top of another dialog (the expired notes' own too), an open menu or a drag:
-    // the notes wait until these are gone.
-    if (FAnunciando || QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
-        QWidget::mouseGrabber()) {
+    // Never on top of another dialog (the expired notes' own too) or an open menu: the
+    // notes wait until these are gone.
+    if (FAnunciando || QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
         TimerAnunciar.start(kReintentoAnuncioMs);
         return;
     }

@@ -492,8 +492,8 @@ void TestPinaco::caducadasAlCambiarElDia() {
     auto estorbar = [&](QDialog* d) {
         medianoche();
         MantenerAbierta(400);
-        if (QApplication::activeModalWidget() != d)
-            encima = QApplication::activeModalWidget()->metaObject()->className();
+        if (QWidget* arriba = QApplication::activeModalWidget(); arriba != d)
+            encima = arriba ? arriba->metaObject()->className() : "ninguno";
         d->reject();
     };
     if (abierto == "editor") {
@@ -536,8 +536,8 @@ void TestPinaco::anuncioAbiertoNoSeDuplica() {
         FAhora = FAhora.addDays(1);
         FPinaco->Vigia().Comprobar();
         MantenerAbierta(400);
-        if (QApplication::activeModalWidget() != d)
-            encima = QApplication::activeModalWidget()->metaObject()->className();
+        if (QWidget* arriba = QApplication::activeModalWidget(); arriba != d)
+            encima = arriba ? arriba->metaObject()->className() : "ninguno";
         mostradas << RecorrerCaducadas(d);
         AlAbrirseDialogo([&](QDialog* siguiente) { mostradas << RecorrerCaducadas(siguiente); });
     });
