@@ -8,10 +8,8 @@
 #include "app/RegistroConfiguracion.h"
 #include "app/RutasDatos.h"
 #include "app/TecladoTablero.h"
-#include "core/NotasCaducadas.h"
 #include "dialogs/Mensaje.h"
 #include "net/ServidorNotas.h"
-#include "notes/FrmNotaCaduca.h"
 #include "notes/Nota.h"
 #include "notes/VistasNotas.h"
 #include "resources/ImagenesPinaco.h"
@@ -84,6 +82,7 @@ void TPinaco::FormCreate() {
     FTeclado = new TecladoTablero(*this, {PanelAdd, PanelConfigurar, PanelOrganizar, PanelBuscar,
                                           PanelMinimizar, PanelMaximizar, PanelCerrar});
     CrearBandeja();
+    CrearVigia();
 
     Config = Configuracion{};
     Config.ServerActivo = false;
@@ -171,6 +170,7 @@ void TPinaco::TimerOnLoadTimer() {
         activateWindow();
     }
     FCustodia->ComprobarEscritura(FRutaNotas);
+    IniciarVigia();
     ComprobarNotasCaducadas();
     emit Cargado();
 }
@@ -211,19 +211,6 @@ void TPinaco::MensajeMostrar() {
     activateWindow();
 }
 
-void TPinaco::ComprobarNotasCaducadas() {
-    // Looked at note by note first: a board of many notes, none due, makes no list of them.
-    const QDate hoy = QDate::currentDate();
-    bool alguna = false;
-    for (qsizetype i = 0; i < FModelo.Cuenta() && !alguna; ++i)
-        alguna = NotaCaducada(FModelo.DatosEn(i), hoy);
-    if (!alguna)
-        return;
-    ::ComprobarNotasCaducadas([this] { return FModelo.Registros(); },
-                              [this](IdNota id) { BorrarNota(id); },
-                              Config.AvisoNotaCaducada, Config.AvisoNotaCaducadaWAV, this);
-}
-
 void TPinaco::closeEvent(QCloseEvent* event) {
     event->accept();
     QCoreApplication::quit();
@@ -234,6 +221,7 @@ void TPinaco::FormDestroy() {
         return;
     FDestruido = true;
     FCerrando = true;
+    DetenerVigia();
     // The countdown ends here: the shutdown saves below or leaves the files as they are.
     FAutoguardado.Guardado();
     DesactivarServidor();

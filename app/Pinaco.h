@@ -28,6 +28,7 @@ class ReproductorWav;
 class ServidorNotas;
 class TNota;
 class TecladoTablero;
+class VigiaCaducadas;
 class VistasNotas;
 
 class TPinaco : public QWidget, public TableroRed {
@@ -99,6 +100,10 @@ public:
     void mnuFondoAboutClick();
     void mnuFondoPendientesClick();
     void ComprobarNotasCaducadas();
+    // Notes that come due while the board runs; its clock is the board's today.
+    VigiaCaducadas& Vigia() { return *FVigia; }
+    // Shown in the expired-notes dialog once no other dialog is open, as at start-up.
+    void AnunciarCaducadas(const QList<IdNota>& ids);
 
     // The board's part in receiving a note.
     void NotaEmpezada() override { IniciarNotaEntrante(); }
@@ -247,6 +252,10 @@ private:
     void GuardarAutomaticamente();
     void ErrorCritico(const QString& primeraLinea, const QString& ruta);
     void LiberarNotas();
+    void CrearVigia();
+    void IniciarVigia();
+    void DetenerVigia();
+    void AnunciarPendientes();
 
     QString FRutaPrograma;
     QString FRutaNotas;
@@ -279,4 +288,9 @@ private:
     bool FCerrando = false;
     // The autosave has closed the server around its write.
     bool FGuardandoConServidor = false;
+    VigiaCaducadas* FVigia = nullptr;
+    // Due notes waiting for the dialogs open now to close.
+    QList<IdNota> FPorAnunciar;
+    QTimer TimerAnunciar;
+    bool FAnunciando = false;
 };

@@ -16,11 +16,6 @@ namespace {
 constexpr int kAncho = 331;
 constexpr int kAlto = 299;
 
-std::function<bool(qsizetype)> CaducadaEn(const QList<RegistroNota>& notas) {
-    const QDate hoy = QDate::currentDate();
-    return [&notas, hoy](qsizetype i) { return NotaCaducada(notas[i].Datos, hoy); };
-}
-
 QString TextoDelMemo(const QString& texto) {
     return LineasDeNota(texto).join(u'\n');
 }
@@ -28,8 +23,9 @@ QString TextoDelMemo(const QString& texto) {
 } // namespace
 
 TfrmNotaCaduca::TfrmNotaCaduca(LeerRegistros Notas, AccionNota Borrar, bool AvisoNotaCaducada,
-                               const QString& AvisoNotaCaducadaWAV, QWidget* owner)
+                               const QString& AvisoNotaCaducadaWAV, QWidget* owner, FechaDeHoy Hoy)
     : QDialog(owner), FNotas(std::move(Notas)), FBorrar(std::move(Borrar)),
+      FHoy(Hoy ? std::move(Hoy) : FechaDeHoy(&QDate::currentDate)),
       FAvisoNotaCaducadaWAV(AvisoNotaCaducadaWAV) {
     setWindowTitle(QStringLiteral("Notas Caducadas:"));
     PedirVentanaDialogo(this);
@@ -83,6 +79,11 @@ void TfrmNotaCaduca::CrearControles() {
     connect(btnSig, &QPushButton::clicked, this, &TfrmNotaCaduca::btnSigClick);
     connect(btnEliminarNota, &QPushButton::clicked, this, &TfrmNotaCaduca::btnEliminarNotaClick);
     connect(BitBtn2, &QPushButton::clicked, this, &TfrmNotaCaduca::BitBtn2Click);
+}
+
+std::function<bool(qsizetype)> TfrmNotaCaduca::CaducadaEn(const QList<RegistroNota>& notas) const {
+    const QDate hoy = FHoy();
+    return [&notas, hoy](qsizetype i) { return NotaCaducada(notas[i].Datos, hoy); };
 }
 
 bool TfrmNotaCaduca::MostrarPrimeraCaducada() {
@@ -177,10 +178,10 @@ void TfrmNotaCaduca::TimerSoundTimer() {
 
 bool ComprobarNotasCaducadas(const LeerRegistros& Notas, const AccionNota& Borrar,
                              bool AvisoNotaCaducada, const QString& AvisoNotaCaducadaWAV,
-                             QWidget* owner) {
-    if (!HayNotasCaducadas(Notas(), QDate::currentDate()))
+                             QWidget* owner, const FechaDeHoy& Hoy) {
+    if (!HayNotasCaducadas(Notas(), Hoy ? Hoy() : QDate::currentDate()))
         return false;
-    TfrmNotaCaduca dialogo(Notas, Borrar, AvisoNotaCaducada, AvisoNotaCaducadaWAV, owner);
+    TfrmNotaCaduca dialogo(Notas, Borrar, AvisoNotaCaducada, AvisoNotaCaducadaWAV, owner, Hoy);
     dialogo.MostrarPrimeraCaducada();
     dialogo.exec();
     return true;

@@ -5,6 +5,7 @@
 #include "dialogs/MemoNota.h"
 #include "dialogs/ReproductorWav.h"
 
+#include <QDate>
 #include <QDialog>
 #include <QTimer>
 
@@ -13,6 +14,9 @@ class QLabel;
 class QPushButton;
 struct VistaCaducada;
 
+// Today's date, taken afresh by every step; the board's own clock.
+using FechaDeHoy = std::function<QDate()>;
+
 class TfrmNotaCaduca : public QDialog {
     Q_OBJECT
 public:
@@ -20,8 +24,9 @@ public:
 
     // Notas is read afresh at every step, as the board may change meanwhile; Borrar takes
     // the shown note off the board and has the deletion saved. The owner is the board.
+    // Without Hoy the system's date is today.
     TfrmNotaCaduca(LeerRegistros Notas, AccionNota Borrar, bool AvisoNotaCaducada,
-                   const QString& AvisoNotaCaducadaWAV, QWidget* owner);
+                   const QString& AvisoNotaCaducadaWAV, QWidget* owner, FechaDeHoy Hoy = {});
     ~TfrmNotaCaduca() override;
 
     // Shows the first expired note; false when there is none.
@@ -56,8 +61,11 @@ private:
     // Index of the shown note among the notes, or -1 when it has left the board.
     qsizetype IndiceActual(const QList<RegistroNota>& notas) const;
 
+    std::function<bool(qsizetype)> CaducadaEn(const QList<RegistroNota>& notas) const;
+
     LeerRegistros FNotas;
     AccionNota FBorrar;
+    FechaDeHoy FHoy;
     QString FAvisoNotaCaducadaWAV;
     IdNota FIdActual = kSinNota;
 };
@@ -66,4 +74,4 @@ private:
 // whether it was opened.
 bool ComprobarNotasCaducadas(const LeerRegistros& Notas, const AccionNota& Borrar,
                              bool AvisoNotaCaducada, const QString& AvisoNotaCaducadaWAV,
-                             QWidget* owner);
+                             QWidget* owner, const FechaDeHoy& Hoy = {});

@@ -6,6 +6,7 @@
 #include "app/RutasDatos.h"
 #include "app/TraduccionesQt.h"
 #include "core/GeometriaNotas.h"
+#include "core/VigiaCaducadas.h"
 #include "net/SesionNota.h"
 #include "notes/FrmBuscarNota.h"
 #include "notes/FrmConfigNota.h"
@@ -58,6 +59,31 @@ QList<TNota*> NotasApiladas(const TPinaco& pinaco) {
     return notas;
 }
 
+// The notes an expired-notes dialog shows, stepping through to the last; then it closes.
+QList<IdNota> RecorrerCaducadas(QDialog* d) {
+    auto* caducas = qobject_cast<TfrmNotaCaduca*>(d);
+    QList<IdNota> ids;
+    if (!caducas) {
+        d->reject();
+        return ids;
+    }
+    ids << caducas->IdActual();
+    while (caducas->btnSig->isEnabled()) {
+        caducas->btnSig->click();
+        ids << caducas->IdActual();
+    }
+    d->reject();
+    return ids;
+}
+
+TNota* NotaQueVence(TPinaco& pinaco, QDate limite) {
+    TNota* nota = pinaco.CrearNota(true);
+    nota->setDayExpires(quint8(limite.day()));
+    nota->setMonthExpires(quint8(limite.month()));
+    nota->setYearExpires(limite.year());
+    return nota;
+}
+
 } // namespace
 
 class TestPinaco : public QObject {
@@ -78,6 +104,9 @@ private slots:
     void borradaVuelve();
     void organizarOrdenaListaYApilado();
     void caducadaEliminadaDejaElTablero();
+    void caducadasAlCambiarElDia_data();
+    void caducadasAlCambiarElDia();
+    void anuncioAbiertoNoSeDuplica();
     void busquedaSubeLaNotaDeLaFila();
     void guardarYCargarConservaNotasYOrden();
     void conversionConservaLibretaYBytesTrasCtrlZ();
@@ -88,6 +117,9 @@ private slots:
 
 private:
     void Arrancar(int espera = 2000);
+    // Started with the board's clock at FAhora.
+    void ArrancarConReloj();
+    QDateTime FAhora;
     QString Ruta(const QString& nombre) const { return FCarpeta->filePath(nombre); }
     std::unique_ptr<QTemporaryDir> FCarpeta;
     std::unique_ptr<TPinaco> FPinaco;
@@ -109,6 +141,16 @@ void TestPinaco::Arrancar(int espera) {
     FPinaco = std::make_unique<TPinaco>(Ruta("pinaco"));
     QSignalSpy cargado(FPinaco.get(), &TPinaco::Cargado);
     QVERIFY(cargado.wait(espera));
+}
+
+void TestPinaco::ArrancarConReloj() {
+    FPinaco = std::make_unique<TPinaco>(Ruta("pinaco"));
+    FPinaco->Vigia().FijarReloj([this] { return FAhora; });
+    QVERIFY(!FPinaco->Vigia().Activa());
+    QSignalSpy cargado(FPinaco.get(), &TPinaco::Cargado);
+    QVERIFY(cargado.wait(2000));
+    QVERIFY(FPinaco->Vigia().Activa());
+    QCOMPARE(FPinaco->Vigia().UltimaComprobada(), FAhora.date());
 }
 
 // Qt's own dialogs and buttons speak Spanish whatever the locale the test runs under.
@@ -411,6 +453,99 @@ void TestPinaco::caducadaEliminadaDejaElTablero() {
     QCOMPARE(NotasEnOrden(*FPinaco), (QList<TNota*>{vigente, otra}));
     QTRY_VERIFY(vigilada.isNull());
     QVERIFY(FPinaco->AutoguardadoArmado());
+}
+
+void TestPinaco::caducadasAlCambiarElDia_data() {
+    QTest::addColumn<QString>("abierto");  // the dialog open when the date changes
+    QTest::addColumn<bool>("borrarAntes"); // one of the new notes, before they are shown
+    QTest::newRow("medianoche") << QString() << false;
+    QTest::newRow("borrada antes del anuncio") << QString() << true;
+    QTest::newRow("con el editor abierto") << QString("editor") << false;
+    QTest::newRow("borrada con el editor abierto") << QString("editor") << true;
+    QTest::newRow("con las caducadas abiertas") << QString("caducadas") << false;
+}
+
+// At midnight the dialog shows the notes due on the new day and no other; never on top of
+// another dialog, and without a note deleted meanwhile.
+void TestPinaco::caducadasAlCambiarElDia() {
+    QFETCH(QString, abierto);
+    QFETCH(bool, borrarAntes);
+    const QDate dia(2031, 2, 27);
+    FAhora = QDateTime(dia, QTime(23, 59, 30));
+    ArrancarConReloj();
+    NotaQueVence(*FPinaco, dia.addDays(-3));
+    NotaQueVence(*FPinaco, dia);
+    const IdNota b = NotaQueVence(*FPinaco, dia.addDays(1))->Id();
+    NotaQueVence(*FPinaco, dia.addDays(2));
+    const IdNota c = NotaQueVence(*FPinaco, dia.addDays(1))->Id();
+    QList<IdNota> esperadas{b, c};
+    if (borrarAntes)
+        esperadas.removeOne(b);
+
+    QString encima; // a dialog that opened on top of the one open
+    auto medianoche = [&] {
+        FAhora = QDateTime(dia.addDays(1), QTime(0, 0, 0, 50));
+        FPinaco->Vigia().Comprobar();
+        if (borrarAntes)
+            FPinaco->BorrarNota(b);
+    };
+    auto estorbar = [&](QDialog* d) {
+        medianoche();
+        MantenerAbierta(400);
+        if (QWidget* arriba = QApplication::activeModalWidget(); arriba != d)
+            encima = arriba ? arriba->metaObject()->className() : "ninguno";
+        d->reject();
+    };
+    if (abierto == "editor") {
+        QDialog editor(FPinaco.get());
+        AlAbrirseDialogo(estorbar);
+        editor.exec();
+    } else if (abierto == "caducadas") {
+        AlAbrirseDialogo(estorbar);
+        FPinaco->ComprobarNotasCaducadas();
+    } else {
+        medianoche();
+    }
+    QCOMPARE(encima, QString());
+    QList<IdNota> mostradas;
+    bool visto = false;
+    AlAbrirseDialogo([&](QDialog* d) {
+        mostradas = RecorrerCaducadas(d);
+        visto = true;
+    });
+    QTRY_VERIFY(visto);
+    QCOMPARE(mostradas, esperadas);
+    // The same day again announces nothing.
+    visto = false;
+    FPinaco->Vigia().Comprobar();
+    MantenerAbierta(100);
+    QVERIFY(!visto);
+}
+
+// A second day comes while the first day's notes are shown: no second dialog over it; its
+// notes follow once it closes.
+void TestPinaco::anuncioAbiertoNoSeDuplica() {
+    const QDate dia(2031, 12, 30);
+    FAhora = QDateTime(dia, QTime(23, 0));
+    ArrancarConReloj();
+    const IdNota a = NotaQueVence(*FPinaco, dia.addDays(1))->Id();
+    const IdNota b = NotaQueVence(*FPinaco, dia.addDays(2))->Id();
+    QList<QList<IdNota>> mostradas;
+    QString encima;
+    AlAbrirseDialogo([&](QDialog* d) {
+        FAhora = FAhora.addDays(1);
+        FPinaco->Vigia().Comprobar();
+        MantenerAbierta(400);
+        if (QWidget* arriba = QApplication::activeModalWidget(); arriba != d)
+            encima = arriba ? arriba->metaObject()->className() : "ninguno";
+        mostradas << RecorrerCaducadas(d);
+        AlAbrirseDialogo([&](QDialog* siguiente) { mostradas << RecorrerCaducadas(siguiente); });
+    });
+    FAhora = FAhora.addDays(1);
+    FPinaco->Vigia().Comprobar();
+    QTRY_COMPARE(mostradas.size(), 2);
+    QCOMPARE(encima, QString());
+    QCOMPARE(mostradas, (QList<QList<IdNota>>{{a}, {b}}));
 }
 
 // A double click in the search brings the row's note to the front, unless it has left the
