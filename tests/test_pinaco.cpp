@@ -677,7 +677,10 @@ void TestPinaco::autoguardadoFallidoNoCierraElServidorNiPierdeNotas() {
         escuchando = par.waitForConnected(2000);
     };
     QCOMPARE(Avanzar(*FPinaco, 300), 1);
-    QCOMPARE(FCajas.vistas.size(), 1);
+    QStringList textos;
+    for (const auto& caja : FCajas.vistas)
+        textos << caja.Texto;
+    QVERIFY2(FCajas.vistas.size() == 1, qPrintable(textos.join(" | ")));
     QVERIFY(escuchando);
     QVERIFY(FCajas.vistas[0].Texto.contains(ruta + ".recuperacion"));
     const ResultadoCargaNotas copia = CargarArchivoNotas(ruta + ".recuperacion");
