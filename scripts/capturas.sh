@@ -11,10 +11,8 @@ programa=${1:-$raiz/build/app/pinaco}
                         cmake --build "$raiz/build" --target pinaco -j"$(nproc)"; }
 destino="$raiz/docs/capturas"
 mkdir -p "$destino"
-trabajo=$(mktemp -d)
-pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null; rm -rf "$trabajo"' EXIT
 source "$raiz/scripts/pantalla-virtual.sh"
+empezar_trabajo
 abrir_pantalla 1024x700x24
 
 # A board with a few notes of every kind, and an address book.

@@ -2,6 +2,16 @@
 # window manager, boards in folders of their own, and a wait for a window. The caller keeps
 # the pids in the array `pids` and names the board's binary in `programa`.
 
+# A folder of the script's own in `trabajo`; at the end every process in `pids` is killed
+# (signal given, TERM by default) and the folder removed.
+empezar_trabajo() {
+    trabajo=$(mktemp -d)
+    pids=()
+    senal_final=${1:-TERM}
+    trap 'for pid in "${pids[@]}"; do kill -"$senal_final" "$pid" 2>/dev/null || true; done
+          wait 2>/dev/null || true; rm -rf "$trabajo"' EXIT
+}
+
 # Starts Xvfb on the first free display from :90 and openbox on it; exports DISPLAY.
 abrir_pantalla() {
     local n pantalla=""

@@ -8,14 +8,6 @@
 set -euo pipefail
 export LC_ALL=C
 programa=$(realpath "$1")
-trabajo=$(mktemp -d)
-pids=()
-terminar() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$trabajo"
-}
-trap terminar EXIT
 
 fallo() {
     echo "FALLO: $*" >&2
@@ -28,6 +20,7 @@ fallo() {
 }
 
 source "$(dirname "$0")/../scripts/pantalla-virtual.sh"
+empezar_trabajo
 abrir_pantalla || fallo "no se pudo abrir la pantalla virtual"
 
 puerto_libre() {

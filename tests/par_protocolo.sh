@@ -10,14 +10,6 @@ cabecera=$(realpath "$2")
 aqui=$(dirname "$(realpath "$0")")
 par="$aqui/par_protocolo.py"
 python=${PYTHON:-python3}
-trabajo=$(mktemp -d)
-pids=()
-terminar() {
-    for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$trabajo"
-}
-trap terminar EXIT
 
 fallo() {
     echo "FALLO: $*" >&2
@@ -27,6 +19,7 @@ fallo() {
 }
 
 source "$aqui/../scripts/pantalla-virtual.sh"
+empezar_trabajo KILL
 
 # A port nobody holds now; the board takes it a moment later.
 puerto=$("$python" -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')

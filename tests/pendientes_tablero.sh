@@ -7,19 +7,12 @@
 set -euo pipefail
 export LC_ALL=C
 programa=$(realpath "$1")
-trabajo=$(mktemp -d)
-pids=()
-terminar() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$trabajo"
-}
-trap terminar EXIT
 fallo() {
     echo "FALLO: $*" >&2
     exit 1
 }
 source "$(dirname "$0")/../scripts/pantalla-virtual.sh"
+empezar_trabajo
 
 puerto_libre() {
     local p
