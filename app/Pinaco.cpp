@@ -1,6 +1,7 @@
 #include "app/Pinaco.h"
 
 #include "app/AccesibilidadTablero.h"
+#include "app/AnuncioCaducadas.h"
 #include "app/CapasNotas.h"
 #include "app/CustodiaArchivos.h"
 #include "app/FondoCorcho.h"
@@ -82,7 +83,7 @@ void TPinaco::FormCreate() {
     FTeclado = new TecladoTablero(*this, {PanelAdd, PanelConfigurar, PanelOrganizar, PanelBuscar,
                                           PanelMinimizar, PanelMaximizar, PanelCerrar});
     CrearBandeja();
-    CrearVigia();
+    FAnuncio = new AnuncioCaducadas(*this, FModelo, Config, [this](IdNota id) { BorrarNota(id); });
 
     Config = Configuracion{};
     Config.ServerActivo = false;
@@ -170,7 +171,7 @@ void TPinaco::TimerOnLoadTimer() {
         activateWindow();
     }
     FCustodia->ComprobarEscritura(FRutaNotas);
-    IniciarVigia();
+    FAnuncio->Iniciar();
     ComprobarNotasCaducadas();
     emit Cargado();
 }
@@ -197,6 +198,14 @@ void TPinaco::GuardarAutomaticamente() {
         TimerReactivarServidor.start();
 }
 
+void TPinaco::ComprobarNotasCaducadas() {
+    FAnuncio->ComprobarTodas();
+}
+
+VigiaCaducadas& TPinaco::Vigia() {
+    return FAnuncio->Vigia();
+}
+
 void TPinaco::MensajeMostrar() {
     if (Config.IconInTray)
         RestaurarDeBandeja();
@@ -221,7 +230,7 @@ void TPinaco::FormDestroy() {
         return;
     FDestruido = true;
     FCerrando = true;
-    DetenerVigia();
+    FAnuncio->Detener();
     // The countdown ends here: the shutdown saves below or leaves the files as they are.
     FAutoguardado.Guardado();
     DesactivarServidor();

@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <memory>
 
+class AnuncioCaducadas;
 class BotonRedondo;
 class CapasNotas;
 class CustodiaArchivos;
@@ -101,9 +102,7 @@ public:
     void mnuFondoPendientesClick();
     void ComprobarNotasCaducadas();
     // Notes that come due while the board runs; its clock is the board's today.
-    VigiaCaducadas& Vigia() { return *FVigia; }
-    // Shown in the expired-notes dialog once no other dialog is open, as at start-up.
-    void AnunciarCaducadas(const QList<IdNota>& ids);
+    VigiaCaducadas& Vigia();
 
     // The board's part in receiving a note.
     void NotaEmpezada() override { IniciarNotaEntrante(); }
@@ -252,10 +251,6 @@ private:
     void GuardarAutomaticamente();
     void ErrorCritico(const QString& primeraLinea, const QString& ruta);
     void LiberarNotas();
-    void CrearVigia();
-    void IniciarVigia();
-    void DetenerVigia();
-    void AnunciarPendientes();
 
     QString FRutaPrograma;
     QString FRutaNotas;
@@ -288,9 +283,5 @@ private:
     bool FCerrando = false;
     // The autosave has closed the server around its write.
     bool FGuardandoConServidor = false;
-    VigiaCaducadas* FVigia = nullptr;
-    // Due notes waiting for the dialogs open now to close.
-    QList<IdNota> FPorAnunciar;
-    QTimer TimerAnunciar;
-    bool FAnunciando = false;
+    AnuncioCaducadas* FAnuncio = nullptr;
 };
