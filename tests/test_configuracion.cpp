@@ -11,6 +11,7 @@
 #include "tests/DialogosPrueba.h"
 #include "tests/EntornoPrueba.h"
 #include "tests/ParCliente.h"
+#include "tests/PuertoLibre.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -187,10 +188,7 @@ void TestConfiguracion::puertoOcupado() {
 }
 
 void TestConfiguracion::servidorEscuchaYSeApaga() {
-    QTcpServer libre;
-    QVERIFY(libre.listen(QHostAddress::Any, 0));
-    const quint16 puerto = libre.serverPort();
-    libre.close();
+    const quint16 puerto = PuertoLibre();
     Arrancar({{"ServerActivo", "1"}, {"ServerPort", QString::number(puerto)}});
     QCOMPARE(FPinaco->Server->Puerto(), puerto);
     // The autosave closes the server around the write and opens it again a moment later,
@@ -213,12 +211,7 @@ void TestConfiguracion::servidorEscuchaYSeApaga() {
 // Applying the settings moves or stops the listener only when its port or switch changed; a
 // note on its way goes on to the end all the same.
 void TestConfiguracion::aplicarNoCortaLaNotaEnCurso() {
-    quint16 puertos[2];
-    for (quint16& puerto : puertos) {
-        QTcpServer libre;
-        QVERIFY(libre.listen(QHostAddress::Any, 0));
-        puerto = libre.serverPort();
-    }
+    const quint16 puertos[] = {PuertoLibre(), PuertoLibre()};
     Arrancar({{"ServerActivo", "1"}, {"ServerPort", QString::number(puertos[0])}});
     FPinaco->ListaDirecciones().AddIP("127.0.0.2", "Otro", true, 2222);
     const qsizetype notas = FPinaco->Notas().Cuenta();

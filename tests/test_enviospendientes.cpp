@@ -4,6 +4,7 @@
 #include "storage/ArchivoPendientes.h"
 
 #include "tests/ParGuionado.h"
+#include "tests/PuertoLibre.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -26,9 +27,7 @@ DatosNota Nota(const QString& texto) {
 
 // A loopback port nobody listens on.
 quint16 PuertoCerrado() {
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost);
-    return s.serverPort();
+    return PuertoLibre();
 }
 
 struct Buzon {

@@ -19,6 +19,7 @@
 #include "tests/DialogosPrueba.h"
 #include "tests/EntornoPrueba.h"
 #include "tests/NotaEnSitio.h"
+#include "tests/PuertoLibre.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -654,10 +655,7 @@ void TestPinaco::guardadoFallidoAlCerrarSeRecuperaAlArrancar() {
 // is already in a recovery copy: a board killed while the box is open loses nothing.
 void TestPinaco::autoguardadoFallidoNoCierraElServidorNiPierdeNotas() {
     Arrancar();
-    QTcpServer sonda;
-    QVERIFY(sonda.listen(QHostAddress::LocalHost));
-    const quint16 puerto = sonda.serverPort();
-    sonda.close();
+    const quint16 puerto = PuertoLibre();
     FPinaco->Config.ServerActivo = true;
     FPinaco->Config.ServerPort = puerto;
     FPinaco->AplicarConfiguracion();
