@@ -34,6 +34,9 @@ TfrmNotasPendientes::TfrmNotasPendientes(EnviosPendientes& envios, QWidget* owne
     auto* etiqueta = new QLabel(
         QStringLiteral("Notas que se enviarán cuando su destino esté disponible:"), this);
     ListView = new QTreeWidget(this);
+    // A screen reader names the list by what the label says of it.
+    ListView->setAccessibleName(QStringLiteral("Notas pendientes de envío"));
+    etiqueta->setBuddy(ListView);
     ListView->setRootIsDecorated(false);
     ListView->setUniformRowHeights(true);
     ListView->setAllColumnsShowFocus(true);
