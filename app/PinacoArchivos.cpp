@@ -60,13 +60,15 @@ bool TPinaco::CargarNotas() {
     CargarRetirosPendientes();
     QString apartado;
     if (FPapelera.Cargar(&apartado) != ErrorArchivo::Ninguno)
-        MostrarMensaje(this, QStringLiteral("Atención:"),
-                       QStringLiteral("No se pudieron leer las notas borradas que se guardaban "
-                                      "para recuperarlas.\r") +
-                           (apartado.isEmpty()
-                                ? QStringLiteral("(Fichero: %1)").arg(FPapelera.Ruta())
-                                : QStringLiteral("Se han apartado en: %1").arg(apartado)),
-                       IconoMensaje::Exclamacion);
+        MostrarMensaje(
+            this, QStringLiteral("Atención:"),
+            QStringLiteral("Las notas borradas no se pudieron leer: el archivo está dañado.\r") +
+                (apartado.isEmpty()
+                     ? QStringLiteral("(No se pudo copiar; el archivo se deja como está y no se "
+                                      "guardarán notas borradas: %1)")
+                           .arg(FRutaBorradas)
+                     : QStringLiteral("(Se ha guardado una copia en: %1)").arg(apartado)),
+            IconoMensaje::Exclamacion);
     FPendientes->Cargar(FRutaPendientes);
     if (carga.HayQueConvertir() || origenNotas != FRutaNotas || origenIP != FRutaListaIP)
         GuardarNotas();
