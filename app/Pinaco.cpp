@@ -69,7 +69,8 @@ void TPinaco::FormCreate() {
     // The board itself holds the focus at first: no button is framed before a key is used.
     setFocusPolicy(Qt::ClickFocus);
     FCapas = new CapasNotas(this);
-    FVistas = new VistasNotas(FModelo, [this](IdNota id) { return CrearVista(id); }, this);
+    FVistas = new VistasNotas(
+        FModelo, [this](IdNota id) { return CrearVista(id); }, this);
     ChartFondo = new FondoCorcho(ImagenesPinaco::Corcho(), this);
     ChartFondo->setAccessibleName(QStringLiteral("Corcho"));
     ChartFondo->OnMouseDown = [this](QMouseEvent* e) { ChartFondoMouseDown(e); };

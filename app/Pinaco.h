@@ -255,8 +255,8 @@ private:
     QString FRutaPrograma;
     QString FRutaNotas;
     QString FRutaListaIP;
-    QString FRutaRetiros; // withdrawals by flood control, beside the address book
-    QString FRutaBorradas; // the bin of deleted notes, beside the notes file
+    QString FRutaRetiros;    // withdrawals by flood control, beside the address book
+    QString FRutaBorradas;   // the bin of deleted notes, beside the notes file
     QString FRutaPendientes; // notes waiting to be sent, beside the notes file
     PendientesTablero* FPendientes = nullptr;
     ModeloNotas FModelo;

@@ -48,12 +48,8 @@ QSettings& TPinaco::Registro() {
 }
 
 ArchivosPropios TPinaco::ArchivosDelTablero() {
-    return {FRutaNotas,
-            FRutaListaIP,
-            Registro().fileName(),
-            FRutaRetiros,
-            FRutaBorradas,
-            FRutaPendientes};
+    return {FRutaNotas,   FRutaListaIP,  Registro().fileName(),
+            FRutaRetiros, FRutaBorradas, FRutaPendientes};
 }
 
 bool TPinaco::ConfiguracionLegible() {

@@ -86,7 +86,8 @@ TNota* TPinaco::AgregarNota(const DatosNota& datos, bool Visible) {
 
 TNota* TPinaco::CrearVista(IdNota id) {
     // Made in place: the newest child of its layer is its top one.
-    auto* nota = new TNota(FCargandoNotas ? FCapas->CapaAbajo() : FCapas->CapaArriba(), FModelo, id);
+    auto* nota =
+        new TNota(FCargandoNotas ? FCapas->CapaAbajo() : FCapas->CapaArriba(), FModelo, id);
     if (FCargandoNotas)
         nota->lower();
     nota->setVisible(false);
@@ -229,7 +230,8 @@ void TPinaco::ActualizarSombras() {
     const QList<QRect> rectangulos = FModelo.Geometrias();
     const std::span<const QRect> todas(rectangulos.constData(), size_t(rectangulos.size()));
     for (qsizetype i = 0; i < FModelo.Cuenta(); ++i) {
-        const quint32 sombra = Solapada(todas[i], todas.subspan(i + 1)) ? kColorSombra : kColorBlanco;
+        const quint32 sombra =
+            Solapada(todas[i], todas.subspan(i + 1)) ? kColorSombra : kColorBlanco;
         if (FModelo.DatosEn(i).ColorNW != sombra)
             FModelo.Modificar(FModelo.En(i), [sombra](DatosNota& d) { d.ColorNW = sombra; });
     }
@@ -306,8 +308,7 @@ void TPinaco::mnuNotaBorrarClick() {
     // While the box is open a received note may come to the head: the one shown goes.
     if (!Config.ConfirmarBorrarNota)
         BorrarNota(id);
-    else if (TfrmEliminarNota dialogo(FModelo.Datos(id), this);
-             dialogo.exec() == QDialog::Accepted)
+    else if (TfrmEliminarNota dialogo(FModelo.Datos(id), this); dialogo.exec() == QDialog::Accepted)
         BorrarNota(id);
     MarcarNotasCambiadas();
 }

@@ -40,8 +40,7 @@ public:
     // False when the note is not in the model; nothing is signalled when nothing changes.
     bool Cambiar(IdNota id, const DatosNota& datos);
     // The record as cambio leaves it; signalled only when that differs.
-    template <typename Cambio>
-    bool Modificar(IdNota id, Cambio&& cambio) {
+    template <typename Cambio> bool Modificar(IdNota id, Cambio&& cambio) {
         if (!Contiene(id))
             return false;
         DatosNota datos = Datos(id);

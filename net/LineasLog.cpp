@@ -68,8 +68,8 @@ QString LineaPendienteEntregada(const QDateTime& momento, const QString& ip,
            NombreSiLoHay(nombre);
 }
 
-QString LineaPendienteAbandonada(const QDateTime& momento, const QString& ip,
-                                 const QString& nombre, const QString& motivo) {
+QString LineaPendienteAbandonada(const QDateTime& momento, const QString& ip, const QString& nombre,
+                                 const QString& motivo) {
     return MarcaLog(momento) + QStringLiteral("Nota pendiente no entregada a: ") + ip +
            NombreSiLoHay(nombre) + QStringLiteral("  ") + motivo;
 }

@@ -109,8 +109,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    template <typename T>
-    void Poner(T DatosNota::*campo, const T& valor) {
+    template <typename T> void Poner(T DatosNota::*campo, const T& valor) {
         if (Registro().*campo != valor)
             FModelo.Modificar(FId, [&](DatosNota& d) { d.*campo = valor; });
     }

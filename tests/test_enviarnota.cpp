@@ -127,9 +127,21 @@ void TestEnviarNota::terminaciones_data() {
         int puertoPropio;
         R resultado;
     } estados[] = {
-        {"HOLA", "VERSION_ID:Pinaco v1.4o", {"HOLA"}, false, sinRespuesta, sinAlguna, 0,
+        {"HOLA",
+         "VERSION_ID:Pinaco v1.4o",
+         {"HOLA"},
+         false,
+         sinRespuesta,
+         sinAlguna,
+         0,
          R::Inalcanzable},
-        {"VERSION", "HOLA_ACK", {"HOLA", "VERSION"}, false, sinRespuesta, sinAlguna, 0,
+        {"VERSION",
+         "HOLA_ACK",
+         {"HOLA", "VERSION"},
+         false,
+         sinRespuesta,
+         sinAlguna,
+         0,
          R::Interrumpida},
         {"ACTUALIZE_MY_SERVER_PORT:", "READY", conPuerto.first(3), false, sinRespuesta, sinAlguna,
          2301, R::Interrumpida},
@@ -292,8 +304,8 @@ void TestEnviarNota::enviarMasTarde_data() {
                                << si;
     QTest::newRow("interrumpida") << Guion{{"NOTA_BEGIN", ""}} << false << false << true << false
                                   << si;
-    QTest::newRow("sin confirmar") << Guion{{"NOTA_END", ""}} << false << false << true << false
-                                   << si;
+    QTest::newRow("sin confirmar")
+        << Guion{{"NOTA_END", ""}} << false << false << true << false << si;
     QTest::newRow("entregada") << Guion{} << false << false << true << false << si;
     QTest::newRow("comprobacion apagada") << Guion{} << true << true << true << false << si;
 }

@@ -290,10 +290,10 @@ void TestPanelesConfig::logRechazado() {
     QFETCH(QString, aviso);
     QTemporaryDir carpeta;
     QVERIFY(QDir(carpeta.path()).mkdir("conf"));
-    const ArchivosPropios propios{carpeta.filePath("pinaco.DAT"), carpeta.filePath("pinaco.NET"),
-                                  carpeta.filePath("conf/Pinaco.conf"),
-                                  carpeta.filePath("pinaco.RET"), carpeta.filePath("pinaco.BOR"),
-                                  carpeta.filePath("pinaco.PEN")};
+    const ArchivosPropios propios{
+        carpeta.filePath("pinaco.DAT"),       carpeta.filePath("pinaco.NET"),
+        carpeta.filePath("conf/Pinaco.conf"), carpeta.filePath("pinaco.RET"),
+        carpeta.filePath("pinaco.BOR"),       carpeta.filePath("pinaco.PEN")};
     Configuracion c;
     ListaIP libreta;
     int guardados = 0;

@@ -48,10 +48,10 @@ void TestServidorNotas::init() {
     FCarpeta = std::make_unique<QTemporaryDir>();
     FTablero = std::make_unique<TableroQueAnota>();
     FTablero->libreta.AddIP("*.*.*.*", "(Desconocido)", true, 2222);
-    FTablero->propios = {FCarpeta->filePath("pinaco.DAT"), FCarpeta->filePath("pinaco.NET"),
-                         FCarpeta->filePath("config/Pinaco.conf"),
-                         FCarpeta->filePath("pinaco.RET"), FCarpeta->filePath("pinaco.BOR"),
-                         FCarpeta->filePath("pinaco.PEN")};
+    FTablero->propios = {
+        FCarpeta->filePath("pinaco.DAT"),         FCarpeta->filePath("pinaco.NET"),
+        FCarpeta->filePath("config/Pinaco.conf"), FCarpeta->filePath("pinaco.RET"),
+        FCarpeta->filePath("pinaco.BOR"),         FCarpeta->filePath("pinaco.PEN")};
     FAhora = QDateTime(QDate(2000, 1, 5), QTime(14, 3, 22));
     FServidor = std::make_unique<ServidorNotas>(
         *FTablero, FTablero->libreta, FCarpeta->filePath("pinaco.LOG"), [this] { return FAhora; });
@@ -478,8 +478,8 @@ void TestServidorNotas::choqueDeLog_data() {
     // copy away from the file); the file it would write into, and what that is.
     QTest::addColumn<QString>("nombre");
     QTest::addColumn<QString>("que"); // empty: the name is free
-    QTest::addColumn<int>("dueno"); // 0 notes, 1 address book, 2 settings, 3 withdrawals,
-                                    // 4 deleted notes, 5 notes waiting to be sent
+    QTest::addColumn<int>("dueno");   // 0 notes, 1 address book, 2 settings, 3 withdrawals,
+                                      // 4 deleted notes, 5 notes waiting to be sent
     const auto fila = [](const char* nombre, const char* que = "", int dueno = 0) {
         QTest::newRow(nombre) << QString(nombre) << QString::fromUtf8(que) << dueno;
     };
