@@ -3,9 +3,9 @@
 #include "core/Configuracion.h"
 #include "core/ModeloNotas.h"
 #include "core/NotasCaducadas.h"
+#include "dialogs/Mensaje.h"
 #include "notes/FrmNotaCaduca.h"
 
-#include <QApplication>
 #include <QSet>
 #include <QWidget>
 
@@ -56,8 +56,8 @@ void AnuncioCaducadas::AnunciarPendientes() {
         return;
     // Never on top of another dialog (the expired notes' own too) or an open menu: the
     // notes wait until these are gone.
-    if (FAnunciando || QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
-        FTimer.start(kReintentoMs);
+    if (FAnunciando || DialogoAbierto()) {
+        FTimer.start(kEsperaDialogoMs);
         return;
     }
     const QList<IdNota> pendientes = std::exchange(FPorAnunciar, {});

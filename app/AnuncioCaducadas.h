@@ -13,9 +13,6 @@ class QWidget;
 
 class AnuncioCaducadas : public QObject {
 public:
-    // How often an announcement looks again whether the dialogs in its way have closed.
-    static constexpr int kReintentoMs = 250;
-
     // The board's notes, settings and delete action outlive this object, a child of it.
     AnuncioCaducadas(QWidget& tablero, const ModeloNotas& notas, const Configuracion& config,
                      AccionNota borrar);

@@ -5,7 +5,6 @@
 #include "storage/ArchivoPendientes.h"
 #include "storage/CopiasSeguridad.h"
 
-#include <QApplication>
 #include <QRegularExpression>
 #include <QWidget>
 #include <cstdio>
@@ -33,7 +32,7 @@ PendientesTablero::PendientesTablero(QWidget& tablero, EnlacesPendientes enlaces
       FEnvios(std::move(reloj)) {
     FEnvios.FijarGuardado([this](const QList<EnvioPendiente>& e) { Guardar(e); });
     FEnvios.FijarPuertoPropio(FEnlaces.PuertoPropio);
-    FTimerAvisos.setInterval(kRevisionAvisosMs);
+    FTimerAvisos.setInterval(kEsperaDialogoMs);
     connect(&FTimerAvisos, &QTimer::timeout, this, &PendientesTablero::DarAvisos);
     connect(&FEnvios, &EnviosPendientes::Entregada, this, [this](const EnvioPendiente& e) {
         if (FEnlaces.Log)
@@ -98,7 +97,7 @@ void PendientesTablero::DarAvisos() {
     }
     const bool bandeja = !FAvisoEnCaja && FEnlaces.EnBandeja && FEnlaces.EnBandeja();
     // A box waits until no other box, dialog or menu is open.
-    if (!bandeja && (QApplication::activeModalWidget() || QApplication::activePopupWidget()))
+    if (!bandeja && DialogoAbierto())
         return;
     // Many at once, as when a board comes back, make one box, not a box each.
     QStringList partes = FAvisos.first(std::min<qsizetype>(FAvisos.size(), kAvisosEnUnaCaja));

@@ -24,7 +24,6 @@ class PendientesTablero : public QObject {
     Q_OBJECT
 public:
     static constexpr int kAvisosEnUnaCaja = 8;
-    static constexpr int kRevisionAvisosMs = 250;
 
     PendientesTablero(QWidget& tablero, EnlacesPendientes enlaces,
                       EnviosPendientes::Reloj reloj = {});

@@ -1,5 +1,7 @@
 #include "dialogs/Mensaje.h"
 
+#include <QApplication>
+
 namespace {
 
 RespondedorMensajes& Respondedor() {
@@ -38,4 +40,8 @@ QMessageBox::StandardButton MostrarMensaje(QWidget* owner, const QString& titulo
 
 void FijarRespondedorMensajes(RespondedorMensajes respondedor) {
     Respondedor() = std::move(respondedor);
+}
+
+bool DialogoAbierto() {
+    return QApplication::activeModalWidget() || QApplication::activePopupWidget();
 }

@@ -20,5 +20,10 @@ MostrarMensaje(QWidget* owner, const QString& titulo, const QString& texto, Icon
                QMessageBox::StandardButtons botones = QMessageBox::Ok,
                QMessageBox::StandardButton porDefecto = QMessageBox::NoButton);
 
+// A dialog, a box or a menu is open: what the board brings up unasked waits until it closes,
+// and retries after kEsperaDialogoMs.
+bool DialogoAbierto();
+inline constexpr int kEsperaDialogoMs = 250;
+
 // Replaces the modal box; an empty function brings the box back.
 void FijarRespondedorMensajes(RespondedorMensajes respondedor);

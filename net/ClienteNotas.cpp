@@ -229,6 +229,10 @@ void ClienteNotas::AlDespedir(const QByteArray& respuesta) {
     Acabar(true, {}, {QStringLiteral("Notificación:"), texto, IconoMensaje::Informacion});
 }
 
+QString ClienteNotas::TextoNoPermitido() {
+    return kNoPermitido;
+}
+
 void ClienteNotas::Rechazado() {
     FResultado = ResultadoEnvio::Rechazada;
     switch (FModo) {

@@ -56,6 +56,8 @@ public:
     void ComprobarHost(const DestinoEnvio& destino);
 
     bool Ocupado() const { return FSocket != nullptr; }
+    // What the user reads of a refusal.
+    static QString TextoNoPermitido();
     // How the last attempt ended; meaningful once Terminado has come.
     ResultadoEnvio Resultado() const { return FResultado; }
     const QStringList& Log() const { return FLog; }

@@ -4,7 +4,7 @@
 
 namespace MotivosPendientes {
 QString Rechazada() {
-    return QStringLiteral("No le está permitido enviar Notas a la máquina remota.");
+    return ClienteNotas::TextoNoPermitido();
 }
 QString SinConfirmar() {
     return QStringLiteral("La Nota se envió completa, pero el equipo remoto dejó de "
@@ -124,13 +124,18 @@ void EnviosPendientes::Guardar() {
         FGuardado(FEnvios);
 }
 
-std::optional<QDateTime> EnviosPendientes::ProximaRevision() const {
-    if (FEnCurso != 0 || FEnvios.isEmpty())
-        return std::nullopt;
+qsizetype EnviosPendientes::IndiceProximo() const {
     const auto it = std::min_element(
         FEnvios.cbegin(), FEnvios.cend(),
         [](const EnvioPendiente& a, const EnvioPendiente& b) { return a.Proximo < b.Proximo; });
-    return it->Proximo;
+    return it == FEnvios.cend() ? -1 : it - FEnvios.cbegin();
+}
+
+std::optional<QDateTime> EnviosPendientes::ProximaRevision() const {
+    const qsizetype i = IndiceProximo();
+    if (FEnCurso != 0 || i < 0)
+        return std::nullopt;
+    return FEnvios[i].Proximo;
 }
 
 void EnviosPendientes::Programar() {
@@ -147,13 +152,8 @@ void EnviosPendientes::Programar() {
 void EnviosPendientes::Revisar() {
     if (FEnCurso != 0)
         return;
-    const QDateTime ahora = FReloj();
-    qsizetype elegido = -1;
-    for (qsizetype i = 0; i < FEnvios.size(); ++i)
-        if (FEnvios[i].Proximo <= ahora &&
-            (elegido < 0 || FEnvios[i].Proximo < FEnvios[elegido].Proximo))
-            elegido = i;
-    if (elegido < 0) {
+    const qsizetype elegido = IndiceProximo();
+    if (elegido < 0 || FEnvios[elegido].Proximo > FReloj()) {
         Programar();
         return;
     }

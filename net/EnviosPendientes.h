@@ -67,6 +67,8 @@ private:
     void Guardar();
     void Quitar(qsizetype indice);
     qsizetype Indice(quint64 id) const;
+    // The entry due first, or -1.
+    qsizetype IndiceProximo() const;
     void NuevoCliente();
 
     Reloj FReloj;

@@ -65,3 +65,19 @@ arrancar_tablero() {
     arrancado=$!
     pids+=($!)
 }
+
+# The first loopback port from $1 on that nobody listens on; the caller's `fallo` when none.
+puerto_libre() {
+    local p
+    for p in $(seq "$1" $(($1 + 200))); do
+        (exec 3<>"/dev/tcp/127.0.0.1/$p") 2>/dev/null || { echo "$p"; return; }
+    done
+    fallo "no hay puerto libre"
+}
+
+# Ends a board as the session's end would, and waits for it; the caller's `fallo` when it stays.
+parar() { # pid
+    kill -TERM "$1"
+    for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+    fallo "el tablero no terminó"
+}

@@ -23,20 +23,8 @@ source "$(dirname "$0")/../scripts/pantalla-virtual.sh"
 empezar_trabajo
 abrir_pantalla || fallo "no se pudo abrir la pantalla virtual"
 
-puerto_libre() {
-    local p
-    for p in $(seq "$1" $(($1 + 200))); do
-        (exec 3<>"/dev/tcp/127.0.0.1/$p") 2>/dev/null || { echo "$p"; return; }
-    done
-    fallo "no hay puerto libre"
-}
 puertoB=$(puerto_libre 6300)
 
-parar() { # pid
-    kill -TERM "$1"
-    for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
-    fallo "el tablero no terminó"
-}
 ventana() { # title
     esperar_ventana "$1" >/dev/null || fallo "no apareció la ventana «$1»"
 }

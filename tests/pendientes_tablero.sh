@@ -14,18 +14,6 @@ fallo() {
 source "$(dirname "$0")/../scripts/pantalla-virtual.sh"
 empezar_trabajo
 
-puerto_libre() {
-    local p
-    for p in $(seq "$1" $(($1 + 200))); do
-        (exec 3<>"/dev/tcp/127.0.0.1/$p") 2>/dev/null || { echo "$p"; return; }
-    done
-    fallo "no hay puerto libre"
-}
-parar() { # pid
-    kill -TERM "$1"
-    for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
-    fallo "el tablero no terminó"
-}
 puertoB=$(puerto_libre 6500)
 comunes='AvisoNotaCaducada=0
 IconInTray=0

@@ -190,7 +190,7 @@ void TestNotasPendientes::avisos() {
         QCOMPARE(cajas.vistas[0].Texto, texto);
     }
     // Told once.
-    QTest::qWait(3 * PendientesTablero::kRevisionAvisosMs);
+    QTest::qWait(3 * kEsperaDialogoMs);
     QCOMPARE(cajas.vistas.size() + bandeja.size(), 1);
 }
 
