@@ -12,7 +12,8 @@
 AnuncioCaducadas::AnuncioCaducadas(QWidget& tablero, const ModeloNotas& notas,
                                    const Configuracion& config, AccionNota borrar)
     : QObject(&tablero), FTablero(tablero), FNotas(notas), FConfig(config),
-      FBorrar(std::move(borrar)), FVigia([this] { return FNotas.Registros(); }) {
+      FBorrar(std::move(borrar)),
+      FVigia([this](const VisitaNota& visita) { FNotas.Recorrer(visita); }) {
     connect(&FVigia, &VigiaCaducadas::NotasCaducadas, this, &AnuncioCaducadas::Anunciar);
     FTimer.setSingleShot(true);
     connect(&FTimer, &QTimer::timeout, this, &AnuncioCaducadas::AnunciarPendientes);

@@ -56,6 +56,11 @@ QList<QRect> ModeloNotas::Geometrias(qsizetype desde) const {
     return r;
 }
 
+void ModeloNotas::Recorrer(const VisitaNota& visita) const {
+    for (const Nodo* nodo : FOrden)
+        visita(nodo->Id, nodo->Datos);
+}
+
 void ModeloNotas::Reservar(qsizetype cuantas) {
     FOrden.reserve(FOrden.size() + cuantas);
     FPorId.reserve(FPorId.size() + cuantas);

@@ -32,6 +32,7 @@ public:
     QList<DatosNota> DatosEnOrden() const;
     QList<RegistroNota> Registros() const;
     QList<QRect> Geometrias(qsizetype desde = 0) const;
+    void Recorrer(const VisitaNota& visita) const;
 
     // Room for that many notes, before a file of them is read.
     void Reservar(qsizetype cuantas);

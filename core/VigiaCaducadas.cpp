@@ -5,16 +5,17 @@
 #include <QTime>
 #include <algorithm>
 
-EstadoVigia EstadoInicial(QDate dia, const QList<RegistroNota>& notas) {
+EstadoVigia EstadoInicial(QDate dia, const RecorrerNotas& notas) {
     EstadoVigia estado{dia, dia, {}};
-    for (const RegistroNota& nota : notas)
-        if (NotaCaducada(nota.Datos, dia))
-            estado.Anunciadas.insert(nota.Id);
+    if (notas)
+        notas([&](IdNota id, const DatosNota& datos) {
+            if (NotaCaducada(datos, dia))
+                estado.Anunciadas.insert(id);
+        });
     return estado;
 }
 
-DecisionVigia DecidirCaducadas(const EstadoVigia& antes, QDate hoy,
-                               const QList<RegistroNota>& notas) {
+DecisionVigia DecidirCaducadas(const EstadoVigia& antes, QDate hoy, const RecorrerNotas& notas) {
     DecisionVigia decision{antes, {}};
     if (!hoy.isValid() || hoy == antes.UltimaComprobada)
         return decision;
@@ -27,17 +28,19 @@ DecisionVigia DecidirCaducadas(const EstadoVigia& antes, QDate hoy,
         decision.Estado.Anunciadas.clear();
     }
     // Compared as the dialog compares them, so that odd stored dates agree with it.
-    for (const RegistroNota& nota : notas) {
-        if (NotaCaducada(nota.Datos, hoy) && !NotaCaducada(nota.Datos, antes.UltimaComprobada) &&
-            !decision.Estado.Anunciadas.contains(nota.Id)) {
-            decision.Anunciar.append(nota.Id);
-            decision.Estado.Anunciadas.insert(nota.Id);
+    if (!notas)
+        return decision;
+    notas([&](IdNota id, const DatosNota& datos) {
+        if (NotaCaducada(datos, hoy) && !NotaCaducada(datos, antes.UltimaComprobada) &&
+            !decision.Estado.Anunciadas.contains(id)) {
+            decision.Anunciar.append(id);
+            decision.Estado.Anunciadas.insert(id);
         }
-    }
+    });
     return decision;
 }
 
-VigiaCaducadas::VigiaCaducadas(LeerRegistros notas, QObject* parent)
+VigiaCaducadas::VigiaCaducadas(RecorrerNotas notas, QObject* parent)
     : QObject(parent), FNotas(std::move(notas)) {
     TimerMedianoche.setSingleShot(true);
     // A coarse timer may fire minutes early over a whole day.
@@ -48,7 +51,7 @@ VigiaCaducadas::VigiaCaducadas(LeerRegistros notas, QObject* parent)
 }
 
 void VigiaCaducadas::Iniciar(QDate ultimaComprobada) {
-    FEstado = EstadoInicial(ultimaComprobada, FNotas ? FNotas() : QList<RegistroNota>{});
+    FEstado = EstadoInicial(ultimaComprobada, FNotas);
     FActiva = true;
     TimerReloj.start();
     ArmarMedianoche();
@@ -66,8 +69,7 @@ void VigiaCaducadas::Comprobar() {
     const QDate hoy = Hoy();
     // The same day: the notes are not even read.
     if (hoy != FEstado.UltimaComprobada) {
-        DecisionVigia decision =
-            DecidirCaducadas(FEstado, hoy, FNotas ? FNotas() : QList<RegistroNota>{});
+        DecisionVigia decision = DecidirCaducadas(FEstado, hoy, FNotas);
         FEstado = std::move(decision.Estado);
         if (!decision.Anunciar.isEmpty())
             emit NotasCaducadas(decision.Anunciar);

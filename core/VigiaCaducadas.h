@@ -27,12 +27,11 @@ struct DecisionVigia {
 };
 
 // At start-up every note due on dia or before was shown: none of them again that day.
-EstadoVigia EstadoInicial(QDate dia, const QList<RegistroNota>& notas);
+EstadoVigia EstadoInicial(QDate dia, const RecorrerNotas& notas);
 
 // The notes due on a day d with antes.UltimaComprobada < d <= hoy. A date set back
 // announces nothing and makes hoy the last date looked at.
-DecisionVigia DecidirCaducadas(const EstadoVigia& antes, QDate hoy,
-                               const QList<RegistroNota>& notas);
+DecisionVigia DecidirCaducadas(const EstadoVigia& antes, QDate hoy, const RecorrerNotas& notas);
 
 class VigiaCaducadas : public QObject {
     Q_OBJECT
@@ -40,7 +39,7 @@ public:
     using Reloj = std::function<QDateTime()>;
     static constexpr int kPeriodoMs = 60 * 1000;
 
-    explicit VigiaCaducadas(LeerRegistros notas, QObject* parent = nullptr);
+    explicit VigiaCaducadas(RecorrerNotas notas, QObject* parent = nullptr);
 
     // Tests give a clock of their own.
     void FijarReloj(Reloj reloj) { FReloj = std::move(reloj); }
@@ -66,7 +65,7 @@ signals:
 private:
     void ArmarMedianoche();
 
-    LeerRegistros FNotas;
+    RecorrerNotas FNotas;
     Reloj FReloj = [] { return QDateTime::currentDateTime(); };
     EstadoVigia FEstado;
     bool FActiva = false;

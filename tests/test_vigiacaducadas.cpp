@@ -63,10 +63,11 @@ void TestVigiaCaducadas::regla() {
     QFETCH(QList<int>, dias);
     QFETCH(Anuncios, anuncios);
     const QList<RegistroNota> notas = Notas();
-    EstadoVigia estado = EstadoInicial(kDia, notas);
+    EstadoVigia estado = EstadoInicial(kDia, RecorrerRegistros([&] { return notas; }));
     Anuncios vistos;
     for (int dias : dias) {
-        DecisionVigia decision = DecidirCaducadas(estado, kDia.addDays(dias), notas);
+        DecisionVigia decision =
+            DecidirCaducadas(estado, kDia.addDays(dias), RecorrerRegistros([&] { return notas; }));
         QCOMPARE(decision.Estado.UltimaComprobada, kDia.addDays(dias));
         estado = decision.Estado;
         QList<IdNota> ids = decision.Anunciar;
@@ -87,7 +88,7 @@ void TestVigiaCaducadas::medianocheArmada_data() {
 void TestVigiaCaducadas::medianocheArmada() {
     QFETCH(QTime, hora);
     QFETCH(int, ms);
-    VigiaCaducadas vigia([] { return Notas(); });
+    VigiaCaducadas vigia(RecorrerRegistros([] { return Notas(); }));
     vigia.FijarReloj([hora] { return QDateTime(kDia, hora); });
     vigia.Iniciar(kDia);
     QVERIFY(vigia.TimerMedianoche.isActive());
@@ -102,7 +103,7 @@ void TestVigiaCaducadas::medianocheAnunciaConElReloj() {
     QElapsedTimer corrido;
     corrido.start();
     const QDateTime inicio(kDia, QTime(23, 59, 59, 800));
-    VigiaCaducadas vigia([] { return Notas(); });
+    VigiaCaducadas vigia(RecorrerRegistros([] { return Notas(); }));
     vigia.FijarReloj([&] { return inicio.addMSecs(corrido.elapsed()); });
     vigia.Iniciar(kDia);
     vigia.TimerReloj.stop();
@@ -117,7 +118,7 @@ void TestVigiaCaducadas::medianocheAnunciaConElReloj() {
 void TestVigiaCaducadas::relojMiradoTrasDormir() {
     QDateTime ahora(kDia, QTime(22, 0));
     QList<RegistroNota> notas = Notas();
-    VigiaCaducadas vigia([&] { return notas; });
+    VigiaCaducadas vigia(RecorrerRegistros([&] { return notas; }));
     vigia.FijarReloj([&] { return ahora; });
     vigia.Iniciar(kDia);
     notas.append({7, NotaConFechas("nueva", kDia, kDia.addDays(2))});
@@ -135,7 +136,7 @@ void TestVigiaCaducadas::relojMiradoTrasDormir() {
 
 void TestVigiaCaducadas::detenidaNoAnuncia() {
     QDateTime ahora(kDia, QTime(22, 0));
-    VigiaCaducadas vigia([] { return Notas(); });
+    VigiaCaducadas vigia(RecorrerRegistros([] { return Notas(); }));
     vigia.FijarReloj([&] { return ahora; });
     QSignalSpy anuncios(&vigia, &VigiaCaducadas::NotasCaducadas);
     ahora = ahora.addDays(1);
