@@ -167,6 +167,18 @@ def conversar(puerto, version):
         (f"{DESCONOCIDO} sin entrada: CIAO", DESCONOCIDO, [("CIAO", "CIAO_ACK")], False),
     ]
     fallos = 0
+    try:
+        # A peer that connects and says nothing, and one that sends a half message and
+        # falls silent, hold up no other sender.
+        with conectar(puerto, PERMITIDO) as callado, conectar(puerto, PERMITIDO) as mudo:
+            mudo.sendall(b"NOTA_BEG")
+            with conectar(puerto, PERMITIDO) as s:
+                intercambio(s, "HOLA", "HOLA_ACK")
+                intercambio(s, "CIAO", "CIAO_ACK")
+        print("ok: los callados no detienen a nadie")
+    except Fallo as e:
+        fallos += 1
+        print(f"FALLO: los callados no detienen a nadie: {e}", file=sys.stderr)
     for que, origen, pasos, cierra in guiones:
         try:
             with conectar(puerto, origen) as s:
