@@ -31,8 +31,6 @@ class TestVigiaCaducadas : public QObject {
 private slots:
     void regla_data();
     void regla();
-    void medianocheArmada_data();
-    void medianocheArmada();
     void medianocheAnunciaConElReloj();
     void relojMiradoTrasDormir();
     void detenidaNoAnuncia();
@@ -75,26 +73,6 @@ void TestVigiaCaducadas::regla() {
         vistos.append(ids);
     }
     QCOMPARE(vistos, anuncios);
-}
-
-void TestVigiaCaducadas::medianocheArmada_data() {
-    QTest::addColumn<QTime>("hora");
-    QTest::addColumn<int>("ms"); // until just after midnight
-    QTest::newRow("un minuto antes") << QTime(23, 59) << 60 * 1000 + 50;
-    QTest::newRow("recien pasada") << QTime(0, 0, 1) << (24 * 3600 - 1) * 1000 + 50;
-    QTest::newRow("al mediodia") << QTime(12, 0) << 12 * 3600 * 1000 + 50;
-}
-
-void TestVigiaCaducadas::medianocheArmada() {
-    QFETCH(QTime, hora);
-    QFETCH(int, ms);
-    VigiaCaducadas vigia(RecorrerRegistros([] { return Notas(); }));
-    vigia.FijarReloj([hora] { return QDateTime(kDia, hora); });
-    vigia.Iniciar(kDia);
-    QVERIFY(vigia.TimerMedianoche.isActive());
-    QCOMPARE(vigia.TimerMedianoche.interval(), ms);
-    QVERIFY(vigia.TimerReloj.isActive());
-    QCOMPARE(vigia.TimerReloj.interval(), VigiaCaducadas::kPeriodoMs);
 }
 
 // A clock running a little before midnight: the midnight timer alone announces the new day,
