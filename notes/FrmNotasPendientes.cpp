@@ -2,11 +2,11 @@
 
 #include "dialogs/Mensaje.h"
 #include "dialogs/PiezasDialogo.h"
+#include "dialogs/TeclaBoton.h"
 #include "net/EnviosPendientes.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -53,13 +53,13 @@ TfrmNotasPendientes::TfrmNotasPendientes(EnviosPendientes& envios, QWidget* owne
         ColumnaProximo, std::max(anchoMomento, ListView->fontMetrics().horizontalAdvance(
                                                    ListView->headerItem()->text(ColumnaProximo)) +
                                                    16));
-    ListView->installEventFilter(this);
     etiqueta->setBuddy(ListView);
 
     btnEnviarAhora = new QPushButton(QStringLiteral("&Enviar ahora"), this);
     btnEnviarAhora->setDefault(true);
     btnCancelarEnvio = new QPushButton(QStringLiteral("Ca&ncelar el envío"), this);
     btnCerrar = new QPushButton(QStringLiteral("&Cerrar"), this);
+    TeclaPulsaBoton(ListView, Qt::Key_Delete, btnCancelarEnvio);
 
     auto* columna = new QVBoxLayout(this);
     columna->addWidget(etiqueta);
@@ -146,13 +146,4 @@ void TfrmNotasPendientes::btnCancelarEnvioClick() {
     // It may have gone while the box was open: the id says.
     FEnvios.Cancelar(id);
     Rellenar();
-}
-
-bool TfrmNotasPendientes::eventFilter(QObject* objeto, QEvent* evento) {
-    if (objeto == ListView && evento->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Delete) {
-        btnCancelarEnvio->click();
-        return true;
-    }
-    return QDialog::eventFilter(objeto, evento);
 }

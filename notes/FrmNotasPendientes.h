@@ -23,9 +23,6 @@ public:
     QPushButton* btnCancelarEnvio;
     QPushButton* btnCerrar;
 
-protected:
-    bool eventFilter(QObject* objeto, QEvent* evento) override;
-
 private:
     void Rellenar();
     quint64 IdSeleccionado() const;

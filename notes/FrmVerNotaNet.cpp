@@ -1,11 +1,11 @@
 #include "notes/FrmVerNotaNet.h"
 
 #include "core/UnitComunes.h"
+#include "dialogs/TeclaBoton.h"
 #include "notes/FuenteDeNota.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -72,9 +72,9 @@ void TfrmVerNotaNet::CrearControles() {
     QPalette fondo = MemoTexto->palette();
     fondo.setColor(QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
     MemoTexto->setPalette(fondo);
-    MemoTexto->installEventFilter(this);
 
     QHBoxLayout* botones = FilaAceptarCancelar(this, BitBtnOK, BitBtnCancel);
+    TeclaPulsaBoton(MemoTexto, Qt::Key_Escape, BitBtnCancel);
     connect(BitBtnOK, &QPushButton::clicked, this, &TfrmVerNotaNet::BitBtnOKClick);
     connect(BitBtnCancel, &QPushButton::clicked, this, &TfrmVerNotaNet::BitBtnCancelClick);
     connect(btnFuente, &QToolButton::clicked, this, &TfrmVerNotaNet::btnFuenteClick);
@@ -129,13 +129,4 @@ void TfrmVerNotaNet::BitBtnOKClick() {
 
 void TfrmVerNotaNet::BitBtnCancelClick() {
     reject();
-}
-
-bool TfrmVerNotaNet::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == MemoTexto && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        BitBtnCancel->click();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }

@@ -47,9 +47,6 @@ public:
     static QString TextoRemitente(const QString& usuario, const QString& ip,
                                   const QString& nombreEnLibreta);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void CrearControles();
 
